@@ -1,0 +1,73 @@
+// A dBASE III+ table file: header, field descriptors and fixed-length records.
+// Knows nothing of indexes; the Table ties it to its tags.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileSystem.h"
+
+namespace xbase {
+
+struct FieldDesc {
+  std::string name;        // upper case as stored, at most 10 characters
+  char type = 'C';         // 'C', 'N', 'L', 'D'; other types are kept and read as raw text
+  int width = 0;           // bytes in the record
+  int decimals = 0;        // numeric fields only
+  int offset = 0;          // from the start of the record; byte 0 is the deletion flag
+};
+
+struct FieldSpec {  // what a caller gives to create a table
+  std::string name;
+  char type;
+  int width;
+  int decimals = 0;
+};
+
+class DbfFile {
+ public:
+  // Opens and validates an existing table file. On failure returns nullptr, sets *error
+  // (kErrRead, kErrLength, kErrData) and has written nothing.
+  static std::unique_ptr<DbfFile> open(std::unique_ptr<File> file, int* error);
+  // Writes a new, empty dBASE III+ table (version byte 0x03) with these fields.
+  static std::unique_ptr<DbfFile> create(std::unique_ptr<File> file,
+                                         const std::vector<FieldSpec>& fields, int* error);
+  // Writes a new, empty table whose header and field descriptors are byte copies of
+  // model's (foreign header bytes survive a pack), with a record count of 0.
+  static std::unique_ptr<DbfFile> createLike(std::unique_ptr<File> file, const DbfFile& model,
+                                             int* error);
+
+  const std::vector<FieldDesc>& fields() const;
+  // Index of the field named name (any case), or -1.
+  int fieldIndex(std::string_view name) const;
+  std::uint32_t recordCount() const;
+  int recordLength() const;  // including the deletion flag byte
+  int headerLength() const;
+
+  // REQUIRES: 1 <= recno <= recordCount(). Copies recordLength() bytes into buf.
+  int readRecord(std::uint32_t recno, char* buf);
+  // REQUIRES: 1 <= recno <= recordCount(). Writes recordLength() bytes from buf.
+  int writeRecord(std::uint32_t recno, const char* buf);
+  // Writes buf as a new last record, then the end-of-file marker, then the new count in
+  // the header (in that order, so a crash never leaves a count beyond the data).
+  int appendRecord(const char* buf, std::uint32_t* recno);
+  // Cuts the table to its first count records (zap, pack) and rewrites the count.
+  int truncateTo(std::uint32_t count);
+  // Stores today's date as the last-update date in the header.
+  int touch();
+  // Fills buf with a blank record (deletion flag ' ', every field blank).
+  void blankRecord(char* buf) const;
+
+  File& file();
+  ~DbfFile();
+
+ private:
+  DbfFile();
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace xbase

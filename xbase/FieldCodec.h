@@ -1,0 +1,20 @@
+// Text encodings of dBASE field values, shared by records and key expressions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace xbase {
+
+// Formats value right-aligned into width characters with the given decimals, rounding
+// half away from zero. Returns false (out untouched) when the value does not fit.
+bool formatNumber(double value, int width, int decimals, char* out);
+// Reads a numeric field's text (blanks around it, an empty field reads as 0).
+double parseNumber(std::string_view text);
+long long parseInteger(std::string_view text);
+
+// The xBase STR() of a number: right-aligned in width with decimals; asterisks when it
+// does not fit.
+std::string strFunction(double value, int width, int decimals);
+
+}  // namespace xbase

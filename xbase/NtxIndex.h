@@ -1,0 +1,92 @@
+// One Clipper .ntx index file: a B-tree of (key, record number) entries in 1024-byte
+// pages, ordered by key bytes and then by record number. Pages are read on demand
+// through a bounded cache; opening reads only the header.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileSystem.h"
+
+namespace xbase {
+
+struct NtxInfo {
+  std::string keyExpression;  // as stored in the header (at most 255 characters)
+  std::string forExpression;  // filter; empty for none
+  std::string tagName;        // at most 10 characters
+  int keyLength = 0;          // 1..250
+  int decimals = 0;
+  bool unique = false;
+};
+
+class NtxIndex;
+
+// A position in an index. It stays usable across inserts and removals: a cursor made
+// stale by a change finds its place again from the entry it was on.
+class NtxCursor {
+ public:
+  bool valid() const { return valid_; }  // false after kEof or before any positioning
+  std::uint32_t recno() const { return recno_; }
+  const std::string& key() const { return key_; }
+
+ private:
+  friend class NtxIndex;
+  bool valid_ = false;
+  std::uint32_t recno_ = 0;
+  std::string key_;
+  std::uint64_t version_ = 0;                       // index version the path belongs to
+  std::vector<std::pair<std::uint32_t, int>> path_; // (page offset, item index) root to leaf
+};
+
+class NtxIndex {
+ public:
+  // Opens an existing index, validating its header and root page. On failure returns
+  // nullptr and sets *error (kErrRead, kErrIndex); nothing is written.
+  static std::unique_ptr<NtxIndex> open(std::unique_ptr<File> file, int* error);
+
+  // Writes a complete new index into file (truncating it) from unsorted entries: keys
+  // holds keyLength bytes per entry, recnos the matching record numbers. Sorts by key
+  // then record number and fills pages bottom-up. Returns nullptr and sets *error on
+  // failure.
+  static std::unique_ptr<NtxIndex> build(std::unique_ptr<File> file, const NtxInfo& info,
+                                         const std::vector<char>& keys,
+                                         const std::vector<std::uint32_t>& recnos,
+                                         int* error);
+
+  const NtxInfo& info() const;
+  int keyLength() const;
+
+  // Positioning. Each returns kSuccess with the cursor on an entry, kEof (cursor invalid)
+  // when there is none, or a negative error when a page is damaged.
+  int first(NtxCursor& c);
+  int last(NtxCursor& c);
+  int next(NtxCursor& c);  // kEof past the last entry
+  int prev(NtxCursor& c);  // kEof before the first entry
+  // First entry whose key, compared over key.size() bytes (a longer key is cut to the
+  // key length), is >= key. kSuccess when that prefix equals key, kAfter when a greater
+  // entry is current, kEof when none.
+  int seek(NtxCursor& c, std::string_view key);
+  // The entry (key, recno) itself or the first entry after it: kSuccess or kAfter or kEof.
+  // REQUIRES: key has keyLength() bytes.
+  int seekEntry(NtxCursor& c, const char* key, std::uint32_t recno);
+
+  // REQUIRES: key has keyLength() bytes. Every change is written through at once.
+  int insert(const char* key, std::uint32_t recno);
+  // Removes the entry (key, recno); kSuccess, or kErrIndex when it is not there.
+  int remove(const char* key, std::uint32_t recno);
+
+  // Bumped by every insert and remove; cursors compare it with their own.
+  std::uint64_t version() const;
+
+  ~NtxIndex();
+
+ private:
+  NtxIndex();
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace xbase
