@@ -5,6 +5,7 @@ namespace xbase {
 
 // Positioning results (never negative).
 constexpr int kSuccess = 0;
+constexpr int kBof = 1;    // skipped back before the first record; the first is current
 constexpr int kAfter = 2;  // seek: no exact match; the next greater key is current
 constexpr int kEof = 3;    // moved past the last record (also: empty table or tag)
 

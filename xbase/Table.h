@@ -44,6 +44,7 @@ class Field {
 
  private:
   friend class Table;
+  friend class Engine;
   Field(Table* table, int index);
   Table* table_;
   int index_;
