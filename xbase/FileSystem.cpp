@@ -1,0 +1,157 @@
+// The POSIX file system: pread/pwrite on descriptors, flock for access modes.
+#include "FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "Status.h"
+
+namespace xbase {
+namespace {
+
+class PosixFile : public File {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  ~PosixFile() override { ::close(fd_); }  // also drops the flock
+
+  long long read(std::uint64_t offset, void* buf, std::size_t n) override {
+    auto* p = static_cast<char*>(buf);
+    std::size_t done = 0;
+    while (done < n) {
+      ssize_t r = ::pread(fd_, p + done, n - done, static_cast<off_t>(offset + done));
+      if (r < 0) {
+        if (errno == EINTR) continue;
+        return -1;
+      }
+      if (r == 0) break;  // end of file
+      done += static_cast<std::size_t>(r);
+    }
+    return static_cast<long long>(done);
+  }
+
+  bool write(std::uint64_t offset, const void* buf, std::size_t n) override {
+    const auto* p = static_cast<const char*>(buf);
+    std::size_t done = 0;
+    while (done < n) {
+      ssize_t r = ::pwrite(fd_, p + done, n - done, static_cast<off_t>(offset + done));
+      if (r < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      if (r == 0) return false;  // no progress: the disk is full
+      done += static_cast<std::size_t>(r);
+    }
+    return true;
+  }
+
+  long long size() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) return -1;
+    return static_cast<long long>(st.st_size);
+  }
+
+  bool truncate(std::uint64_t size) override {
+    while (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+      if (errno != EINTR) return false;
+    }
+    return true;
+  }
+
+  bool sync() override { return ::fsync(fd_) == 0; }
+
+ private:
+  int fd_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<File> open(const std::string& path, OpenMode mode, LockMode lock,
+                             int* error) override {
+    int flags = O_CLOEXEC;
+    switch (mode) {
+      case OpenMode::ReadOnly:
+        flags |= O_RDONLY;
+        break;
+      case OpenMode::ReadWrite:
+        flags |= O_RDWR;
+        break;
+      case OpenMode::Create:
+        // No O_TRUNC: the file is cut only once its lock is held, so a table another
+        // handle has open is never emptied under it.
+        flags |= O_RDWR | O_CREAT;
+        break;
+    }
+    int fd;
+    do {
+      fd = ::open(path.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+      *error = mode == OpenMode::Create ? kErrCreate : kErrOpen;
+      return nullptr;
+    }
+    auto file = std::make_unique<PosixFile>(fd);
+    if (lock != LockMode::None) {
+      int op = (lock == LockMode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
+      int rc;
+      do {
+        rc = ::flock(fd, op);
+      } while (rc != 0 && errno == EINTR);
+      if (rc != 0) {
+        *error = errno == EWOULDBLOCK ? kErrLocked : kErrOpen;
+        return nullptr;
+      }
+    }
+    if (mode == OpenMode::Create && !file->truncate(0)) {
+      *error = kErrCreate;
+      return nullptr;
+    }
+    return file;
+  }
+
+  bool exists(const std::string& path) override {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+  }
+
+  bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  bool rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  std::string resolve(const std::string& path) override {
+    if (exists(path)) return path;
+    std::size_t slash = path.rfind('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty()) return path;
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return path;
+    // Several names may differ only in case; take the smallest so the choice does not
+    // depend on directory order.
+    std::string best;
+    while (const dirent* e = ::readdir(d)) {
+      if (::strcasecmp(e->d_name, name.c_str()) == 0 && (best.empty() || best > e->d_name)) {
+        best = e->d_name;
+      }
+    }
+    ::closedir(d);
+    if (best.empty()) return path;
+    return path.substr(0, slash == std::string::npos ? 0 : slash + 1) + best;
+  }
+};
+
+}  // namespace
+
+FileSystem& FileSystem::posix() {
+  static PosixFileSystem fs;
+  return fs;
+}
+
+}  // namespace xbase

@@ -1,0 +1,50 @@
+#include "Status.h"
+
+namespace xbase {
+
+const char* statusText(int code) {
+  switch (code) {
+    case kSuccess:
+      return "success";
+    case kAfter:
+      return "no exact match; positioned on the next greater key";
+    case kEof:
+      return "end of file";
+    case kErrCreate:
+      return "cannot create file";
+    case kErrLength:
+      return "file is shorter than its header says";
+    case kErrLocked:
+      return "file is locked by another user";
+    case kErrOpen:
+      return "cannot open file";
+    case kErrRead:
+      return "read error";
+    case kErrRemove:
+      return "cannot remove file";
+    case kErrRename:
+      return "cannot rename file";
+    case kErrWrite:
+      return "write error (disk full?)";
+    case kErrData:
+      return "table file is damaged or not a dBASE table";
+    case kErrFieldName:
+      return "unknown field name";
+    case kErrFieldWidth:
+      return "value does not fit its field";
+    case kErrRecordNo:
+      return "record number out of range";
+    case kErrIndex:
+      return "index file is damaged or does not belong to the table";
+    case kErrTagName:
+      return "unknown tag name";
+    case kErrExpression:
+      return "invalid key or filter expression";
+    case kErrClosed:
+      return "table is not open";
+    default:
+      return code < 0 ? "unknown error" : "unknown result";
+  }
+}
+
+}  // namespace xbase
