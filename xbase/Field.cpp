@@ -9,37 +9,38 @@ namespace xbase {
 
 Field::Field(Table* table, int index) : table_(table), index_(index) {}
 
-namespace {
-const FieldDesc& descOf(Table* t, int index) { return t->impl_->dbf->fields()[index]; }
-}  // namespace
+const FieldDesc& Field::desc() const { return table_->impl_->dbf->fields()[index_]; }
+char* Field::bytes() const { return table_->impl_->record.data() + desc().offset; }
+int Field::fail(int code) const { return table_->impl_->fail(code); }
+void Field::markChanged() const { table_->impl_->changed = true; }
 
-const std::string& Field::name() const { return descOf(table_, index_).name; }
-char Field::type() const { return descOf(table_, index_).type; }
-int Field::width() const { return descOf(table_, index_).width; }
-int Field::decimals() const { return descOf(table_, index_).decimals; }
+const std::string& Field::name() const { return desc().name; }
+char Field::type() const { return desc().type; }
+int Field::width() const { return desc().width; }
+int Field::decimals() const { return desc().decimals; }
 
 std::string Field::str() const {
-  const FieldDesc& d = descOf(table_, index_);
-  return std::string(table_->impl_->record.data() + d.offset, d.width);
+  const FieldDesc& d = desc();
+  return std::string(bytes(), d.width);
 }
 
 long long Field::asInteger() const { return parseInteger(str()); }
 double Field::asDouble() const { return parseNumber(str()); }
 
 bool Field::isTrue() const {
-  const FieldDesc& d = descOf(table_, index_);
-  char c = table_->impl_->record[d.offset];
+  const FieldDesc& d = desc();
+  char c = *bytes();
   return c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }
 
 int Field::assign(std::string_view text) {
-  const FieldDesc& d = descOf(table_, index_);
+  const FieldDesc& d = desc();
   std::string value(d.width, ' ');
   switch (d.type) {
     case 'N':
     case 'F':
       // Numbers sit right-aligned; cutting digits off would change the value.
-      if (static_cast<int>(text.size()) > d.width) return table_->impl_->fail(kErrFieldWidth);
+      if (static_cast<int>(text.size()) > d.width) return fail(kErrFieldWidth);
       std::copy(text.begin(), text.end(), value.end() - text.size());
       break;
     case 'L':
@@ -48,24 +49,24 @@ int Field::assign(std::string_view text) {
     default:
       std::copy_n(text.begin(), std::min<size_t>(text.size(), d.width), value.begin());
   }
-  std::copy(value.begin(), value.end(), table_->impl_->record.begin() + d.offset);
-  table_->impl_->changed = true;
+  std::copy(value.begin(), value.end(), bytes());
+  markChanged();
   return kSuccess;
 }
 
 bool Field::fits(double value) const {
-  const FieldDesc& d = descOf(table_, index_);
+  const FieldDesc& d = desc();
   std::string scratch(d.width, ' ');
   return formatNumber(value, d.width, d.decimals, scratch.data());
 }
 
 int Field::assignDouble(double value) {
-  const FieldDesc& d = descOf(table_, index_);
+  const FieldDesc& d = desc();
   std::string text(d.width, ' ');
   if (!formatNumber(value, d.width, d.decimals, text.data()))
-    return table_->impl_->fail(kErrFieldWidth);
-  std::copy(text.begin(), text.end(), table_->impl_->record.begin() + d.offset);
-  table_->impl_->changed = true;
+    return fail(kErrFieldWidth);
+  std::copy(text.begin(), text.end(), bytes());
+  markChanged();
   return kSuccess;
 }
 

@@ -46,6 +46,10 @@ class Field {
   friend class Table;
   friend class Engine;
   Field(Table* table, int index);
+  const FieldDesc& desc() const;
+  char* bytes() const;  // the field's place in the current record buffer
+  int fail(int code) const;
+  void markChanged() const;
   Table* table_;
   int index_;
 };
