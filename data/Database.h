@@ -1,0 +1,129 @@
+// The record access layer: opens the tables with their fields and tags, copies the
+// current record of each table to and from the shared record structures, commits writes
+// at once, ends the program when a table cannot be opened, and carries the date
+// conversions and table maintenance. One object per program run; tests make their own.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Clock.h"
+#include "DateConversions.h"
+#include "IndexMaintenance.h"
+#include "Records.h"
+#include "TableAccess.h"
+#include "TableHandles.h"
+
+class ProgramHost;
+class ProgressSink;
+
+class Database {
+ public:
+  // Starts the table library on the tables in directory. host, progress and clock must
+  // outlive the object.
+  Database(const std::string& directory, ProgramHost& host, ProgressSink& progress,
+           const Clock& clock = Clock::system(),
+           xbase::FileSystem& fs = xbase::FileSystem::posix());
+  ~Database();  // closes every table
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  CODE4* code() { return code_.get(); }
+  ProgramHost& host() { return host_; }
+
+  // Handles of the open tables (see TableHandles.h).
+  AccountTable& acc() { return acc_; }
+  AccountTable& accI() { return accI_; }
+  FolderTable& folder() { return folder_; }
+  ExpenseTable& exp() { return exp_; }
+  IncomeTable& inc() { return inc_; }
+  SettingsTable& settings() { return settings_; }
+
+  // The current-record structures.
+  AccountRecord& accRecord() { return accRecord_; }
+  AccountRecord& accIRecord() { return accIRecord_; }
+  FolderRecord& folderRecord() { return folderRecord_; }
+  ExpenseRecord& expRecord() { return expRecord_; }
+  IncomeRecord& incRecord() { return incRecord_; }
+  SettingsRecord& settingsRecord() { return settingsRecord_; }
+
+  // Open routines: open the table, bind its fields and tags, select its default tag and
+  // go to the top. Return true; when the table, a field or a tag cannot be opened they
+  // end the program (FatalOpenError) and do not return.
+  bool OpenAcc();
+  bool OpenAccI();
+  bool OpenFolder();
+  bool OpenExp();
+  bool OpenInc();
+  bool OpenSettings();  // the table alone, without indexes; the record is record 1
+
+  // Read routines: copy the current record of the open table into its structure.
+  void ReadAcc();
+  void ReadAccI();
+  void ReadFolder();
+  void ReadExp();
+  void ReadInc();
+  void ReadSettings();
+
+  // Write routines: assign every field of the current record from its structure and
+  // commit it (CommitRecord). REQUIRES: the table is open on the record to write.
+  // Throws ConversionError, with the record untouched, when a number does not fit its
+  // field. WriteSettings only assigns; its caller closes the table.
+  void WriteAcc();
+  void WriteAccI();
+  void WriteFolder();
+  void WriteExp();
+  void WriteInc();
+  void WriteSettings();
+
+  // Writes the current record of data to disk by closing the table, reopens it through
+  // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
+  // tag that was selected and goes back to the record. Throws std::invalid_argument,
+  // before touching the table, for any other name.
+  void CommitRecord(DATA4* data, std::string_view commitName);
+  // Tells the user fileName cannot be opened and ends the program.
+  [[noreturn]] void FatalOpenError(const QString& fileName);
+  // The smallest folder number from 1 upward that no live folder uses.
+  // REQUIRES: FOLDER opened through OpenFolder.
+  int NextFreeFolderNo();
+
+  QString DateToDTOS(const QDate& date) const { return dates_.DateToDTOS(date); }
+  static QDate DTOSToDate(const QString& text) { return DateConversions::DTOSToDate(text); }
+  QDate WindowYear(const QDate& date) const { return dates_.WindowYear(date); }
+
+  void RebuildIndexes(RebuildMode mode) { maintenance_.RebuildIndexes(mode); }
+  void PackTable(const std::string& baseName) { maintenance_.PackTable(baseName); }
+  void PackAllTables() { maintenance_.PackAllTables(); }
+
+ private:
+  DATA4* openTable(const char* baseName, const char* fileMessage);
+  FIELD4* bind(DATA4* data, const char* fieldName, const char* fileMessage);
+  TAG4* findTag(DATA4* data, const char* tagName, const char* tagMessage);
+  void openAccounts(AccountTable& table, const char* baseName, const char* fileMessage,
+                    const char* tagName, const char* tagMessage);
+  void readAccount(AccountTable& table, AccountRecord& record);
+  void writeAccount(AccountTable& table, const AccountRecord& record);
+  void writeDate(FIELD4* field, const QDate& date);
+
+  std::unique_ptr<CODE4> code_;
+  ProgramHost& host_;
+  DateConversions dates_;
+  IndexMaintenance maintenance_;
+
+  AccountTable acc_;
+  AccountTable accI_;
+  FolderTable folder_;
+  ExpenseTable exp_;
+  IncomeTable inc_;
+  SettingsTable settings_;
+
+  AccountRecord accRecord_;
+  AccountRecord accIRecord_;
+  FolderRecord folderRecord_;
+  ExpenseRecord expRecord_;
+  IncomeRecord incRecord_;
+  SettingsRecord settingsRecord_;
+};

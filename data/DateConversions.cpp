@@ -1,0 +1,39 @@
+#include "DateConversions.h"
+
+#include "Clock.h"
+
+namespace {
+
+constexpr int kWindowBack = 60;   // years before the current year where the window starts
+constexpr int kWindowSpan = 100;  // years in the window
+
+}  // namespace
+
+QString DateConversions::DateToDTOS(const QDate& date) const {
+  if (!date.isValid()) return QString();
+  const QDate windowed = WindowYear(date);
+  return QString::asprintf("%04d%02d%02d", windowed.year(), windowed.month(), windowed.day());
+}
+
+QDate DateConversions::DTOSToDate(const QString& text) {
+  if (text.trimmed().size() < 8) return QDate();
+  // The parts are read at their fixed places in the text as stored.
+  bool yearOk = false, monthOk = false, dayOk = false;
+  const int year = text.mid(0, 4).toInt(&yearOk);
+  const int month = text.mid(4, 2).toInt(&monthOk);
+  const int day = text.mid(6, 2).toInt(&dayOk);
+  if (!yearOk || !monthOk || !dayOk || year < 1) return QDate();
+  return QDate(year, month, day);  // null when the three do not form a date
+}
+
+QDate DateConversions::WindowYear(const QDate& date) const {
+  const int low = clock_.today().year() - kWindowBack;
+  int year = date.year();
+  if (year < low) {
+    year += kWindowSpan;
+  } else if (year >= low + kWindowSpan) {
+    year -= kWindowSpan;
+  }
+  const QDate moved(year, date.month(), date.day());
+  return moved.isValid() ? moved : date;
+}
