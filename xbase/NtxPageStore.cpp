@@ -1,0 +1,150 @@
+#include "NtxPageStore.h"
+
+#include <algorithm>
+
+#include "Status.h"
+
+namespace xbase {
+
+namespace {
+
+// Enough for the upper levels of any index plus the pages near a walk, while a
+// million-entry index keeps well under a megabyte of decoded pages in memory.
+constexpr std::size_t kCachePages = 512;
+
+}  // namespace
+
+NtxPageStore::NtxPageStore(std::unique_ptr<File> file, const ntx::Header& header,
+                           std::uint64_t fileSize)
+    : file_(std::move(file)), header_(header), fileSize_(fileSize) {}
+
+int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) {
+  auto hit = cached_.find(off);
+  if (hit != cached_.end()) {
+    lru_.splice(lru_.end(), lru_, hit->second);
+    *page = hit->second->second;
+    return kSuccess;
+  }
+  if (!ntxPageOffsetValid(off, fileSize_)) return kErrIndex;
+  char raw[ntx::kPageSize];
+  if (file_->read(off, raw, sizeof raw) != static_cast<long long>(sizeof raw)) return kErrRead;
+  auto decoded = std::make_shared<NtxPage>(header_.keyLength);
+  if (int rc = decoded->decode(raw, header_.maxItems, fileSize_); rc != kSuccess) return rc;
+  remember(off, decoded);
+  *page = std::move(decoded);
+  return kSuccess;
+}
+
+void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> page) {
+  forget(off);
+  lru_.emplace_back(off, std::move(page));
+  cached_[off] = std::prev(lru_.end());
+  if (lru_.size() > kCachePages) {
+    cached_.erase(lru_.front().first);
+    lru_.pop_front();
+  }
+}
+
+void NtxPageStore::forget(std::uint32_t off) {
+  auto hit = cached_.find(off);
+  if (hit == cached_.end()) return;
+  lru_.erase(hit->second);
+  cached_.erase(hit);
+}
+
+void NtxPageStore::begin() {
+  if (changing_) return;
+  changing_ = true;
+  newRoot_ = header_.root;
+  newFreeList_ = header_.freeList;
+  newFileSize_ = fileSize_;
+}
+
+int NtxPageStore::edit(std::uint32_t off, NtxPage** page) {
+  begin();
+  auto it = working_.find(off);
+  if (it == working_.end()) {
+    std::shared_ptr<const NtxPage> current;
+    if (int rc = read(off, &current); rc != kSuccess) return rc;
+    it = working_.emplace(off, *current).first;
+  }
+  *page = &it->second;
+  return kSuccess;
+}
+
+int NtxPageStore::allocate(std::uint32_t* off, NtxPage** page) {
+  begin();
+  if (newFreeList_ != 0) {
+    // A free page must be a real page that nothing in this change uses, and its link
+    // must lead somewhere valid, or we would hand out a live page twice.
+    const std::uint32_t head = newFreeList_;
+    if (!ntxPageOffsetValid(head, newFileSize_) || working_.count(head)) return kErrIndex;
+    char link[4];
+    if (file_->read(head, link, sizeof link) != static_cast<long long>(sizeof link)) {
+      return kErrRead;
+    }
+    const std::uint32_t next = ntx::get32(link);
+    if (next != 0 && (next == head || !ntxPageOffsetValid(next, newFileSize_))) return kErrIndex;
+    newFreeList_ = next;
+    *off = head;
+  } else {
+    const std::uint64_t end = (newFileSize_ + ntx::kPageSize - 1) / ntx::kPageSize * ntx::kPageSize;
+    // Page offsets are 32-bit in the file.
+    if (end + ntx::kPageSize > UINT32_MAX) return kErrIndex;
+    *off = static_cast<std::uint32_t>(end);
+    newFileSize_ = end + ntx::kPageSize;
+  }
+  *page = &working_.insert_or_assign(*off, NtxPage(header_.keyLength)).first->second;
+  return kSuccess;
+}
+
+void NtxPageStore::release(std::uint32_t off) {
+  begin();
+  working_.erase(off);
+  released_.push_back(off);
+}
+
+void NtxPageStore::setRoot(std::uint32_t off) {
+  begin();
+  newRoot_ = off;
+}
+
+int NtxPageStore::commit() {
+  if (!changing_) return kSuccess;
+  bool ok = true;
+  char raw[ntx::kPageSize];
+  for (auto& [off, page] : working_) {
+    page.encode(header_.maxItems, raw);
+    ok = ok && file_->write(off, raw, sizeof raw);
+    remember(off, std::make_shared<NtxPage>(std::move(page)));
+  }
+  for (std::uint32_t off : released_) {
+    std::fill(raw, raw + sizeof raw, 0);
+    ntx::put32(raw, newFreeList_);
+    ok = ok && file_->write(off, raw, sizeof raw);
+    newFreeList_ = off;
+    forget(off);
+  }
+  header_.root = newRoot_;
+  header_.freeList = newFreeList_;
+  ++header_.version;  // tells other readers of the file that it changed
+  fileSize_ = newFileSize_;
+  char fixed[ntx::kPageSize];
+  ntx::encodeHeader(header_, fixed);
+  ok = ok && file_->write(0, fixed, ntx::kHdrNumericEnd);
+  working_.clear();
+  released_.clear();
+  changing_ = false;
+  if (ok) return kSuccess;
+  lru_.clear();
+  cached_.clear();
+  return kErrWrite;
+}
+
+void NtxPageStore::discard() {
+  working_.clear();
+  released_.clear();
+  changing_ = false;
+}
+
+}  // namespace xbase

@@ -1,0 +1,69 @@
+// The pages of one open .ntx file: a bounded cache of decoded node pages for reading,
+// and a working set for a change. A change first copies every page it touches (reading
+// and validating it), so damage is found before anything is written; commit() then
+// writes the changed pages, the freed pages and the header together.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "FileSystem.h"
+#include "NtxFormat.h"
+#include "NtxPage.h"
+
+namespace xbase {
+
+class NtxPageStore {
+ public:
+  NtxPageStore(std::unique_ptr<File> file, const ntx::Header& header, std::uint64_t fileSize);
+
+  const ntx::Header& header() const { return header_; }
+  int keyLength() const { return header_.keyLength; }
+  int maxItems() const { return header_.maxItems; }
+  std::uint32_t root() const { return header_.root; }
+
+  // The node page at off, as last committed. kSuccess, kErrRead, or kErrIndex when off is
+  // not a page of the file or the page is damaged.
+  int read(std::uint32_t off, std::shared_ptr<const NtxPage>* page);
+
+  // Working copy of the page at off for the current change (the same copy on each call).
+  // kSuccess, kErrRead or kErrIndex.
+  int edit(std::uint32_t off, NtxPage** page);
+  // A new empty page for the current change, from the free list or the end of the file.
+  // kSuccess, kErrRead, or kErrIndex when the free list is damaged.
+  int allocate(std::uint32_t* off, NtxPage** page);
+  // Puts the page at off on the free list when the change is committed.
+  void release(std::uint32_t off);
+  void setRoot(std::uint32_t off);
+  // Writes the change and ends it: kSuccess, or kErrWrite (the file may then be partly
+  // changed; the cache is emptied so later reads see what the file holds).
+  int commit();
+  // Ends the change without writing anything.
+  void discard();
+
+ private:
+  void begin();
+  void remember(std::uint32_t off, std::shared_ptr<const NtxPage> page);
+  void forget(std::uint32_t off);
+
+  std::unique_ptr<File> file_;
+  ntx::Header header_;
+  std::uint64_t fileSize_;
+  // Least recently used first; lookup by page offset.
+  using Entry = std::pair<std::uint32_t, std::shared_ptr<const NtxPage>>;
+  std::list<Entry> lru_;
+  std::unordered_map<std::uint32_t, std::list<Entry>::iterator> cached_;
+  // The change under way.
+  std::map<std::uint32_t, NtxPage> working_;
+  std::vector<std::uint32_t> released_;
+  std::uint32_t newRoot_ = 0;
+  std::uint32_t newFreeList_ = 0;
+  std::uint64_t newFileSize_ = 0;
+  bool changing_ = false;
+};
+
+}  // namespace xbase
