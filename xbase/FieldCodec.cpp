@@ -22,7 +22,7 @@ constexpr int kSignificant = 15;
 int scaledDigits(double magnitude, int decimals, int maxIntDigits, char* digits) {
   if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
     // Whole numbers (account numbers, counts) need no rounding: the common fast path.
-    char tmp[24];
+    char tmp[24] = {};
     auto res = std::to_chars(tmp, tmp + sizeof tmp, static_cast<long long>(magnitude));
     int n = static_cast<int>(res.ptr - tmp);
     if (n > maxIntDigits) return -1;

@@ -46,9 +46,15 @@ class FaultFileSystem : public FileSystem {
     faults_->shortAt = n;
   }
   void failReads(bool on) { faults_->failReads = on; }
-  void clearFaults() { *faults_ = Faults(); }
+  void clearFaults() {
+    faults_->failAfter = -1;
+    faults_->shortAt = -1;
+    faults_->failReads = false;
+  }
   // File::write calls since the last fault was armed (or since the start).
   int writeCount() const { return faults_->writes; }
+  // File::read calls so far, over all files.
+  int readCount() const { return faults_->reads; }
 
   std::unique_ptr<File> open(const std::string& path, OpenMode mode, LockMode lock,
                              int* error) override {
@@ -101,6 +107,7 @@ class FaultFileSystem : public FileSystem {
   };
   struct Faults {
     int writes = 0;
+    int reads = 0;
     int failAfter = -1;  // -1: off
     int shortAt = -1;
     bool failReads = false;
@@ -119,6 +126,7 @@ class FaultFileSystem : public FileSystem {
       if (lock_ == LockMode::Exclusive) node_->exclusive = false;
     }
     long long read(std::uint64_t offset, void* buf, std::size_t n) override {
+      ++faults_->reads;
       if (faults_->failReads) return -1;
       const std::string& d = node_->data;
       if (offset >= d.size()) return 0;
