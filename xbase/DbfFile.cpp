@@ -47,8 +47,8 @@ void putToday(char* p) {
 
 struct Block {
   std::uint64_t start = 0;
-  std::size_t valid = 0;  // bytes read from the file; 0 = unused
-  std::uint64_t used = 0; // for least-recently-used replacement
+  std::size_t valid = 0;   // bytes read from the file; 0 = unused
+  std::uint64_t used = 0;  // for least-recently-used replacement
   std::array<char, kBlockSize> data;
 };
 
@@ -178,8 +178,8 @@ int DbfFile::Impl::writeThrough(std::uint64_t offset, const char* buf, std::size
   return ok ? kSuccess : kErrWrite;
 }
 
-std::unique_ptr<DbfFile> DbfFile::Impl::finish(std::unique_ptr<File> file,
-                                               std::vector<char> header, int* error) {
+std::unique_ptr<DbfFile> DbfFile::Impl::finish(std::unique_ptr<File> file, std::vector<char> header,
+                                               int* error) {
   long long size = file->size();
   if (size < 0) {
     *error = kErrRead;
@@ -219,8 +219,7 @@ std::unique_ptr<DbfFile> DbfFile::open(std::unique_ptr<File> file, int* error) {
   if (length > header.size() && length <= static_cast<std::uint64_t>(size)) {
     header.resize(length);
     long long want = static_cast<long long>(length - dbf::kFixedHeaderSize);
-    if (file->read(dbf::kFixedHeaderSize, header.data() + dbf::kFixedHeaderSize, want) !=
-        want) {
+    if (file->read(dbf::kFixedHeaderSize, header.data() + dbf::kFixedHeaderSize, want) != want) {
       *error = kErrRead;
       return nullptr;
     }
@@ -230,14 +229,13 @@ std::unique_ptr<DbfFile> DbfFile::open(std::unique_ptr<File> file, int* error) {
 
 std::unique_ptr<DbfFile> DbfFile::create(std::unique_ptr<File> file,
                                          const std::vector<FieldSpec>& fields, int* error) {
-  std::size_t headerLength =
-      dbf::kFixedHeaderSize + fields.size() * dbf::kDescriptorSize + 1;
+  std::size_t headerLength = dbf::kFixedHeaderSize + fields.size() * dbf::kDescriptorSize + 1;
   std::size_t recordLength = 1;
   for (const FieldSpec& f : fields) recordLength += f.width > 0 ? f.width : 0;
   bool valid = !fields.empty() && headerLength <= 0xFFFF && recordLength <= 0xFFFF;
   for (const FieldSpec& f : fields) {
-    valid = valid && !f.name.empty() && f.name.size() <= dbf::kMaxNameLength &&
-            f.width >= 1 && f.width <= 255 && f.decimals >= 0 && f.decimals < 256 &&
+    valid = valid && !f.name.empty() && f.name.size() <= dbf::kMaxNameLength && f.width >= 1 &&
+            f.width <= 255 && f.decimals >= 0 && f.decimals < 256 &&
             (f.decimals == 0 || f.decimals < f.width);
   }
   if (!valid) {
@@ -253,7 +251,8 @@ std::unique_ptr<DbfFile> DbfFile::create(std::unique_ptr<File> file,
   char* d = h + dbf::kFixedHeaderSize;
   for (const FieldSpec& f : fields) {
     for (std::size_t i = 0; i < f.name.size(); ++i) {
-      d[dbf::kNameOffset + i] = static_cast<char>(std::toupper(static_cast<unsigned char>(f.name[i])));
+      d[dbf::kNameOffset + i] =
+          static_cast<char>(std::toupper(static_cast<unsigned char>(f.name[i])));
     }
     d[dbf::kTypeOffset] = static_cast<char>(std::toupper(static_cast<unsigned char>(f.type)));
     d[dbf::kWidthOffset] = static_cast<char>(f.width);

@@ -103,8 +103,8 @@ double parseNumber(std::string_view text) {
   while (i < text.size() && text[i] == ' ') ++i;
   if (i < text.size() && text[i] == '+') ++i;  // from_chars takes only '-'
   double value = 0;
-  auto res = std::from_chars(text.data() + i, text.data() + text.size(), value,
-                             std::chars_format::fixed);
+  auto res =
+      std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::fixed);
   if (res.ec != std::errc()) return 0;  // blank or junk; out-of-range too
   return value;
 }

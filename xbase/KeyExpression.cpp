@@ -131,9 +131,7 @@ class UpperNode : public Node {
 class LogicalNode : public Node {
  public:
   LogicalNode() : Node(Type::Logical, 1) {}
-  void write(const char* record, char* out) const override {
-    *out = truth(record) ? 'T' : 'F';
-  }
+  void write(const char* record, char* out) const override { *out = truth(record) ? 'T' : 'F'; }
 };
 
 class DeletedNode : public LogicalNode {

@@ -1,5 +1,3 @@
-#include "DbfFile.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include "DbfFile.h"
 #include "FaultFileSystem.h"
 #include "Status.h"
 
@@ -18,7 +17,7 @@ namespace {
 using test::FaultFileSystem;
 
 const std::vector<FieldSpec> kExpenseFields = {
-    {"ExpDate", 'D', 8}, {"AccNo", 'N', 4}, {"PayTo", 'C', 30},
+    {"ExpDate", 'D', 8},   {"AccNo", 'N', 4}, {"PayTo", 'C', 30},
     {"Amount", 'N', 9, 2}, {"LGSTE", 'L', 1},
 };
 
@@ -56,7 +55,9 @@ std::string readAt(DbfFile& dbf, std::uint32_t recno) {
 }
 
 std::uint32_t u32(const std::string& b, std::size_t at) {
-  auto u = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])); };
+  auto u = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[i]));
+  };
   return u(at) | u(at + 1) << 8 | u(at + 2) << 16 | u(at + 3) << 24;
 }
 
@@ -80,8 +81,7 @@ TEST(DbfCreate, WritesDbase3HeaderAndDescriptors) {
   EXPECT_EQ(b[0], 0x03);
   expectTodayIn(b);
   EXPECT_EQ(u32(b, 4), 0u);
-  EXPECT_EQ(static_cast<unsigned char>(b[8]) | static_cast<unsigned char>(b[9]) << 8,
-            headerLength);
+  EXPECT_EQ(static_cast<unsigned char>(b[8]) | static_cast<unsigned char>(b[9]) << 8, headerLength);
   EXPECT_EQ(static_cast<unsigned char>(b[10]) | static_cast<unsigned char>(b[11]) << 8,
             recordLength);
   EXPECT_EQ(b.substr(32, 11), std::string("EXPDATE\0\0\0\0", 11));
@@ -113,8 +113,8 @@ TEST(DbfCreate, RejectsFieldsTheFormatCannotHold) {
   };
   for (const auto& fields : bad) {
     int err = 0;
-    auto dbf = DbfFile::create(fs.open("x.dbf", OpenMode::Create, LockMode::None, &err), fields,
-                               &err);
+    auto dbf =
+        DbfFile::create(fs.open("x.dbf", OpenMode::Create, LockMode::None, &err), fields, &err);
     EXPECT_EQ(dbf, nullptr);
     EXPECT_EQ(err, kErrData);
   }
@@ -125,8 +125,11 @@ TEST(DbfRecords, AppendReadWriteSurviveReopen) {
   std::vector<std::string> recs;
   {
     auto dbf = createTable(fs, "t.dbf", kExpenseFields);
-    recs.push_back(record(*dbf, {{"EXPDATE", "20010302"}, {"ACCNO", "12"}, {"PAYTO", "Shop"},
-                                 {"AMOUNT", "12.50"}, {"LGSTE", "T"}}));
+    recs.push_back(record(*dbf, {{"EXPDATE", "20010302"},
+                                 {"ACCNO", "12"},
+                                 {"PAYTO", "Shop"},
+                                 {"AMOUNT", "12.50"},
+                                 {"LGSTE", "T"}}));
     recs.push_back(record(*dbf, {{"EXPDATE", "19991231"}, {"AMOUNT", "-0.05"}}));
     recs.push_back(record(*dbf, {{"PAYTO", "Third"}, {"LGSTE", "F"}}));
     for (std::uint32_t i = 0; i < recs.size(); ++i) {
@@ -461,8 +464,8 @@ TEST(DbfForeign, CreateLikeCopiesTheHeaderWithNoRecords) {
   int err = 0;
   auto model = openTable(fs, "f.dbf", &err);
   ASSERT_NE(model, nullptr);
-  auto copy = DbfFile::createLike(fs.open("g.dbf", OpenMode::Create, LockMode::None, &err),
-                                  *model, &err);
+  auto copy =
+      DbfFile::createLike(fs.open("g.dbf", OpenMode::Create, LockMode::None, &err), *model, &err);
   ASSERT_NE(copy, nullptr) << err;
   EXPECT_EQ(copy->recordCount(), 0u);
   EXPECT_EQ(copy->fields().size(), 4u);

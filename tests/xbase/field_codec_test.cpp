@@ -1,9 +1,9 @@
-#include "FieldCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
+
+#include "FieldCodec.h"
 
 namespace xbase {
 namespace {

@@ -1,10 +1,9 @@
-#include "KeyExpression.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
+#include "KeyExpression.h"
 #include "Status.h"
 
 namespace xbase {
@@ -67,9 +66,13 @@ std::string key(const KeyExpression& expr, const std::string& rec) {
   return out.substr(0, expr.length());
 }
 
-const std::string kExpenseRec = record(
-    kExpense, {{"EXPDATE", "20010302"}, {"ACCNO", "12"}, {"FOLNO", "3"}, {"PAYTO", "Hardware"},
-               {"AMOUNT", "1234.50"}, {"LGSTE", "T"}, {"ARCHIVE", "F"}});
+const std::string kExpenseRec = record(kExpense, {{"EXPDATE", "20010302"},
+                                                  {"ACCNO", "12"},
+                                                  {"FOLNO", "3"},
+                                                  {"PAYTO", "Hardware"},
+                                                  {"AMOUNT", "1234.50"},
+                                                  {"LGSTE", "T"},
+                                                  {"ARCHIVE", "F"}});
 
 TEST(KeyExpression, ProgramTagKeysOfAnExpense) {
   auto eDate = compile("DTOS(EXPDATE) + STR(ACCNO,4)");
@@ -143,12 +146,12 @@ TEST(KeyExpression, RejectsTextOutsideTheDialect) {
       "NOSUCHFIELD",
       "STR(NOSUCH,4)",
       "SUBSTR(PAYTO,1,2)",
-      "STR(PAYTO,4)",            // not numeric
-      "DTOS(ACCNO)",             // not a date
-      "UPPER(ACCNO)",            // not character
-      "ACCNO + PAYTO",           // numbers do not concatenate
-      "DTOS(EXPDATE) +",         // dangling operator
-      "STR(ACCNO,4",             // unbalanced
+      "STR(PAYTO,4)",     // not numeric
+      "DTOS(ACCNO)",      // not a date
+      "UPPER(ACCNO)",     // not character
+      "ACCNO + PAYTO",    // numbers do not concatenate
+      "DTOS(EXPDATE) +",  // dangling operator
+      "STR(ACCNO,4",      // unbalanced
       "(PAYTO",
       "PAYTO)",
       "STR(ACCNO,)",
@@ -156,14 +159,14 @@ TEST(KeyExpression, RejectsTextOutsideTheDialect) {
       "STR(ACCNO,0)",
       "STR(ACCNO,99999)",
       "STR(ACCNO,4,0,1)",
-      "PAYTO PAYTO",             // trailing junk
+      "PAYTO PAYTO",  // trailing junk
       "'unterminated",
-      ".NOT. PAYTO",             // not logical
+      ".NOT. PAYTO",  // not logical
       "DELETED() .AND. PAYTO",
       "PAYTO .OR. DELETED()",
       "DELETED(1)",
       ".NOT.",
-      "''",                      // an empty key
+      "''",  // an empty key
       "EXPDATE + PAYTO",
   };
   for (const char* text : bad) {
@@ -187,9 +190,10 @@ TEST(KeyExpression, DeepNestingIsRefusedNotOverflowed) {
 // its stated length.
 TEST(KeyExpression, GarbledTextNeverCrashes) {
   const std::vector<std::string> pieces = {
-      "STR(", "DTOS(", "UPPER(", "DELETED()", "ACCNO", "EXPDATE", "PAYTO", "LGSTE", "AMOUNT",
-      "FOLNO", ",", "4", "2", "0", "(", ")", "+", "!", ".NOT.", ".AND.", ".OR.", "'x'", "\"",
-      "'", " ", ".", "99999", "-", "\x01", "\xFF"};
+      "STR(",   "DTOS(", "UPPER(", "DELETED()", "ACCNO", "EXPDATE", "PAYTO", "LGSTE",
+      "AMOUNT", "FOLNO", ",",      "4",         "2",     "0",       "(",     ")",
+      "+",      "!",     ".NOT.",  ".AND.",     ".OR.",  "'x'",     "\"",    "'",
+      " ",      ".",     "99999",  "-",         "\x01",  "\xFF"};
   std::mt19937 rng(12345);
   std::string deleted = kExpenseRec;
   deleted[0] = '*';
@@ -206,9 +210,15 @@ TEST(KeyExpression, GarbledTextNeverCrashes) {
       text = valid[rng() % 4];
       std::size_t at = rng() % text.size();
       switch (rng() % 3) {
-        case 0: text.erase(at, 1); break;
-        case 1: text.insert(at, 1, text[at]); break;
-        default: text[at] = static_cast<char>(rng() % 256); break;
+        case 0:
+          text.erase(at, 1);
+          break;
+        case 1:
+          text.insert(at, 1, text[at]);
+          break;
+        default:
+          text[at] = static_cast<char>(rng() % 256);
+          break;
       }
     }
     int err = 0;
