@@ -36,13 +36,13 @@ void requireFits(std::initializer_list<NumberToStore> numbers) {
     if (n.field->fits(n.value)) continue;
     const bool negative = n.value < 0;
     const QString value = QString::number(n.value, 'f', n.field->decimals());
-    throw ConversionError(QStringLiteral("The %1 %2 is too %3 for its field (%4 %5).")
-                              .arg(QString::fromLatin1(n.what), value,
-                                   negative ? QStringLiteral("small") : QStringLiteral("large"),
-                                   negative ? QStringLiteral("at least")
-                                            : QStringLiteral("at most"),
-                                   QString::fromStdString(fieldLimit(*n.field, negative)))
-                              .toStdString());
+    throw ConversionError(
+        QStringLiteral("The %1 %2 is too %3 for its field (%4 %5).")
+            .arg(QString::fromLatin1(n.what), value,
+                 negative ? QStringLiteral("small") : QStringLiteral("large"),
+                 negative ? QStringLiteral("at least") : QStringLiteral("at most"),
+                 QString::fromStdString(fieldLimit(*n.field, negative)))
+            .toStdString());
   }
 }
 

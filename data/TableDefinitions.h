@@ -67,8 +67,8 @@ inline constexpr char kIncAcc[] = "IncAcc";
 struct TableDefinition {
   std::string baseName;
   std::vector<xbase::FieldSpec> fields;
-  std::string groupName;              // given to i4create; empty for an unindexed table
-  std::vector<xbase::TagSpec> tags;   // every tag ascending, not unique, live records only
+  std::string groupName;                // given to i4create; empty for an unindexed table
+  std::vector<xbase::TagSpec> tags;     // every tag ascending, not unique, live records only
   std::vector<std::string> indexFiles;  // any of them missing: rebuild this table's indexes
 };
 
