@@ -311,20 +311,25 @@ int DbfFile::writeRecord(std::uint32_t recno, const char* buf) {
 }
 
 int DbfFile::appendRecord(const char* buf, std::uint32_t* recno) {
+  return appendRecords(buf, 1, recno);
+}
+
+int DbfFile::appendRecords(const char* buf, std::uint32_t n, std::uint32_t* first) {
   Impl& m = *impl_;
-  if (m.count == 0xFFFFFFFFu) return kErrRecordNo;
-  std::vector<char> data(buf, buf + m.recordLength);
+  if (n == 0 || m.count > 0xFFFFFFFFu - n) return kErrRecordNo;
+  std::vector<char> data(buf, buf + static_cast<std::size_t>(n) * m.recordLength);
   data.push_back(dbf::kEofMarker);
   int rc = m.writeThrough(m.endOf(m.count), data.data(), data.size());
   if (rc != kSuccess) return rc;
-  // The count goes last: until it is written the new record is invisible, never torn.
+  // The count goes last: until it is written the new records are invisible, never torn.
   char stamp[7];
   putToday(stamp);
-  putU32(stamp + 3, m.count + 1);
+  putU32(stamp + 3, m.count + n);
   rc = m.writeThrough(dbf::kUpdateOffset, stamp, sizeof stamp);
   if (rc != kSuccess) return rc;
   std::memcpy(m.header.data() + dbf::kUpdateOffset, stamp, sizeof stamp);
-  *recno = ++m.count;
+  *first = m.count + 1;
+  m.count += n;
   return kSuccess;
 }
 

@@ -54,6 +54,9 @@ class DbfFile {
   // Writes buf as a new last record, then the end-of-file marker, then the new count in
   // the header (in that order, so a crash never leaves a count beyond the data).
   int appendRecord(const char* buf, std::uint32_t* recno);
+  // Appends n records held back to back in buf in one write; *first is the number of the
+  // first. Same ordering guarantee as appendRecord.
+  int appendRecords(const char* buf, std::uint32_t n, std::uint32_t* first);
   // Cuts the table to its first count records (zap, pack) and rewrites the count.
   int truncateTo(std::uint32_t count);
   // Stores today's date as the last-update date in the header.

@@ -28,7 +28,6 @@ long long Field::asInteger() const { return parseInteger(str()); }
 double Field::asDouble() const { return parseNumber(str()); }
 
 bool Field::isTrue() const {
-  const FieldDesc& d = desc();
   char c = *bytes();
   return c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }

@@ -167,12 +167,21 @@ int Table::pack() {
   if (!newFile) return t.fail(rc < 0 ? rc : kErrCreate);
   auto packed = DbfFile::createLike(std::move(newFile), *t.dbf, &rc);
   if (!packed) return discardTemps(), t.fail(rc < 0 ? rc : kErrWrite);
-  std::vector<char> rec(t.dbf->recordLength());
+  // Survivors are copied in batches so a large table takes few writes.
+  const std::uint32_t kBatch = 4096;
+  const std::size_t length = static_cast<std::size_t>(t.dbf->recordLength());
+  std::vector<char> batch(kBatch * length);
+  std::uint32_t inBatch = 0, ignored = 0;
   for (std::uint32_t n = 1; n <= t.dbf->recordCount(); ++n) {
-    std::uint32_t ignored = 0;
-    if ((rc = t.dbf->readRecord(n, rec.data())) < 0 ||
-        (rec[0] != '*' && (rc = packed->appendRecord(rec.data(), &ignored)) < 0))
-      return discardTemps(), t.fail(rc);
+    char* rec = batch.data() + inBatch * length;
+    if ((rc = t.dbf->readRecord(n, rec)) < 0) return discardTemps(), t.fail(rc);
+    if (rec[0] != '*') ++inBatch;
+    bool flushBatch = inBatch == kBatch || (n == t.dbf->recordCount() && inBatch > 0);
+    if (flushBatch) {
+      if ((rc = packed->appendRecords(batch.data(), inBatch, &ignored)) < 0)
+        return discardTemps(), t.fail(rc);
+      inBatch = 0;
+    }
   }
 
   // 2. Its indexes, also beside the old ones.
