@@ -7,8 +7,7 @@
 
 namespace xbase {
 
-NtxIndex::Impl::Impl(std::unique_ptr<File> file, const ntx::Header& header,
-                     std::uint64_t fileSize)
+NtxIndex::Impl::Impl(std::unique_ptr<File> file, const ntx::Header& header, std::uint64_t fileSize)
     : store(std::move(file), header, fileSize) {
   info.keyExpression = header.keyExpression;
   info.forExpression = header.forExpression;
@@ -55,8 +54,7 @@ std::unique_ptr<NtxIndex> NtxIndex::open(std::unique_ptr<File> file, int* error)
 
 std::unique_ptr<NtxIndex> NtxIndex::build(std::unique_ptr<File> file, const NtxInfo& info,
                                           const std::vector<char>& keys,
-                                          const std::vector<std::uint32_t>& recnos,
-                                          int* error) {
+                                          const std::vector<std::uint32_t>& recnos, int* error) {
   if (info.keyLength < 1 || info.keyLength > ntx::kMaxKeyLength ||
       keys.size() != recnos.size() * static_cast<std::size_t>(info.keyLength)) {
     *error = kErrIndex;
@@ -241,8 +239,7 @@ int NtxIndex::prev(NtxCursor& c) {
 int NtxIndex::seek(NtxCursor& c, std::string_view key) {
   const std::size_t n = std::min(key.size(), static_cast<std::size_t>(keyLength()));
   int rc = impl_->descend(
-      [&](const NtxPage& p, int i) { return std::memcmp(p.key(i), key.data(), n) < 0; },
-      &c.path_);
+      [&](const NtxPage& p, int i) { return std::memcmp(p.key(i), key.data(), n) < 0; }, &c.path_);
   if (rc == kSuccess) rc = impl_->settle(c);
   if (rc != kSuccess) return impl_->fail(c, rc);
   return std::memcmp(c.key_.data(), key.data(), n) == 0 ? kSuccess : kAfter;

@@ -63,8 +63,8 @@ class NtxIndex {
   // when there is none, or a negative error when a page is damaged.
   int first(NtxCursor& c);
   int last(NtxCursor& c);
-  int next(NtxCursor& c);  // kEof past the last entry
-  int prev(NtxCursor& c);  // kEof before the first entry
+  int next(NtxCursor& c);  // kEof past the last entry, and on an invalid cursor
+  int prev(NtxCursor& c);  // kEof before the first entry, and on an invalid cursor
   // First entry whose key, compared over key.size() bytes (a longer key is cut to the
   // key length), is >= key. kSuccess when that prefix equals key, kAfter when a greater
   // entry is current, kEof when none.
@@ -74,8 +74,12 @@ class NtxIndex {
   int seekEntry(NtxCursor& c, const char* key, std::uint32_t recno);
 
   // REQUIRES: key has keyLength() bytes. Every change is written through at once.
+  // kSuccess; kErrIndex when the entry is already there or a damaged page is met (the
+  // file is then unchanged); kErrWrite when writing failed (the file may be partly
+  // changed and should be rebuilt).
   int insert(const char* key, std::uint32_t recno);
-  // Removes the entry (key, recno); kSuccess, or kErrIndex when it is not there.
+  // Removes the entry (key, recno); kSuccess, or kErrIndex when it is not there, and
+  // errors as for insert().
   int remove(const char* key, std::uint32_t recno);
 
   // Bumped by every insert and remove; cursors compare it with their own.

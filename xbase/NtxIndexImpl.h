@@ -57,8 +57,7 @@ struct NtxIndex::Impl {
     }
   }
   int descendToEntry(const char* key, std::uint32_t recno, Path* path) {
-    return descend(
-        [&](const NtxPage& p, int i) { return compare(p, i, key, recno) < 0; }, path);
+    return descend([&](const NtxPage& p, int i) { return compare(p, i, key, recno) < 0; }, path);
   }
   // The level of path holding the entry a descent stopped before: the deepest level
   // whose index is not past its page's last entry. -1 when there is none (end of index).

@@ -110,8 +110,7 @@ int NtxIndex::Impl::rebalance(const Path& path) {
     if (left && left->count() > half) {
       // Borrow through the parent: its separator comes down, the left's last goes up.
       const int last = left->count() - 1;
-      node->insertWithLeft(0, parent->key(ci - 1), parent->recno(ci - 1),
-                           left->child(last + 1));
+      node->insertWithLeft(0, parent->key(ci - 1), parent->recno(ci - 1), left->child(last + 1));
       parent->replace(ci - 1, left->key(last), left->recno(last));
       left->erase(last);
       return kSuccess;

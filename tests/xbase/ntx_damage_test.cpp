@@ -51,8 +51,8 @@ class NtxDamageTest : public testing::Test {
     NtxInfo info;
     info.keyExpression = "ACCNO";
     info.keyLength = kKeyLength;
-    ASSERT_TRUE(NtxIndex::build(fs_.open(kPath, OpenMode::Create, LockMode::None, &rc), info,
-                                keys, recnos, &rc));
+    ASSERT_TRUE(NtxIndex::build(fs_.open(kPath, OpenMode::Create, LockMode::None, &rc), info, keys,
+                                recnos, &rc));
     good_ = fs_.bytes(kPath);
     ASSERT_TRUE(checkTree(good_, &shape_));
     ASSERT_GE(shape_.depth, 5);
@@ -113,7 +113,8 @@ TEST_F(NtxDamageTest, BadHeaderFieldsFailOpen) {
       {"max items too many for the page", [](std::string& b) { put16(b, 18, 4); }},
       {"root not on a page boundary", [](std::string& b) { put32(b, 4, 1500); }},
       {"root is the header", [](std::string& b) { put32(b, 4, 0); }},
-      {"root past the end", [](std::string& b) { put32(b, 4, static_cast<std::uint32_t>(b.size())); }},
+      {"root past the end",
+       [](std::string& b) { put32(b, 4, static_cast<std::uint32_t>(b.size())); }},
       {"free list head", [](std::string& b) { put32(b, 8, 1030); }},
       {"descending", [](std::string& b) { b[279] = 1; }},
       {"too short", [](std::string& b) { b.resize(1500); }},

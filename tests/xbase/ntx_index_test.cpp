@@ -134,7 +134,8 @@ TEST_P(NtxChangeTest, RandomChangesMatchModel) {
   TreeShape shape;
   int peakDepth = 0;
   for (int batch = 0; batch < 8; ++batch) {
-    for (int i = 0; i < 1500; ++i) ASSERT_NO_FATAL_FAILURE(randomChange(*index, model, 75, keyRange));
+    for (int i = 0; i < 1500; ++i)
+      ASSERT_NO_FATAL_FAILURE(randomChange(*index, model, 75, keyRange));
     ASSERT_NO_FATAL_FAILURE(expectMatches(*index, model, keyRange, &shape));
     peakDepth = std::max(peakDepth, shape.depth);
   }
@@ -167,9 +168,10 @@ TEST_P(NtxChangeTest, RandomChangesMatchModel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyLengths, NtxChangeTest,
-                         testing::Values(ChangeCase{250, 8}, ChangeCase{40, 3},
-                                         ChangeCase{10, 3}),
-                         [](const auto& info) { return "Key" + std::to_string(info.param.keyLength); });
+                         testing::Values(ChangeCase{250, 8}, ChangeCase{40, 3}, ChangeCase{10, 3}),
+                         [](const auto& info) {
+                           return "Key" + std::to_string(info.param.keyLength);
+                         });
 
 TEST_F(NtxIndexTest, InsertOfPresentEntryAndRemovalOfMissingOneFailWithoutChange) {
   auto index = build(10, {{makeKey(1, 10), 5}, {makeKey(2, 10), 6}});
@@ -187,7 +189,8 @@ TEST_F(NtxIndexTest, CursorSurvivesChanges) {
   for (int keyLength : {250, 12}) {
     SCOPED_TRACE(keyLength);
     Model model;
-    while (model.size() < 3000) model.insert({makeKey(rng_() % 1500, keyLength), 1 + rng_() % 99999});
+    while (model.size() < 3000)
+      model.insert({makeKey(rng_() % 1500, keyLength), 1 + rng_() % 99999});
     auto index = build(keyLength, std::vector<Entry>(model.begin(), model.end()));
     ASSERT_TRUE(index);
     for (int round = 0; round < 1500; ++round) {
@@ -222,7 +225,8 @@ TEST_F(NtxIndexTest, CursorSurvivesChanges) {
 
 TEST_F(NtxIndexTest, SeekFindsFirstOfDuplicatesAndReportsKind) {
   std::vector<Entry> entries;
-  for (std::uint32_t r = 200; r > 0; --r) entries.push_back({makeKey(static_cast<int>(r % 7) * 10, 8), r});
+  for (std::uint32_t r = 200; r > 0; --r)
+    entries.push_back({makeKey(static_cast<int>(r % 7) * 10, 8), r});
   auto index = build(8, entries);
   ASSERT_TRUE(index);
   NtxCursor c;
@@ -264,7 +268,8 @@ TEST_P(NtxBuildTest, BuiltTreeIsSortedBalancedAndChangeable) {
       EXPECT_EQ(shape.freePages, 0);
 
       Model changed = model;
-      for (int i = 0; i < 300; ++i) ASSERT_NO_FATAL_FAILURE(randomChange(*index, changed, 50, n + 1));
+      for (int i = 0; i < 300; ++i)
+        ASSERT_NO_FATAL_FAILURE(randomChange(*index, changed, 50, n + 1));
       ASSERT_NO_FATAL_FAILURE(expectMatches(*index, changed, n + 1, &shape));
       int rc = 0;
       index.reset();
@@ -282,15 +287,15 @@ TEST_F(NtxIndexTest, HeaderLayout) {
   ASSERT_TRUE(index);
   const std::string b = bytes();
   EXPECT_EQ(b.size() % 1024, 0u);
-  EXPECT_EQ(ntxtest::le16(b, 0), 6u);             // Clipper 5 signature
-  EXPECT_EQ(ntxtest::le32(b, 4) % 1024, 0u);      // root page
-  EXPECT_EQ(ntxtest::le32(b, 8), 0u);             // no free page
-  EXPECT_EQ(ntxtest::le16(b, 12), 20u);           // item size
-  EXPECT_EQ(ntxtest::le16(b, 14), 12u);           // key size
-  EXPECT_EQ(ntxtest::le16(b, 18), 44u);           // max items: 1022 / 22 - 1, made even
-  EXPECT_EQ(ntxtest::le16(b, 20), 22u);           // half page
+  EXPECT_EQ(ntxtest::le16(b, 0), 6u);         // Clipper 5 signature
+  EXPECT_EQ(ntxtest::le32(b, 4) % 1024, 0u);  // root page
+  EXPECT_EQ(ntxtest::le32(b, 8), 0u);         // no free page
+  EXPECT_EQ(ntxtest::le16(b, 12), 20u);       // item size
+  EXPECT_EQ(ntxtest::le16(b, 14), 12u);       // key size
+  EXPECT_EQ(ntxtest::le16(b, 18), 44u);       // max items: 1022 / 22 - 1, made even
+  EXPECT_EQ(ntxtest::le16(b, 20), 22u);       // half page
   EXPECT_EQ(b.substr(22, 27), std::string("DTOS(EXPDATE)+STR(ACCNO,4)") + '\0');
-  EXPECT_EQ(b[278], 0);                           // not unique
+  EXPECT_EQ(b[278], 0);  // not unique
   EXPECT_EQ(b.substr(280, 16), std::string(".NOT. DELETED()") + '\0');
   EXPECT_EQ(b.substr(536, 12), std::string("EDATE\0\0\0\0\0\0\0", 12));
   EXPECT_EQ(index->info().tagName, "EDATE");
@@ -316,7 +321,8 @@ TEST_F(NtxIndexTest, BuildRejectsBadShapes) {
 // Opening a large index reads its header and root, not the whole file.
 TEST_F(NtxIndexTest, OpenReadsOnlyHeaderAndRoot) {
   std::vector<Entry> input;
-  for (int i = 0; i < 50000; ++i) input.push_back({makeKey(i, 10), static_cast<std::uint32_t>(i + 1)});
+  for (int i = 0; i < 50000; ++i)
+    input.push_back({makeKey(i, 10), static_cast<std::uint32_t>(i + 1)});
   ASSERT_TRUE(build(10, input));
   const int before = fs_.readCount();
   int rc = 0;
