@@ -7,7 +7,10 @@
 //   failWritesAfter(n)  writes 1..n succeed, every later one writes nothing and fails
 //                       (the disk is full);
 //   shortWriteAt(n)     write n stores only the first half of its bytes and fails;
-//   failReads(true)     every read fails.
+//   failReads(true)     every read fails;
+//   crashAfter(n)       changes 1..n (writes, truncations, creations, removals,
+//                       renames) happen, every later one does nothing and fails, as if
+//                       the process had died there.
 #pragma once
 
 #include <strings.h>
@@ -46,7 +49,14 @@ class FaultFileSystem : public FileSystem {
     faults_->shortAt = n;
   }
   void failReads(bool on) { faults_->failReads = on; }
+  void crashAfter(int n) {
+    faults_->changes = 0;
+    faults_->crashAfter = n;
+  }
+  // Changes made since crashAfter was armed (or since the start).
+  int changeCount() const { return faults_->changes; }
   void clearFaults() {
+    faults_->crashAfter = -1;
     faults_->failAfter = -1;
     faults_->shortAt = -1;
     faults_->failReads = false;
@@ -56,8 +66,23 @@ class FaultFileSystem : public FileSystem {
   // File::read calls so far, over all files.
   int readCount() const { return faults_->reads; }
 
+  // Every file's content, to put back later with restore().
+  std::map<std::string, std::string> snapshot() const {
+    std::map<std::string, std::string> out;
+    for (const auto& [path, node] : files_) out[path] = node->data;
+    return out;
+  }
+  void restore(const std::map<std::string, std::string>& files) {
+    files_.clear();
+    for (const auto& [path, data] : files) setBytes(path, data);
+  }
+
   std::unique_ptr<File> open(const std::string& path, OpenMode mode, LockMode lock,
                              int* error) override {
+    if (mode == OpenMode::Create && !faults_->change()) {
+      *error = kErrCreate;
+      return nullptr;
+    }
     auto it = files_.find(path);
     if (it == files_.end()) {
       if (mode != OpenMode::Create) {
@@ -76,8 +101,11 @@ class FaultFileSystem : public FileSystem {
     return std::make_unique<MemFile>(node, faults_, lock, mode != OpenMode::ReadOnly);
   }
   bool exists(const std::string& path) override { return files_.count(path) > 0; }
-  bool remove(const std::string& path) override { return files_.erase(path) > 0; }
+  bool remove(const std::string& path) override {
+    return faults_->change() && files_.erase(path) > 0;
+  }
   bool rename(const std::string& from, const std::string& to) override {
+    if (!faults_->change()) return false;
     auto it = files_.find(from);
     if (it == files_.end()) return false;
     std::shared_ptr<Node> node = it->second;
@@ -111,6 +139,10 @@ class FaultFileSystem : public FileSystem {
     int failAfter = -1;  // -1: off
     int shortAt = -1;
     bool failReads = false;
+    int changes = 0;
+    int crashAfter = -1;  // -1: off
+    // Counts a change; false once the simulated process has died.
+    bool change() { return ++changes, crashAfter < 0 || changes <= crashAfter; }
   };
 
   class MemFile : public File {
@@ -135,7 +167,7 @@ class FaultFileSystem : public FileSystem {
       return static_cast<long long>(take);
     }
     bool write(std::uint64_t offset, const void* buf, std::size_t n) override {
-      if (!writable_) return false;
+      if (!writable_ || !faults_->change()) return false;
       int number = ++faults_->writes;
       if (faults_->failAfter >= 0 && number > faults_->failAfter) return false;
       bool cut = number == faults_->shortAt;
@@ -147,7 +179,7 @@ class FaultFileSystem : public FileSystem {
     }
     long long size() override { return static_cast<long long>(node_->data.size()); }
     bool truncate(std::uint64_t size) override {
-      if (!writable_) return false;
+      if (!writable_ || !faults_->change()) return false;
       node_->data.resize(size, '\0');
       return true;
     }
