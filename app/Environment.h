@@ -1,0 +1,20 @@
+// What the main window takes from the machine: the user (through the Ui), the clocks,
+// the file system and the data directory. The program entry passes the real ones; tests
+// pass stand-ins.
+#pragma once
+
+#include <string>
+
+#include "Clock.h"
+#include "FileSystem.h"
+#include "WaitClock.h"
+
+class Ui;
+
+struct Environment {
+  Ui& ui;
+  const Clock& clock;      // today's date: year window, current month
+  WaitClock& waitClock;    // the splash's minimum time
+  xbase::FileSystem& files;
+  std::string dataDirectory;  // the directory holding the six tables
+};

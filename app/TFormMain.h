@@ -1,0 +1,159 @@
+// The main window: four pages of commands ("Income and Expenses", "Report Generation",
+// "Program Setup", "File Maintenance"), the default-folder choice, the menus and the
+// status bar that long operations report progress in. It owns the run's Database and
+// dispatches every command to the window, report or maintenance work that carries it
+// out, opening the tables each needs and closing them all afterwards.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+
+#include "Environment.h"
+#include "ProgressSink.h"
+#include "UiProgramHost.h"
+
+struct AppState;
+class Database;
+class DatePicker;
+class MainPage;
+class ProgressPanel;
+class QComboBox;
+class QLabel;
+class QLockFile;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class SettingsPage;
+class TAboutForm;
+
+class TFormMain : public QMainWindow, public ProgressSink {
+  Q_OBJECT
+
+ public:
+  // env and state must outlive the window. The table library starts on
+  // env.dataDirectory; nothing is read before FormShow.
+  TFormMain(const Environment& env, AppState& state, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  Database& database() { return *db_; }
+
+  // Start-up, once, before the window is first shown: the splash, the check for the data
+  // files (missing: a message, then the end of the program), the one-copy check, the
+  // rebuild of missing or unreadable indexes, the settings, captions and pages, the
+  // current month as report range, and the end of the splash after at least 1.728 s.
+  void FormShow();
+  // Refills the default-folder list from FOLDER when RefillFolderBox is set; every paint
+  // of the window asks for it.
+  void FormPaint();
+  // The user chose item index of the default-folder list.
+  void FolderCBoxChange(int index);
+  // Packs the tables when deletions are pending, releases the table library and ends
+  // the program. Never returns.
+  [[noreturn]] void ShutDown();
+
+  // Status bar: text in panel 1 (empty clears it, and the bar), the progress bar in
+  // panel 0 at percent (0 erases it). Both paint at once.
+  void ShowStatus(const QString& text) override;
+  void ShowProgress(int percent) override;
+  QString statusText() const;
+  int progressPercent() const;
+
+  // Commands of the "Income and Expenses" page.
+  void BtnIncomeClick();
+  void BtnAccountIClick();
+  void BtnFoldersClick();
+  void BtnAccountEClick();
+  void BtnExpenseClick();
+  void BtnImportClick();
+  void BtnRateChangeClick();
+  // Commands of the "Report Generation" page; the three image buttons open their menus.
+  void BtnExpRptClick();
+  void BtnIncRptClick();
+  void BtnProfRptClick();
+  void ExpenseSummary1Click();
+  void ExpenseDetail1Click();
+  void AccountDetail1Click();
+  void ChartofAccounts1Click();
+  void IncomeSummary1Click();
+  void IncomeDetail1Click();
+  void AccountDetail2Click();
+  void ChartofAccounts2Click();
+  void BtnGLRptClick();
+  void WeeklyProfit1Click();
+  void MonthlyProfit1Click();
+  void BtnGSTSRptClick();
+  void DateTimePicker1Change();
+  void DateTimePicker2Change();
+  // Commands of the "File Maintenance" page.
+  void BtnBackupClick();
+  void BtnRestoreClick();
+  void BtnArchiveClick();
+  void BtnDeArchiveClick();
+  void BtnReIndexClick();
+  void Image2Click();  // the pack button
+  void BtnEraseDataClick();
+  // Menu commands.
+  void About1Click();
+  void Help2Click();
+
+  QTabWidget* PageControl1;
+  MainPage* TabSheet2;  // "Income and Expenses", shown first
+  MainPage* TabSheet1;  // "Report Generation"
+  SettingsPage* TabSheet3;
+  MainPage* TabSheet4;  // "File Maintenance"
+  QToolButton *BtnIncome, *BtnAccountI, *BtnFolders, *BtnAccountE, *BtnExpense, *BtnImport,
+      *BtnRateChange;
+  QComboBox* FolderCBox;
+  QToolButton *BtnIncRpt, *BtnProfRpt, *BtnGLRpt, *BtnExpRpt;
+  QPushButton* BtnGSTSRpt;
+  DatePicker *DateTimePicker1, *DateTimePicker2;
+  QToolButton *BtnBackup, *BtnRestore, *BtnArchive, *BtnDeArchive, *BtnReIndex, *BtnPack,
+      *BtnEraseData;
+  QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
+  TAboutForm* AboutForm;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  // Typed characters never change the default-folder list; only a choice from it does.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  using OpenRoutine = bool (Database::*)();
+
+  // Layout (TFormMain.cpp).
+  void buildIncomeExpensePage();
+  void buildReportPage();
+  void buildMaintenancePage();
+  void buildMenus();
+  void buildStatusBar();
+  QToolButton* imageButton(MainPage* page, const QString& name, const QString& caption,
+                           const QString& hint, void (TFormMain::*handler)());
+  QAction* menuCommand(QMenu* menu, const QString& name, const QString& caption,
+                       void (TFormMain::*handler)());
+  void showHelpForFocus();
+
+  // Start-up steps (TFormMainStartup.cpp).
+  bool DataFilesPresent();
+  bool lockDataDirectory();
+  void fillFromSettings();
+  void showSplashAtLeast(std::int64_t since);
+
+  // Opens the tables in order, runs work, and closes every table, also when work stops
+  // on an error (TFormMainCommands.cpp).
+  void withTables(std::initializer_list<OpenRoutine> opens,
+                  const std::function<void()>& work = {});
+  // Re-reads the default-folder list at the next paint.
+  void refillFolderBox();
+
+  Environment env_;
+  AppState& state_;
+  UiProgramHost host_;
+  std::unique_ptr<Database> db_;  // released by ShutDown
+  std::unique_ptr<QLockFile> lock_;
+  ProgressPanel* progress_;
+  QLabel* statusCaption_;
+};

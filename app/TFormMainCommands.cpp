@@ -1,0 +1,146 @@
+// The main window's commands: each opens the tables its work needs, in a fixed order,
+// and closes every table when the work is done, so that between commands no table is
+// open and the data files can be copied, packed or rebuilt.
+//
+// The windows and reports of the master data, entry, report and maintenance parts of
+// the program join their commands here as they are built; until then a command opens
+// and closes its tables only.
+#include <QCursor>
+#include <QMenu>
+
+#include "AppState.h"
+#include "DatePicker.h"
+#include "Database.h"
+#include "TAboutForm.h"
+#include "TFormMain.h"
+#include "Ui.h"
+
+void TFormMain::withTables(std::initializer_list<OpenRoutine> opens,
+                           const std::function<void()>& work) {
+  struct CloseAll {
+    CODE4* code;
+    ~CloseAll() { code4close(code); }
+  } closeAll{db_->code()};
+  for (OpenRoutine open : opens) (db_.get()->*open)();
+  if (work) work();
+}
+
+// ---- Income and Expenses ----
+
+void TFormMain::BtnIncomeClick() {
+  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI},
+             [this] { state_.SelectedIncome = 0; });
+}
+
+void TFormMain::BtnExpenseClick() {
+  withTables({&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc},
+             [this] { state_.SelectedExpense = 0; });
+}
+
+void TFormMain::BtnFoldersClick() {
+  withTables({&Database::OpenFolder}, [this] { state_.SelectedFolder = 0; });
+  refillFolderBox();  // the list shows the folders as the loop left them
+}
+
+void TFormMain::BtnAccountEClick() {
+  withTables({&Database::OpenAcc}, [this] {
+    state_.AccountKind = QStringLiteral("E");
+    state_.SelectedExpenseAccount = 0;
+  });
+}
+
+void TFormMain::BtnAccountIClick() {
+  withTables({&Database::OpenAccI}, [this] {
+    state_.AccountKind = QStringLiteral("I");
+    state_.SelectedIncomeAccount = 0;
+  });
+}
+
+void TFormMain::BtnImportClick() {
+  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI});
+  // An import that deleted records has them packed away at once.
+  if (state_.PackPending) db_->PackAllTables();
+  state_.PackPending = false;
+}
+
+void TFormMain::BtnRateChangeClick() { withTables({&Database::OpenAcc, &Database::OpenExp}); }
+
+// ---- Report Generation ----
+
+void TFormMain::BtnExpRptClick() { PopupMenu1->popup(QCursor::pos()); }
+void TFormMain::BtnIncRptClick() { PopupMenu2->popup(QCursor::pos()); }
+void TFormMain::BtnProfRptClick() { PopupMenu3->popup(QCursor::pos()); }
+
+void TFormMain::ExpenseSummary1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+}
+
+void TFormMain::ExpenseDetail1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+}
+
+void TFormMain::AccountDetail1Click() {
+  state_.AccountKind = QStringLiteral("E");
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+}
+
+void TFormMain::ChartofAccounts1Click() { withTables({&Database::OpenAcc}); }
+
+void TFormMain::IncomeSummary1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+}
+
+void TFormMain::IncomeDetail1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+}
+
+void TFormMain::AccountDetail2Click() {
+  state_.AccountKind = QStringLiteral("I");
+  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+}
+
+void TFormMain::ChartofAccounts2Click() { withTables({&Database::OpenAccI}); }
+
+void TFormMain::BtnGLRptClick() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc});
+}
+
+void TFormMain::WeeklyProfit1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
+              &Database::OpenAccI});
+}
+
+void TFormMain::MonthlyProfit1Click() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
+              &Database::OpenAccI});
+}
+
+void TFormMain::BtnGSTSRptClick() {
+  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc, &Database::OpenInc,
+              &Database::OpenAccI});
+}
+
+void TFormMain::DateTimePicker1Change() {
+  state_.ReportStartDate = DateTimePicker1->date();
+}
+
+void TFormMain::DateTimePicker2Change() { state_.ReportEndDate = DateTimePicker2->date(); }
+
+// ---- File Maintenance ----
+
+void TFormMain::BtnArchiveClick() { state_.ArchiveDirection = true; }
+void TFormMain::BtnDeArchiveClick() { state_.ArchiveDirection = false; }
+void TFormMain::BtnReIndexClick() { db_->RebuildIndexes(RebuildMode::Full); }
+void TFormMain::Image2Click() { db_->PackAllTables(); }
+void TFormMain::BtnBackupClick() {}
+void TFormMain::BtnRestoreClick() {}
+void TFormMain::BtnEraseDataClick() {}
+
+// ---- Menus ----
+
+void TFormMain::About1Click() {
+  state_.SplashMode = false;
+  env_.ui.showModal(*AboutForm);
+}
+
+void TFormMain::Help2Click() { env_.ui.showHelpContents(); }

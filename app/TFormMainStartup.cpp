@@ -1,0 +1,174 @@
+// The main window's start-up, default-folder list, status bar and shut-down.
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLockFile>
+#include <array>
+
+#include "AppState.h"
+#include "DatePicker.h"
+#include "Database.h"
+#include "Guarded.h"
+#include "IndexRecovery.h"
+#include "ProgramVersion.h"
+#include "ProgressPanel.h"
+#include "SettingsPage.h"
+#include "Status.h"
+#include "StrToInt.h"
+#include "TAboutForm.h"
+#include "TFormMain.h"
+#include "Ui.h"
+
+namespace {
+
+// The six tables, in the order they are looked for.
+constexpr std::array<const char*, 6> kDataFiles{"TALY1.dbf", "ACC.dbf",    "GSTEXP1.dbf",
+                                                "FOLDER.dbf", "GSTINC1.dbf", "ACCI.dbf"};
+// The splash stays at least 0.00002 day.
+constexpr std::int64_t kSplashMs = 1728;
+constexpr char kLockFileName[] = "Tallyworth.lock";
+
+}  // namespace
+
+void TFormMain::FormShow() {
+  state_.ProgramVersion = QString::fromLatin1(kProgramVersion);
+  AboutForm->show();
+  const std::int64_t splashStart = env_.waitClock.nowMs();
+
+  if (!DataFilesPresent()) {
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                    QStringLiteral("Database files not found in startup directory\r\n"
+                                   "Program must be started from the directory containing "
+                                   "the data files."));
+    env_.ui.endProgram(1);
+  }
+  if (!lockDataDirectory()) {
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                    QStringLiteral("Tallyworth is already running on the data files in this "
+                                   "directory.\r\nOnly one copy of the program may use them at "
+                                   "a time."));
+    env_.ui.endProgram(1);
+  }
+  IndexRecovery::RemoveUnreadableIndexes(db_->code());
+  db_->RebuildIndexes(RebuildMode::MissingOnly);
+  db_->OpenSettings();
+  db_->ReadSettings();
+  code4close(db_->code());
+
+  setWindowTitle(QStringLiteral("Tallyworth ") + state_.ProgramVersion);
+  state_.DefaultFolderIndex = 0;
+  state_.DefaultFolder = -1;
+  state_.PackPending = false;
+  state_.RefillFolderBox = true;
+  state_.SetCurrentMonth(env_.clock.today());
+  fillFromSettings();
+  showSplashAtLeast(splashStart);
+}
+
+bool TFormMain::DataFilesPresent() {
+  for (const char* name : kDataFiles) {
+    const std::string path = env_.dataDirectory + "/" + name;
+    if (!env_.files.exists(env_.files.resolve(path))) return false;
+  }
+  return true;
+}
+
+bool TFormMain::lockDataDirectory() {
+  const QString path =
+      QDir(QString::fromStdString(env_.dataDirectory)).filePath(QLatin1String(kLockFileName));
+  lock_ = std::make_unique<QLockFile>(path);
+  lock_->setStaleLockTime(0);  // a lock is stale only when its program is gone
+  if (lock_->tryLock(0)) return true;
+  const bool heldByAnother = lock_->error() == QLockFile::LockFailedError;
+  // A directory we cannot write a lock into (read-only books) is no second copy.
+  lock_.reset();
+  return !heldByAnother;
+}
+
+void TFormMain::fillFromSettings() {
+  const SettingsRecord& settings = db_->settingsRecord();
+  // The report font starts as the window's font; the main window keeps its own, so a
+  // large report font cannot break its fixed layout.
+  state_.ReportFont = font();
+  if (!settings.FontName.trimmed().isEmpty()) {
+    state_.ReportFont.setFamily(settings.FontName.trimmed());
+  }
+  if (settings.FontSize > 0) state_.ReportFont.setPointSize(settings.FontSize);
+  TabSheet3->fill();
+  DateTimePicker1->setDate(state_.ReportStartDate);
+  DateTimePicker2->setDate(state_.ReportEndDate);
+}
+
+void TFormMain::showSplashAtLeast(std::int64_t since) {
+  while (env_.waitClock.nowMs() - since < kSplashMs) env_.waitClock.idle(10);
+  AboutForm->close();
+  state_.SplashMode = false;
+}
+
+void TFormMain::FormPaint() {
+  if (!state_.RefillFolderBox) return;
+  db_->OpenFolder();
+  FolderTable& folders = db_->folder();
+  FolderCBox->clear();
+  FolderCBox->addItem(QStringLiteral("  -1 - No Default"));
+  for (int rc = d4top(folders.data); rc == xbase::kSuccess; rc = d4skip(folders.data, 1)) {
+    if (d4deleted(folders.data)) continue;
+    FolderCBox->addItem(f4text(folders.FolNo) + QStringLiteral(" - ") + f4text(folders.FolName));
+  }
+  if (d4recCountDo(folders.data) < state_.DefaultFolderIndex) state_.DefaultFolderIndex = 0;
+  d4close(db_->code(), folders.data);
+  FolderCBox->setCurrentIndex(state_.DefaultFolderIndex);
+  state_.RefillFolderBox = false;
+  setFocus();
+}
+
+void TFormMain::FolderCBoxChange(int index) {
+  state_.DefaultFolderIndex = index;
+  state_.DefaultFolder = StrToInt(FolderCBox->itemText(index).left(4));
+}
+
+void TFormMain::refillFolderBox() {
+  state_.RefillFolderBox = true;
+  update();
+}
+
+void TFormMain::ShutDown() {
+  error4exitTest(db_->code(), host_);
+  if (state_.PackPending) db_->PackAllTables();
+  db_.reset();  // releases the table library
+  lock_.reset();
+  env_.ui.endProgram(0);
+}
+
+void TFormMain::ShowStatus(const QString& text) {
+  statusCaption_->setText(text);
+  ShowProgress(0);
+  repaint();
+}
+
+void TFormMain::ShowProgress(int percent) { progress_->setPercent(percent); }
+
+QString TFormMain::statusText() const { return statusCaption_->text(); }
+
+int TFormMain::progressPercent() const { return progress_->percent(); }
+
+void TFormMain::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  // The list is filled outside the paint itself: filling it repaints, and a table that
+  // cannot be opened shows a box.
+  if (state_.RefillFolderBox) {
+    QMetaObject::invokeMethod(
+        this, [this] { runGuarded(env_.ui, [this] { FormPaint(); }); }, Qt::QueuedConnection);
+  }
+}
+
+void TFormMain::closeEvent(QCloseEvent*) { ShutDown(); }
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FolderCBox && event->type() == QEvent::KeyPress) {
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint()) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
