@@ -1,0 +1,22 @@
+// The benchmark data of one size: GSTEXP1.dbf with its index group (EDate, EAcc) written by
+// the engine, and expenses.sqlite holding the same records with matching indexes. Made
+// once and cached by size, so later runs start at once.
+#pragma once
+
+#include <string>
+
+class BenchBook {
+ public:
+  // Where the data lives: $TALLYWORTH_BENCH_DIR, else /tmp/tallyworth-bench.
+  static std::string cacheRoot();
+  // The directory holding the data of `records` records, generated first when missing.
+  // Throws std::runtime_error when it cannot be made.
+  static std::string ensure(long records);
+  // A fresh copy of that data for a workload that changes it; returns its directory.
+  static std::string workCopy(long records);
+
+  static constexpr char kSqliteFile[] = "expenses.sqlite";
+
+ private:
+  static void generate(long records, const std::string& dir);
+};

@@ -1,0 +1,251 @@
+// Tallyworth's table engine against SQLite on the same expense data, side by side. Each
+// benchmark runs one workload on both: its time is the engine's; the counters give the
+// engine's and SQLite's time per operation in microseconds, their ratio, the process's
+// resident size when the workload starts, and how far each side made it rise.
+#include <benchmark/benchmark.h>
+
+#include <QDate>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "BenchBook.h"
+#include "Database.h"
+#include "ExpenseGenerator.h"
+#include "ProcessMemory.h"
+#include "ProgramHost.h"
+#include "ProgressSink.h"
+#include "SqliteDb.h"
+#include "TableAccess.h"
+#include "TableDefinitions.h"
+
+namespace {
+
+constexpr int kSeeksPerIteration = 10000;
+
+class ThrowingHost : public ProgramHost {
+ public:
+  void fatal(const QString& message) override { throw std::runtime_error(message.toStdString()); }
+};
+
+class NoProgress : public ProgressSink {
+ public:
+  void ShowStatus(const QString&) override {}
+  void ShowProgress(int) override {}
+};
+
+// Times the two sides of each iteration and reports them once the loop is over. Each side's
+// memory is its peak resident size above the resident size it started from.
+class SideBySide {
+ public:
+  // opsPerIteration: operations one iteration performs on each side (seeks: 10,000).
+  SideBySide(benchmark::State& state, int opsPerIteration)
+      : state_(state), ops_(opsPerIteration), startKb_(ProcessMemory::residentKb()) {}
+
+  template <typename Work>
+  void ours(Work work) {
+    const double s = measured(work, &oursRiseKb_);
+    state_.SetIterationTime(s);
+    ours_ += s;
+  }
+  template <typename Work>
+  void sqlite(Work work) {
+    sqlite_ += measured(work, &sqliteRiseKb_);
+  }
+
+  ~SideBySide() {
+    const double per = 1e6 / (static_cast<double>(state_.iterations()) * ops_);
+    state_.counters["ours_us"] = ours_ * per;
+    state_.counters["sqlite_us"] = sqlite_ * per;
+    state_.counters["ratio"] = sqlite_ > 0 ? ours_ / sqlite_ : 0;
+    state_.counters["rss_MB"] = startKb_ / 1024.0;
+    state_.counters["ours_peak_MB"] = oursRiseKb_ / 1024.0;
+    state_.counters["sqlite_peak_MB"] = sqliteRiseKb_ / 1024.0;
+  }
+
+ private:
+  template <typename Work>
+  static double measured(Work& work, long* riseKb) {
+    ProcessMemory::resetPeak();
+    const long before = ProcessMemory::residentKb();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const double s =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    *riseKb = std::max(*riseKb, ProcessMemory::peakKb() - before);
+    return s;
+  }
+
+  benchmark::State& state_;
+  int ops_;
+  long startKb_;
+  double ours_ = 0;
+  double sqlite_ = 0;
+  long oursRiseKb_ = 0;
+  long sqliteRiseKb_ = 0;
+};
+
+std::string sqlitePath(const std::string& dir) { return dir + "/" + BenchBook::kSqliteFile; }
+
+// Both tags of GSTEXP1 written anew from the table, as the full index rebuild does, against
+// SQLite creating its two indexes.
+void Rebuild(benchmark::State& state) {
+  const std::string dir = BenchBook::workCopy(state.range(0));
+  SqliteDb sql(sqlitePath(dir));
+  SideBySide timing(state, 1);
+  for (auto _ : state) {
+    int rc = 0;
+    timing.ours([&] {
+      auto code = code4initP(dir);
+      code4autoOpen(code.get(), 0);
+      code4safety(code.get(), 0);
+      code4accessMode(code.get(), 1);
+      DATA4* data = d4open(code.get(), tables::kExpenses);
+      rc = data ? i4create(data, "GSTEXP1", TableDefinitions::expenses().tags) : -1;
+      code4initUndoP(code);
+    });
+    if (rc != 0) return state.SkipWithError("i4create failed");
+    sql.dropIndexes();
+    timing.sqlite([&] { sql.createIndexes(); });
+  }
+}
+
+void fill(ExpenseRecord& r, const BenchExpense& e) {
+  r.ExpDate = QDate::fromString(QString::fromStdString(e.date), QStringLiteral("yyyyMMdd"));
+  r.CheckNo = e.checkNo;
+  r.AccNo = e.accNo;
+  r.FolNo = e.folNo;
+  r.PayTo = QString::fromLatin1(e.payTo.data(), static_cast<qsizetype>(e.payTo.size()));
+  r.Amount = e.amount;
+  r.LGSTE = e.lgste;
+  r.GSTE = e.gste;
+  r.EMemo = QString::fromLatin1(e.memo.data(), static_cast<qsizetype>(e.memo.size()));
+  r.Archive = e.archive;
+}
+
+// One new expense as the entry form saves it: append a blank record, write every field
+// and commit (close and reopen the table), against one SQLite INSERT.
+void Append(benchmark::State& state) {
+  const long records = state.range(0);
+  const std::string dir = BenchBook::workCopy(records);
+  ThrowingHost host;
+  NoProgress progress;
+  Database db(dir, host, progress);
+  db.OpenExp();
+  SqliteDb sql(sqlitePath(dir));
+  ExpenseGenerator generator(records, 77);
+  long appended = 0;
+  {
+    SideBySide timing(state, 1);
+    for (auto _ : state) {
+      BenchExpense e = generator.next();
+      // Today's entries: the last days of the period.
+      e.date = ExpenseGenerator::dateText(ExpenseGenerator::totalDays() - 1 - appended % 5);
+      bool ok = true;
+      timing.ours([&] {
+        ok = d4appendBlank(db.exp().data) == 0;
+        fill(db.expRecord(), e);
+        db.WriteExp();
+      });
+      if (!ok) return state.SkipWithError("d4appendBlank failed");
+      timing.sqlite([&] { sql.insert(e); });
+      ++appended;
+    }
+  }
+  if (d4recCountDo(db.exp().data) != records + appended) state.SkipWithError("records lost");
+}
+
+// Every record in EDate order, each read into the record structure, against an ordered
+// SQLite scan reading every column.
+void Walk(benchmark::State& state) {
+  const long records = state.range(0);
+  const std::string dir = BenchBook::ensure(records);
+  ThrowingHost host;
+  NoProgress progress;
+  Database db(dir, host, progress);
+  SqliteDb sql(sqlitePath(dir));
+  SideBySide timing(state, 1);
+  for (auto _ : state) {
+    long ours = 0, theirs = 0;
+    timing.ours([&] {
+      db.OpenExp();
+      for (int rc = 0; rc == 0; rc = d4skip(db.exp().data, 1)) {
+        db.ReadExp();
+        ++ours;
+      }
+      d4close(db.code(), db.exp().data);
+    });
+    timing.sqlite([&] { theirs = sql.walkByDate(); });
+    if (ours != records || theirs != records) return state.SkipWithError("walk miscounted");
+  }
+}
+
+// Random dates sought in EDate (a partial key: date without account), against SQLite's
+// first row at or after the date by its index. d4seek leaves the record found in the
+// table's record buffer, as SQLite's step leaves the row ready for its columns.
+void Seek(benchmark::State& state) {
+  const std::string dir = BenchBook::ensure(state.range(0));
+  ThrowingHost host;
+  NoProgress progress;
+  Database db(dir, host, progress);
+  db.OpenExp();
+  SqliteDb sql(sqlitePath(dir));
+  std::mt19937 rng(4242);
+  std::vector<std::string> keys;
+  for (int i = 0; i < kSeeksPerIteration; ++i)
+    keys.push_back(
+        ExpenseGenerator::dateText(static_cast<int>(rng() % ExpenseGenerator::totalDays())));
+  SideBySide timing(state, kSeeksPerIteration);
+  for (auto _ : state) {
+    int misses = 0;
+    timing.ours([&] {
+      for (const std::string& key : keys) {
+        if (d4seek(db.exp().data, key) == 3) ++misses;
+      }
+    });
+    // In one read transaction: the engine does not lock anything per seek either.
+    timing.sqlite([&] {
+      sql.exec("BEGIN");
+      for (const std::string& key : keys) sql.seekDate(key);
+      sql.exec("COMMIT");
+    });
+    if (misses > 10) return state.SkipWithError("seeks found nothing");
+  }
+}
+
+}  // namespace
+
+BENCHMARK(Rebuild)
+    ->Name("rebuild")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(Append)
+    ->Name("append")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(2000);
+BENCHMARK(Walk)
+    ->Name("walk")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(Seek)
+    ->Name("seek")
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+BENCHMARK_MAIN();
