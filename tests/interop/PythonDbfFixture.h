@@ -104,13 +104,13 @@ class PythonDbfInterop : public ::testing::Test {
                       {"fields", QString::fromStdString(t.fieldList())},
                       {"records", records},
                       {"deleted", deleted}};
-    QFile spec(QString::fromStdString(dir_.file("spec.json")));
-    ASSERT_TRUE(spec.open(QIODevice::WriteOnly));
-    spec.write(QJsonDocument(QJsonObject{{"tables", QJsonArray{table}}}).toJson());
-    spec.close();
+    QFile listing(QString::fromStdString(dir_.file("tables.json")));
+    ASSERT_TRUE(listing.open(QIODevice::WriteOnly));
+    listing.write(QJsonDocument(QJsonObject{{"tables", QJsonArray{table}}}).toJson());
+    listing.close();
     const PeerResult r =
         runPeer(std::string(kPeerPython) + " " + shellWord(peerScript("dbf_peer.py")) + " write " +
-                shellWord(dir_.file("spec.json")));
+                shellWord(dir_.file("tables.json")));
     ASSERT_EQ(r.exitCode, 0);
   }
 

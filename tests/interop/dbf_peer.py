@@ -2,11 +2,12 @@
 """Writes and reads dBASE tables with the independent Python dbf module, for the interop
 tests to compare with the engine.
 
-  dbf_peer.py write SPEC.json   creates every table the spec lists
-  dbf_peer.py dump TABLE.dbf    prints the table as JSON on stdout
+  dbf_peer.py write TABLES.json   creates every table listed there
+  dbf_peer.py dump TABLE.dbf      prints the table as JSON on stdout
 
-A spec is {"tables": [{"path", "type" (db3, fp, vfp), "fields" (dbf field list such as
-"NAME C(20); AGE N(3,0)"), "records": [[value, ...], ...], "deleted": [0-based index, ...]}]}.
+TABLES.json holds {"tables": [{"path", "type" (db3, fp, vfp), "fields" (dbf field list
+such as "NAME C(20); AGE N(3,0)"), "records": [[value, ...], ...],
+"deleted": [0-based index, ...]}]}.
 Values in both directions: C and M as text (trailing blanks removed), N, F, I, B and Y
 as numbers, L as true, false or null, D as "yyyymmdd" or null.
 """
@@ -44,10 +45,10 @@ def field_types(table):
     return [chr(table.field_info(name)[0]) for name in table.field_names]
 
 
-def write(spec_path):
-    with open(spec_path, encoding='utf-8') as f:
-        spec = json.load(f)
-    for t in spec['tables']:
+def write(tables_path):
+    with open(tables_path, encoding='utf-8') as f:
+        listing = json.load(f)
+    for t in listing['tables']:
         table = dbf.Table(t['path'], t['fields'], dbf_type=t['type'])
         table.open(dbf.READ_WRITE)
         types = field_types(table)
