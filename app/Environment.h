@@ -13,8 +13,8 @@ class Ui;
 
 struct Environment {
   Ui& ui;
-  const Clock& clock;      // today's date: year window, current month
-  WaitClock& waitClock;    // the splash's minimum time
+  const Clock& clock;    // today's date: year window, current month
+  WaitClock& waitClock;  // the splash's minimum time
   xbase::FileSystem& files;
   std::string dataDirectory;  // the directory holding the six tables
 };

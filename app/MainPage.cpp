@@ -25,8 +25,8 @@ MainPage::MainPage(const QString& name, int helpContext, Ui& ui, QWidget* parent
 }
 
 void MainPage::addHelpButton() {
-  auto* help = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("&Help"),
-                               this);
+  auto* help =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("&Help"), this);
   help->setObjectName(objectName().replace(QStringLiteral("TabSheet"), QStringLiteral("BtnHelp")));
   help->setToolTip(tr("Help on this page."));
   help->setAutoDefault(false);

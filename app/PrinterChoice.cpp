@@ -16,9 +16,7 @@ PrinterChoice::PrinterChoice() {
 
 PrinterChoice::~PrinterChoice() = default;
 
-bool PrinterChoice::printsToPdf() const {
-  return printer_->outputFormat() == QPrinter::PdfFormat;
-}
+bool PrinterChoice::printsToPdf() const { return printer_->outputFormat() == QPrinter::PdfFormat; }
 
 QString PrinterChoice::description() const {
   const QString name = printsToPdf() ? QStringLiteral("PDF file") : printer_->printerName();

@@ -3,9 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent) {
-  setFixedWidth(kWidth);
-}
+ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent) { setFixedWidth(kWidth); }
 
 void ProgressPanel::setPercent(int percent) {
   percent_ = std::clamp(percent, 0, 100);

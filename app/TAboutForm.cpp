@@ -6,8 +6,7 @@
 
 #include "AppState.h"
 
-TAboutForm::TAboutForm(const AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+TAboutForm::TAboutForm(const AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
   setObjectName(QStringLiteral("AboutForm"));
   setFixedSize(370, 289);
   auto* picture = new QLabel(this);

@@ -16,8 +16,8 @@
 #include <QToolButton>
 
 #include "AppState.h"
-#include "DatePicker.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "Guarded.h"
 #include "MainPage.h"
 #include "ProgressPanel.h"
@@ -106,9 +106,8 @@ QToolButton* TFormMain::imageButton(MainPage* page, const QString& name, const Q
   button->setStyleSheet(QString::fromLatin1(kImageButtonStyle));
   button->setMinimumWidth(84);
   button->setFocusPolicy(Qt::StrongFocus);
-  connect(button, &QToolButton::clicked, this, guarded(env_.ui, [this, handler] {
-            (this->*handler)();
-          }));
+  connect(button, &QToolButton::clicked, this,
+          guarded(env_.ui, [this, handler] { (this->*handler)(); }));
   return button;
 }
 
@@ -116,9 +115,8 @@ QAction* TFormMain::menuCommand(QMenu* menu, const QString& name, const QString&
                                 void (TFormMain::*handler)()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
-  connect(action, &QAction::triggered, this, guarded(env_.ui, [this, handler] {
-            (this->*handler)();
-          }));
+  connect(action, &QAction::triggered, this,
+          guarded(env_.ui, [this, handler] { (this->*handler)(); }));
   return action;
 }
 
@@ -136,12 +134,12 @@ void TFormMain::buildIncomeExpensePage() {
   BtnAccountE = imageButton(page, QStringLiteral("BtnAccountE"), tr("Expense\nAccounts"),
                             QStringLiteral("Setup Expense Accounts (Classifications)"),
                             &TFormMain::BtnAccountEClick);
-  BtnExpense = imageButton(page, QStringLiteral("BtnExpense"), tr("Expenses"),
-                           QStringLiteral("Add, Edit or Delete Expenses"),
-                           &TFormMain::BtnExpenseClick);
-  BtnImport = imageButton(page, QStringLiteral("BtnImport"), tr("Import\nPayments"),
-                          tr("Import income (payments) from Billwise."),
-                          &TFormMain::BtnImportClick);
+  BtnExpense =
+      imageButton(page, QStringLiteral("BtnExpense"), tr("Expenses"),
+                  QStringLiteral("Add, Edit or Delete Expenses"), &TFormMain::BtnExpenseClick);
+  BtnImport =
+      imageButton(page, QStringLiteral("BtnImport"), tr("Import\nPayments"),
+                  tr("Import income (payments) from Billwise."), &TFormMain::BtnImportClick);
   BtnRateChange = imageButton(page, QStringLiteral("BtnRateChange"), tr("Rate\nChange"),
                               QStringLiteral("Adjust rate based expense amounts."),
                               &TFormMain::BtnRateChangeClick);
@@ -181,8 +179,7 @@ void TFormMain::buildReportPage() {
                           &TFormMain::BtnExpRptClick);
   BtnGSTSRpt = new QPushButton(QStringLiteral("GST Summary"), page);
   BtnGSTSRpt->setObjectName(QStringLiteral("BtnGSTSRpt"));
-  connect(BtnGSTSRpt, &QPushButton::clicked, this,
-          guarded(env_.ui, [this] { BtnGSTSRptClick(); }));
+  connect(BtnGSTSRpt, &QPushButton::clicked, this, guarded(env_.ui, [this] { BtnGSTSRptClick(); }));
 
   DateTimePicker1 = new DatePicker(page);
   DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
@@ -224,12 +221,12 @@ void TFormMain::buildMaintenancePage() {
                              &TFormMain::BtnDeArchiveClick);
   BtnReIndex = imageButton(page, QStringLiteral("BtnReIndex"), tr("Rebuild\nIndexes"),
                            QStringLiteral("Rebuild Index Files"), &TFormMain::BtnReIndexClick);
-  BtnPack = imageButton(page, QStringLiteral("BtnPack"), tr("Pack\nData Files"),
-                        QStringLiteral("Physically remove deleted records."),
-                        &TFormMain::Image2Click);
-  BtnEraseData = imageButton(page, QStringLiteral("BtnEraseData"), tr("Erase\nData"),
-                             QStringLiteral("Use to clear sample data."),
-                             &TFormMain::BtnEraseDataClick);
+  BtnPack =
+      imageButton(page, QStringLiteral("BtnPack"), tr("Pack\nData Files"),
+                  QStringLiteral("Physically remove deleted records."), &TFormMain::Image2Click);
+  BtnEraseData =
+      imageButton(page, QStringLiteral("BtnEraseData"), tr("Erase\nData"),
+                  QStringLiteral("Use to clear sample data."), &TFormMain::BtnEraseDataClick);
   QGridLayout* grid = page->grid();
   int column = 0;
   for (QToolButton* button : {BtnBackup, BtnRestore, BtnArchive, BtnDeArchive}) {

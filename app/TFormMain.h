@@ -144,8 +144,7 @@ class TFormMain : public QMainWindow, public ProgressSink {
 
   // Opens the tables in order, runs work, and closes every table, also when work stops
   // on an error (TFormMainCommands.cpp).
-  void withTables(std::initializer_list<OpenRoutine> opens,
-                  const std::function<void()>& work = {});
+  void withTables(std::initializer_list<OpenRoutine> opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
   void refillFolderBox();
 

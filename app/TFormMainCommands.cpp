@@ -9,8 +9,8 @@
 #include <QMenu>
 
 #include "AppState.h"
-#include "DatePicker.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "TAboutForm.h"
 #include "TFormMain.h"
 #include "Ui.h"
@@ -120,9 +120,7 @@ void TFormMain::BtnGSTSRptClick() {
               &Database::OpenAccI});
 }
 
-void TFormMain::DateTimePicker1Change() {
-  state_.ReportStartDate = DateTimePicker1->date();
-}
+void TFormMain::DateTimePicker1Change() { state_.ReportStartDate = DateTimePicker1->date(); }
 
 void TFormMain::DateTimePicker2Change() { state_.ReportEndDate = DateTimePicker2->date(); }
 

@@ -7,8 +7,8 @@
 #include <array>
 
 #include "AppState.h"
-#include "DatePicker.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "Guarded.h"
 #include "IndexRecovery.h"
 #include "ProgramVersion.h"
@@ -23,7 +23,7 @@
 namespace {
 
 // The six tables, in the order they are looked for.
-constexpr std::array<const char*, 6> kDataFiles{"TALY1.dbf", "ACC.dbf",    "GSTEXP1.dbf",
+constexpr std::array<const char*, 6> kDataFiles{"TALY1.dbf",  "ACC.dbf",     "GSTEXP1.dbf",
                                                 "FOLDER.dbf", "GSTINC1.dbf", "ACCI.dbf"};
 // The splash stays at least 0.00002 day.
 constexpr std::int64_t kSplashMs = 1728;

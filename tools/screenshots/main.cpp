@@ -35,8 +35,9 @@ int main(int argc, char* argv[]) {
   for (int page = 0; page < form.PageControl1->count(); ++page) {
     form.PageControl1->setCurrentIndex(page);
     QApplication::processEvents();
-    const QString file = out.filePath(
-        QStringLiteral("page%1-%2.png").arg(page + 1).arg(form.PageControl1->widget(page)->objectName()));
+    const QString file = out.filePath(QStringLiteral("page%1-%2.png")
+                                          .arg(page + 1)
+                                          .arg(form.PageControl1->widget(page)->objectName()));
     if (!form.grab().save(file)) ++failures;
   }
   form.AboutForm->show();
