@@ -1,0 +1,249 @@
+// The main window's commands: the tables each opens, in order, all closed afterwards;
+// the status bar; help; the shut-down.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QPushButton>
+
+#include "HelpWindow.h"
+#include "ProgressPanel.h"
+#include "TestShell.h"
+
+namespace {
+
+struct Dispatch {
+  const char* name;
+  void (TFormMain::*handler)();
+  QStringList tables;  // opened in this order
+};
+
+void PrintTo(const Dispatch& d, std::ostream* os) { *os << d.name; }
+
+const QString kAcc = QStringLiteral("ACC.dbf"), kAccI = QStringLiteral("ACCI.dbf"),
+              kFolder = QStringLiteral("FOLDER.dbf"), kExp = QStringLiteral("GSTEXP1.dbf"),
+              kInc = QStringLiteral("GSTINC1.dbf");
+
+class Commands : public testing::TestWithParam<Dispatch> {
+ protected:
+  TestBooks books;
+  TestShell shell{books.dir()};
+};
+
+TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
+  shell.start();
+  shell.files.clear();
+  (shell.form.get()->*GetParam().handler)();
+  EXPECT_EQ(shell.files.tablesOpened(), GetParam().tables);
+  EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Commands,
+    testing::Values(
+        Dispatch{"BtnIncome", &TFormMain::BtnIncomeClick, {kInc, kFolder, kAccI}},
+        Dispatch{"BtnExpense", &TFormMain::BtnExpenseClick, {kExp, kFolder, kAcc}},
+        Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}},
+        Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}},
+        Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}},
+        Dispatch{"BtnImport", &TFormMain::BtnImportClick, {kInc, kFolder, kAccI}},
+        Dispatch{"BtnRateChange", &TFormMain::BtnRateChangeClick, {kAcc, kExp}},
+        Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}},
+        Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}},
+        Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc}},
+        Dispatch{"ChartofAccounts1", &TFormMain::ChartofAccounts1Click, {kAcc}},
+        Dispatch{"IncomeSummary1", &TFormMain::IncomeSummary1Click, {kFolder, kInc, kAccI}},
+        Dispatch{"IncomeDetail1", &TFormMain::IncomeDetail1Click, {kFolder, kInc, kAccI}},
+        Dispatch{"AccountDetail2", &TFormMain::AccountDetail2Click, {kFolder, kInc, kAccI}},
+        Dispatch{"ChartofAccounts2", &TFormMain::ChartofAccounts2Click, {kAccI}},
+        Dispatch{"BtnGLRpt", &TFormMain::BtnGLRptClick, {kFolder, kExp, kInc}},
+        Dispatch{
+            "WeeklyProfit1", &TFormMain::WeeklyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
+        Dispatch{
+            "MonthlyProfit1", &TFormMain::MonthlyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
+        Dispatch{"BtnGSTSRpt", &TFormMain::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI}}),
+    [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
+
+class MainWindow : public testing::Test {
+ protected:
+  void SetUp() override { shell.start(); }
+
+  // Adds two folders and deletes the first, leaving a deleted record to pack.
+  void leaveADeletedFolder() {
+    addFolder(shell.db(), 1, QStringLiteral("Old"));
+    addFolder(shell.db(), 2, QStringLiteral("New"));
+    Database& db = shell.db();
+    db.OpenFolder();
+    d4go(db.folder().data, 1);
+    d4delete(db.folder().data);
+    code4close(db.code());
+  }
+  long folderRecords() {
+    Database& db = shell.db();
+    db.OpenFolder();
+    const long count = d4recCountDo(db.folder().data);
+    code4close(db.code());
+    return count;
+  }
+
+  TestBooks books;
+  TestShell shell{books.dir()};
+};
+
+TEST_F(MainWindow, AccountCommandsNameTheirChart) {
+  shell.form->AccountDetail1Click();
+  EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
+  shell.form->BtnAccountIClick();
+  EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
+  shell.form->BtnAccountEClick();
+  EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
+  shell.form->AccountDetail2Click();
+  EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
+}
+
+TEST_F(MainWindow, ArchiveCommandsSetTheDirection) {
+  shell.form->BtnDeArchiveClick();
+  EXPECT_FALSE(shell.state.ArchiveDirection);
+  shell.form->BtnArchiveClick();
+  EXPECT_TRUE(shell.state.ArchiveDirection);
+}
+
+TEST_F(MainWindow, ShutDownPacksPendingDeletionsThenEnds) {
+  leaveADeletedFolder();
+  shell.state.PackPending = true;
+  try {
+    shell.form->ShutDown();
+    FAIL() << "the program went on after its shut-down";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.exitCode, 0);
+  }
+  // A pack writes the table anew and renames it into place.
+  for (const char* table : {"GSTINC1.dbf", "FOLDER.dbf", "GSTEXP1.dbf", "ACC.dbf", "ACCI.dbf"}) {
+    EXPECT_FALSE(
+        shell.files.changed.filter(QStringLiteral(" ") + QString::fromLatin1(table)).isEmpty())
+        << table << " was not packed";
+  }
+  EXPECT_EQ(shell.files.openFiles, 0) << "the library was not released";
+  shell.form.reset();
+  TestShell after(books.dir());
+  after.start();
+  EXPECT_EQ(after.form->FolderCBox->count(), 2);
+  Database& db = after.db();
+  db.OpenFolder();
+  EXPECT_EQ(d4recCountDo(db.folder().data), 1) << "the deleted folder is still stored";
+  code4close(db.code());
+}
+
+TEST_F(MainWindow, ShutDownWithoutPendingDeletionsPacksNothing) {
+  leaveADeletedFolder();
+  EXPECT_THROW(shell.form->ShutDown(), ProgramEnded);
+  shell.form.reset();
+  TestShell after(books.dir());
+  after.start();
+  Database& db = after.db();
+  db.OpenFolder();
+  EXPECT_EQ(d4recCountDo(db.folder().data), 2);
+  code4close(db.code());
+}
+
+TEST_F(MainWindow, ImportPacksPendingDeletionsAndClearsTheFlag) {
+  leaveADeletedFolder();
+  shell.state.PackPending = true;
+  shell.form->BtnImportClick();
+  EXPECT_FALSE(shell.state.PackPending);
+  EXPECT_EQ(folderRecords(), 1);
+}
+
+TEST_F(MainWindow, PackCommandPacksAndClearsItsStatus) {
+  leaveADeletedFolder();
+  shell.form->Image2Click();
+  EXPECT_EQ(folderRecords(), 1);
+  EXPECT_EQ(shell.form->statusText(), QString());
+  EXPECT_EQ(shell.form->progressPercent(), 0);
+}
+
+TEST_F(MainWindow, ReIndexRebuildsEveryIndex) {
+  shell.files.clear();
+  shell.form->BtnReIndexClick();
+  for (const char* file : {"acctag.ntx", "accitag.ntx", "foltag.ntx", "edate.ntx", "eacc.ntx",
+                           "incdate.ntx", "incacc.ntx"}) {
+    EXPECT_GT(shell.files.writesTo(QString::fromLatin1(file)), 0) << file;
+  }
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(MainWindow, StatusCaptionClearsTheProgressBar) {
+  shell.form->ShowProgress(60);
+  EXPECT_EQ(shell.form->progressPercent(), 60);
+  shell.form->ShowStatus(QStringLiteral("Packing Data Files"));
+  EXPECT_EQ(shell.form->statusText(), QStringLiteral("Packing Data Files"));
+  EXPECT_EQ(shell.form->progressPercent(), 0);
+  shell.form->ShowStatus(QString());
+  EXPECT_EQ(shell.form->statusText(), QString());
+}
+
+TEST_F(MainWindow, ReportButtonsOpenTheirMenus) {
+  for (auto [open, menu] : {std::pair{&TFormMain::BtnExpRptClick, shell.form->PopupMenu1},
+                            std::pair{&TFormMain::BtnIncRptClick, shell.form->PopupMenu2},
+                            std::pair{&TFormMain::BtnProfRptClick, shell.form->PopupMenu3}}) {
+    (shell.form.get()->*open)();
+    EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
+    menu->close();
+  }
+}
+
+TEST_F(MainWindow, EachPagesHelpButtonOpensItsTopic) {
+  for (const char* button : {"BtnHelp2", "BtnHelp1", "BtnHelp3", "BtnHelp4"}) {
+    auto* help = shell.form->findChild<QPushButton*>(QString::fromLatin1(button));
+    ASSERT_NE(help, nullptr) << button;
+    help->click();
+  }
+  EXPECT_EQ(shell.ui.helpContexts, (QList<int>{500, 600, 300, 400}));
+  shell.form->Help2Click();
+  EXPECT_EQ(shell.ui.contentsShown, 1);
+}
+
+TEST(HelpTopics, EveryContextNumberHasItsOwnTopic) {
+  QStringList seen;
+  for (int context : {10, 300, 400, 430, 500, 510, 520, 530, 540, 550, 570, 600}) {
+    const QUrl url = HelpWindow::topicUrl(context);
+    EXPECT_NE(url, HelpWindow::contentsUrl()) << context;
+    EXPECT_FALSE(seen.contains(url.toString())) << context;
+    seen.append(url.toString());
+  }
+  EXPECT_EQ(HelpWindow::topicUrl(12345), HelpWindow::contentsUrl());
+}
+
+TEST(HelpTopics, TheContentsLinkEveryTopic) {
+  HelpWindow window;
+  window.showPage(HelpWindow::contentsUrl());
+  QFile contents(QStringLiteral(":/help/index.html"));
+  ASSERT_TRUE(contents.open(QIODevice::ReadOnly));
+  const QString html = QString::fromUtf8(contents.readAll());
+  for (int context : {10, 300, 400, 430, 500, 510, 520, 530, 540, 550, 570, 600}) {
+    EXPECT_TRUE(html.contains(QStringLiteral("href=\"%1.html\"").arg(context))) << context;
+  }
+}
+
+TEST(ProgressBar, PaintsPercentPixelsOfBlueOverSilver) {
+  ProgressPanel panel;
+  panel.resize(110, 20);
+  const QColor silver(0xC0, 0xC0, 0xC0);
+  panel.setPercent(50);
+  QImage image = panel.grab().toImage();
+  EXPECT_EQ(image.pixelColor(5, 10), QColor(Qt::blue));
+  EXPECT_EQ(image.pixelColor(54, 10), QColor(Qt::blue));
+  EXPECT_EQ(image.pixelColor(55, 10), silver);
+  EXPECT_EQ(image.pixelColor(104, 10), silver);
+  EXPECT_NE(image.pixelColor(105, 10), silver);
+  EXPECT_NE(image.pixelColor(5, 2), silver);
+  EXPECT_EQ(image.pixelColor(5, 3), QColor(Qt::blue));
+  EXPECT_NE(image.pixelColor(5, 19), QColor(Qt::blue));
+  panel.setPercent(0);
+  image = panel.grab().toImage();
+  EXPECT_EQ(image.pixelColor(5, 10), silver);
+}
+
+}  // namespace
