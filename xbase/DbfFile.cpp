@@ -63,6 +63,7 @@ struct DbfFile::Impl {
   int recordLength = 0;
   std::array<Block, kBlocks> cache;
   std::uint64_t clock = 0;
+  std::uint64_t lastStart = ~0ull;  // block of the previous read, to spot sequential runs
 
   // Where record n + 1 starts, which is also where the first n records end.
   std::uint64_t endOf(std::uint64_t n) const { return headerLength + n * recordLength; }
@@ -143,6 +144,17 @@ Block* DbfFile::Impl::block(std::uint64_t start, int* error) {
 }
 
 int DbfFile::Impl::readCached(std::uint64_t offset, char* buf, std::size_t n) {
+  // A lone record away from the previous read (a seek, a random go) is read by itself:
+  // copying a whole block for it costs more than the read. Neighbouring reads (walks in
+  // record or date order) go through the blocks.
+  std::uint64_t first = offset - offset % kBlockSize;
+  bool sequential = first == lastStart || first == lastStart + kBlockSize;
+  lastStart = first;
+  bool cached = std::any_of(cache.begin(), cache.end(),
+                            [&](const Block& b) { return b.valid > 0 && b.start == first; });
+  if (!sequential && !cached) {
+    return file->read(offset, buf, n) == static_cast<long long>(n) ? kSuccess : kErrRead;
+  }
   while (n > 0) {
     std::uint64_t start = offset - offset % kBlockSize;
     int error = kSuccess;
@@ -362,6 +374,13 @@ int DbfFile::touch() {
 void DbfFile::blankRecord(char* buf) const {
   // dBASE blanks every field type with spaces: empty text, zero number, no date, unset flag.
   std::memset(buf, ' ', impl_->recordLength);
+  // Visual FoxPro's binary fields (integer, double, currency, date-time, 4-byte memo
+  // pointers, null flags) are blank when zero; spaces would read as huge numbers.
+  for (const FieldDesc& f : impl_->fields) {
+    bool binary = std::strchr("IBYT0", f.type) != nullptr && !(f.type == 'B' && f.width != 8);
+    bool memoPointer = std::strchr("MGPW", f.type) != nullptr && f.width == 4;
+    if (binary || memoPointer) std::memset(buf + f.offset, 0, f.width);
+  }
 }
 
 }  // namespace xbase

@@ -8,9 +8,10 @@ namespace xbase {
 
 namespace {
 
-// Enough for the upper levels of any index plus the pages near a walk, while a
-// million-entry index keeps well under a megabyte of decoded pages in memory.
-constexpr std::size_t kCachePages = 512;
+// Holds every inner page of a million-entry index (about 530 for 12-byte keys) plus the
+// leaves near a walk, so a seek reads at most its leaf from the file; a few megabytes per
+// tag at most.
+constexpr std::size_t kCachePages = 4096;
 
 }  // namespace
 
