@@ -16,12 +16,14 @@ QString DateConversions::DateToDTOS(const QDate& date) const {
 }
 
 QDate DateConversions::DTOSToDate(const QString& text) {
-  if (text.trimmed().size() < 8) return QDate();
+  // Views, not copies: every date of every record read passes through here.
+  const QStringView view(text);
+  if (view.trimmed().size() < 8) return QDate();
   // The parts are read at their fixed places in the text as stored.
   bool yearOk = false, monthOk = false, dayOk = false;
-  const int year = text.mid(0, 4).toInt(&yearOk);
-  const int month = text.mid(4, 2).toInt(&monthOk);
-  const int day = text.mid(6, 2).toInt(&dayOk);
+  const int year = view.mid(0, 4).toInt(&yearOk);
+  const int month = view.mid(4, 2).toInt(&monthOk);
+  const int day = view.mid(6, 2).toInt(&dayOk);
   if (!yearOk || !monthOk || !dayOk || year < 1) return QDate();
   return QDate(year, month, day);  // null when the three do not form a date
 }
