@@ -75,6 +75,9 @@ TFormMain::TFormMain(const Environment& env, AppState& state, QWidget* parent)
   PageControl1->addTab(TabSheet3, tr("Program Setup"));
   PageControl1->addTab(TabSheet4, tr("File Maintenance"));
   PageControl1->setCurrentWidget(TabSheet2);
+  for (MainPage* page : {TabSheet2, TabSheet1, static_cast<MainPage*>(TabSheet3), TabSheet4}) {
+    page->installEventFilter(this);
+  }
   // The four captions fit the window's width side by side, as on the desktop the
   // window was laid out for.
   QFont tabFont = PageControl1->tabBar()->font();

@@ -116,9 +116,9 @@ class TFormMain : public QMainWindow, public ProgressSink {
   TAboutForm* AboutForm;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  // Typed characters never change the default-folder list; only a choice from it does.
+  // A paint of a page asks for the folder list's refill (FormPaint); typed characters
+  // never change the default-folder list, only a choice from it does.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

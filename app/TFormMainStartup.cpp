@@ -11,6 +11,7 @@
 #include "DatePicker.h"
 #include "Guarded.h"
 #include "IndexRecovery.h"
+#include "MainPage.h"
 #include "ProgramVersion.h"
 #include "ProgressPanel.h"
 #include "SettingsPage.h"
@@ -153,19 +154,17 @@ QString TFormMain::statusText() const { return statusCaption_->text(); }
 
 int TFormMain::progressPercent() const { return progress_->percent(); }
 
-void TFormMain::paintEvent(QPaintEvent* event) {
-  QMainWindow::paintEvent(event);
-  // The list is filled outside the paint itself: filling it repaints, and a table that
-  // cannot be opened shows a box.
-  if (state_.RefillFolderBox) {
-    QMetaObject::invokeMethod(
-        this, [this] { runGuarded(env_.ui, [this] { FormPaint(); }); }, Qt::QueuedConnection);
-  }
-}
-
 void TFormMain::closeEvent(QCloseEvent*) { ShutDown(); }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  // The pages cover the whole window, so their paints are the window's paints. The list
+  // is filled outside the paint itself: filling it repaints, and a table that cannot be
+  // opened shows a box.
+  if (event->type() == QEvent::Paint && state_.RefillFolderBox &&
+      qobject_cast<MainPage*>(watched)) {
+    QMetaObject::invokeMethod(
+        this, [this] { runGuarded(env_.ui, [this] { FormPaint(); }); }, Qt::QueuedConnection);
+  }
   if (watched == FolderCBox && event->type() == QEvent::KeyPress) {
     const QString typed = static_cast<QKeyEvent*>(event)->text();
     if (!typed.isEmpty() && typed.at(0).isPrint()) return true;

@@ -104,4 +104,16 @@ TEST_F(FolderBox, TypedCharactersNeverChangeTheChoice) {
   EXPECT_EQ(shell.state.DefaultFolderIndex, 0);
 }
 
+TEST(FolderBoxPaint, TheWindowsFirstPaintFillsTheList) {
+  TestBooks books;
+  TestShell shell(books.dir());
+  shell.form->FormShow();
+  addFolder(shell.db(), 4, QStringLiteral("Farm"));
+  ASSERT_TRUE(shell.state.RefillFolderBox);
+  shell.form->show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.state.RefillFolderBox; }));
+  EXPECT_EQ(shell.form->FolderCBox->count(), 2);
+  shell.form->hide();
+}
+
 }  // namespace

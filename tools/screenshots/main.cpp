@@ -4,6 +4,7 @@
 // usage: screenshots <books directory> <output directory>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTabWidget>
 #include <cstdio>
 
@@ -30,7 +31,12 @@ int main(int argc, char* argv[]) {
   TFormMain form(env, state);
   form.FormShow();
   form.show();
-  QApplication::processEvents();
+  // The first paint fills the default-folder list; wait for it.
+  QElapsedTimer waited;
+  waited.start();
+  while (state.RefillFolderBox && waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
   int failures = 0;
   for (int page = 0; page < form.PageControl1->count(); ++page) {
     form.PageControl1->setCurrentIndex(page);
