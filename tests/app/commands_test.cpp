@@ -92,6 +92,19 @@ class MainWindow : public testing::Test {
   TestShell shell{books.dir()};
 };
 
+TEST_F(MainWindow, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(books.path("Folder.cgp"))));
+  shell.ui.expectMessage(
+      QStringLiteral("Unable to open file FolTag.Ntx\r\nProgram will now terminate."));
+  try {
+    shell.form->BtnExpenseClick();
+    FAIL() << "the command went on without its folder table";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_NE(ended.exitCode, 0);
+  }
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
 TEST_F(MainWindow, AccountCommandsNameTheirChart) {
   shell.form->AccountDetail1Click();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
