@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ConversionError.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -46,9 +47,8 @@ QString Conversions::ReformatNumber(const QString& text, const char* format,
   if (!ok) {
     throw ConversionError("'" + compact.toStdString() + "' is not a valid floating point value");
   }
-  // + 0.0 turns a typed "-0" into 0, which prints without a sign.
-  QString result = QString::asprintf(format, value + 0.0);
-  result.replace(QLatin1Char('.'), locale.decimalPoint());
+  // A typed "-0" prints without a sign; the minus is put back below.
+  QString result = NumberText::Format(format, value, locale);
   if (compact.startsWith(QLatin1Char('-')) && !(value < 0)) {
     const qsizetype firstNonBlank = result.indexOf(QRegularExpression(QStringLiteral("[^ ]")));
     result = (QLatin1Char('-') + result.mid(std::max<qsizetype>(firstNonBlank, 0)))

@@ -20,7 +20,7 @@ class Conversions {
   // Index of the first element of list equal to number; -1 when none is (or list is empty).
   static int FindInArray(std::span<const int> list, int number);
   // The text of a masked numeric edit re-formatted: blanks removed, read as a number in
-  // locale's notation, printed with the printf format (locale's decimal separator). A
+  // locale's notation, printed with the format as NumberText::Format prints it. A
   // typed "-" before a value that is not negative ("-0", "-0.00") is kept, and the result
   // is then blank-padded on the left to text's length.
   // Throws ConversionError when the text without blanks is not a number.
