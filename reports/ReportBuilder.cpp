@@ -1,0 +1,190 @@
+#include "ReportBuilder.h"
+
+#include "Conversions.h"
+#include "Database.h"
+#include "ReportHost.h"
+
+namespace {
+
+// Seeks an account table (account tag) for number; true when it holds that account with
+// AcDed set. read copies the record found into its structure.
+template <class Read>
+bool accountFlagged(AccountTable& table, const AccountRecord& record, int number, Read read) {
+  d4tagSelectP(table.data, table.AccTag);
+  if (d4seek(table.data, Conversions::KeyBuffer(Conversions::PadLeft(number, 4))) == 3) {
+    return false;
+  }
+  read();
+  return record.AccNo == number && record.AcDed;
+}
+
+}  // namespace
+
+ReportBuilder::ReportBuilder(Database& db, ReportHost& host, const ReportRequest& request)
+    : db_(db), host_(host), request_(request) {}
+
+void ReportBuilder::BeginReport(int reportWidth, int cellCount) {
+  document_.Reset(reportWidth, cellCount);
+  PageLines = -1;
+  PageNumber = 0;
+  ReportDateFormat = ReportRules::ReportDateFormat(request_.Locale);
+  ReportTitles.clear();
+  ReportSubheading.clear();
+  QStringList emptyLine;
+  emptyLine.resize(cellCount);
+  ColumnHeadings = {emptyLine};
+  CellPrefixes.clear();
+  CellPrefixes.resize(cellCount - 1);
+  LinesPerPage = host_.LinesPerPage();
+}
+
+void ReportBuilder::EndReport() {
+  document_.Clear();
+  ColumnHeadings.clear();
+  CellPrefixes.clear();
+}
+
+int ReportBuilder::AddLine() {
+  ++PageLines;
+  return document_.AddLine();
+}
+
+void ReportBuilder::AddBlankLine() {
+  if (PageLines < LinesPerPage) AddLine();
+}
+
+void ReportBuilder::AddTitles() {
+  const QString centre = QLatin1Char('C') + Conversions::PadLeft(document_.ReportWidth() / 2, 2);
+  for (const QString& title : ReportTitles) {
+    const int line = AddLine();
+    document_.SetCell(line, 0, centre + title);
+    document_.SetStyle(line, QStringLiteral("B"));
+  }
+}
+
+void ReportBuilder::AddSubheading() {
+  AddLine();
+  const int line = AddLine();
+  document_.SetCell(line, 0, QStringLiteral("L00") + ReportSubheading);
+  document_.SetStyle(line, QStringLiteral("B"));
+}
+
+void ReportBuilder::AddColumnHeadings() {
+  AddLine();
+  for (QStringList heading : ColumnHeadings) {
+    heading.resize(document_.CellCount());
+    document_.SetLine(AddLine(), heading);
+  }
+}
+
+bool ReportBuilder::CheckPage(int needed, bool withHeadings) {
+  if (PageNumber > 0 && needed <= LinesPerPage) return false;
+  ++PageNumber;
+  if (PageNumber > 1) {
+    if (withHeadings) SetLastStyle(QStringLiteral("U"));
+    document_.SetCell(AddLine(), 0, QStringLiteral("EJECT"));
+  }
+  PageLines = 0;
+  const int line = AddLine();
+  document_.SetCell(line, 0, QStringLiteral("L00Page ") + QString::number(PageNumber));
+  // The date ends at the report's right edge.
+  document_.SetCell(line, 1,
+                    QLatin1Char('R') + Conversions::PadLeft(document_.ReportWidth(), 2) +
+                        ShortDate(request_.Today));
+  AddLine();
+  AddTitles();
+  AddSubheading();
+  if (withHeadings) AddColumnHeadings();
+  return true;
+}
+
+void ReportBuilder::SectionChange() {
+  if (LastLine() < 0 || CheckPage(PageLines + 6, true)) return;
+  AddLine();
+  AddSubheading();
+  AddColumnHeadings();
+}
+
+int ReportBuilder::AddRow(const QStringList& texts, int linesNeeded) {
+  CheckPage(PageLines + linesNeeded, true);
+  const int line = AddLine();
+  for (int column = 0; column < texts.size(); ++column) {
+    document_.SetCell(line, column, CellPrefixes.value(column) + texts[column]);
+  }
+  return line;
+}
+
+void ReportBuilder::SetStandardTitles(const QString& reportName) {
+  const QString folder = SelectedFolders.size() == 1
+                             ? FolderName(SelectedFolders.front()) + QLatin1Char(' ')
+                             : QString();
+  ReportTitles = {folder + reportName, QStringLiteral("for ") + ShortDate(request_.StartDate) +
+                                           QStringLiteral(" through ") +
+                                           ShortDate(request_.EndDate)};
+}
+
+void ReportBuilder::ChooseFolders() {
+  SelectedFolders.clear();
+  FolderTable& folder = db_.folder();
+  d4tagSelectP(folder.data, folder.FolTag);
+  QList<int> listed;
+  for (int rc = d4top(folder.data); rc == 0; rc = d4skip(folder.data)) {
+    if (d4deleted(folder.data)) continue;
+    db_.ReadFolder();
+    listed.append(db_.folderRecord().FolNo);
+  }
+  if (listed.isEmpty()) {
+    host_.Inform(QStringLiteral("Create folders before running reports"));
+  } else if (listed.size() == 1) {
+    SelectedFolders = listed;
+  } else {
+    SelectedFolders = host_.PickFolders();
+  }
+}
+
+bool ReportBuilder::IsSelectedFolder(int folderNumber) const {
+  return Conversions::FindInArray({SelectedFolders.constData(), size_t(SelectedFolders.size())},
+                                  folderNumber) >= 0;
+}
+
+bool ReportBuilder::seekFolder(int folderNumber) {
+  FolderTable& folder = db_.folder();
+  d4tagSelectP(folder.data, folder.FolTag);
+  if (d4seek(folder.data, Conversions::KeyBuffer(Conversions::PadLeft(folderNumber, 4))) == 3) {
+    return false;
+  }
+  db_.ReadFolder();
+  return true;
+}
+
+QString ReportBuilder::FolderName(int folderNumber) {
+  return seekFolder(folderNumber) ? db_.folderRecord().FolName.trimmed() : QString();
+}
+
+QDate ReportBuilder::FiscalYearStart(const QDate& date) const {
+  const SettingsRecord& settings = db_.settingsRecord();
+  return ReportRules::FiscalYearStart(date, settings.FyMonth, settings.FyDay);
+}
+
+bool ReportBuilder::IsDeductibleAccount(int accountNumber) {
+  return accountFlagged(db_.acc(), db_.accRecord(), accountNumber, [this] { db_.ReadAcc(); });
+}
+
+bool ReportBuilder::IsTaxableAccount(int accountNumber) {
+  return accountFlagged(db_.accI(), db_.accIRecord(), accountNumber, [this] { db_.ReadAccI(); });
+}
+
+void ReportBuilder::AddIncludedFolders() {
+  AddBlankLine();
+  AddBlankLine();
+  bool first = true;
+  for (const int folderNumber : SelectedFolders) {
+    CheckPage(PageLines + 1, false);
+    const int line = AddLine();
+    if (first) document_.SetCell(line, 0, QStringLiteral("L00Included Folders:"));
+    first = false;
+    if (seekFolder(folderNumber)) {
+      document_.SetCell(line, 1, QStringLiteral("L18") + db_.folderRecord().FolName);
+    }
+  }
+}

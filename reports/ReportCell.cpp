@@ -1,0 +1,74 @@
+#include "ReportCell.h"
+
+namespace {
+
+int columnAt(const QString& cell, qsizetype position) {
+  return cell.mid(position, 2).trimmed().toInt();
+}
+
+ReportCell::Kind alignmentKind(QChar letter) {
+  switch (letter.unicode()) {
+    case 'C':
+      return ReportCell::Kind::Centre;
+    case 'R':
+      return ReportCell::Kind::Right;
+    default:
+      return ReportCell::Kind::Left;
+  }
+}
+
+}  // namespace
+
+ReportCell ReportCell::Parse(const QString& cell) {
+  ReportCell parsed;
+  if (cell.isEmpty()) return parsed;
+  switch (cell.front().unicode()) {
+    case 'L':
+    case 'R':
+    case 'C':
+      parsed.kind = alignmentKind(cell.front());
+      parsed.column = columnAt(cell, 1);
+      parsed.text = cell.mid(3);
+      break;
+    case 'E':
+      parsed.kind = Kind::Eject;
+      break;
+    case 'V':
+      parsed.kind = Kind::VerticalRule;
+      parsed.column = columnAt(cell, 1);
+      break;
+    case 'H':
+      parsed.kind = Kind::HorizontalRule;
+      parsed.column = columnAt(cell, 1);
+      parsed.endColumn = columnAt(cell, 3);
+      break;
+    case 'I':
+      parsed.kind = Kind::Image;
+      parsed.align = alignmentKind(cell.size() > 1 ? cell.at(1) : QChar());
+      parsed.column = columnAt(cell, 2);
+      parsed.text = cell.mid(4, 60).trimmed();
+      break;
+    default:
+      parsed.kind = Kind::Other;
+      break;
+  }
+  return parsed;
+}
+
+int ReportCell::StartX(Kind kind, int column, int width, int charWidth, int leftEdge) {
+  const int x = leftEdge + column * charWidth;
+  switch (kind) {
+    case Kind::Left:
+      return x;
+    case Kind::Centre:
+      return x - width / 2;
+    case Kind::Right:
+      return x - width;
+    default:
+      return 0;
+  }
+}
+
+QSizeF ReportCell::PrintedImageSize(const QString& style) {
+  return QSizeF(style.mid(6, 5).trimmed().toDouble(), style.mid(1, 5).trimmed().toDouble());
+}

@@ -1,0 +1,50 @@
+#include "ReportExport.h"
+
+#include <QFile>
+
+#include "ReportCell.h"
+#include "ReportDocument.h"
+
+QString ReportExport::LineText(const ReportDocument& document, int line, Layout layout) {
+  QString text;
+  const int contentCells = document.CellCount() - 1;
+  for (int index = 0; index < contentCells; ++index) {
+    const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
+    if (!cell.IsText()) continue;
+    if (layout == Layout::TabDelimited) {
+      if (!text.isEmpty()) text += QLatin1Char('\t');
+    } else {
+      const int position =
+          ReportCell::StartX(cell.kind, cell.column, static_cast<int>(cell.text.size()), 1, 0);
+      // A text running past the next cell's position pushes that cell along.
+      if (text.size() < position) text = text.leftJustified(position, QLatin1Char(' '));
+    }
+    text += cell.text;
+  }
+  return text;
+}
+
+QStringList ReportExport::Lines(const ReportDocument& document, Layout layout) {
+  QStringList lines;
+  for (int line = 0; line <= document.LastLine(); ++line) {
+    lines.append(LineText(document, line, layout));
+  }
+  return lines;
+}
+
+bool ReportExport::Write(const ReportDocument& document, Layout layout, const QString& path) {
+  if (QFile::exists(path)) QFile::remove(path);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  QByteArray bytes;
+  for (const QString& line : Lines(document, layout)) {
+    bytes += line.toLatin1();
+    bytes += "\r\n";
+  }
+  if (file.write(bytes) != bytes.size() || !file.flush()) {
+    file.close();
+    file.remove();
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,25 @@
+// The export of a report document to text, one text line per document line: fixed
+// columns (".txt") laid out by the column rule of ReportCell, or tab-delimited fields
+// (".asc"). Only L, C and R cells are written; page breaks come out as empty lines.
+// Needs no window, so a report can be exported by any program that built one.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ReportDocument;
+
+class ReportExport {
+ public:
+  enum class Layout { FixedColumns, TabDelimited };
+
+  // The text of one document line. A cell holding only its prefix ("R19") still pads
+  // (fixed columns) or makes an empty field (tab-delimited).
+  static QString LineText(const ReportDocument& document, int line, Layout layout);
+  // Every line's text, line 0 to LastLine().
+  static QStringList Lines(const ReportDocument& document, Layout layout);
+  // Replaces the file at path with the document's lines, each ended by CR LF, in the
+  // tables' Latin-1 encoding (one byte per character, so columns stay columns). Returns
+  // false, with nothing written, when the file cannot be created or written.
+  static bool Write(const ReportDocument& document, Layout layout, const QString& path);
+};

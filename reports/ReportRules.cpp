@@ -1,0 +1,35 @@
+#include "ReportRules.h"
+
+#include <cmath>
+
+#include "Conversions.h"
+
+QString ReportRules::Money(double value, const QLocale& locale) {
+  QLocale grouped = locale;
+  grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+  // A sum that only differs from zero by rounding noise prints as 0.00, not -0.00.
+  const double shown = std::abs(value) < 0.005 ? 0.0 : value;
+  return grouped.toString(shown, 'f', 2).rightJustified(13, QLatin1Char(' '));
+}
+
+QString ReportRules::ReportDateFormat(const QLocale& locale) {
+  QString format = Conversions::FixedDateFormat(locale);
+  format.replace(QLatin1Char('D'), QLatin1Char('d'));
+  format.replace(QLatin1Char('Y'), QLatin1Char('y'));
+  return format;
+}
+
+QString ReportRules::ShortDate(const QDate& date, const QLocale& locale) {
+  return locale.toString(date, QLocale::ShortFormat);
+}
+
+QDate ReportRules::FiscalYearStart(const QDate& date, int fyMonth, int fyDay) {
+  int year = date.year();
+  if ((date.month() == fyMonth && date.day() < fyDay) || date.month() < fyMonth) --year;
+  return QDate(year, fyMonth, fyDay);
+}
+
+int ReportRules::LinesPerPage(int pageHeight, int textHeight) {
+  if (pageHeight <= 0 || textHeight <= 0) return 0;
+  return pageHeight / textHeight - 6;
+}
