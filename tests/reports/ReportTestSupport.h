@@ -1,0 +1,69 @@
+// Report tests: a host that records what report building asks of the user, books with
+// folders and accounts, and a builder on them (15 June 2026, en_AU, 54 lines per page).
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include "Database.h"
+#include "ReportBuilder.h"
+#include "ReportHost.h"
+#include "TestDatabase.h"
+
+class RecordingReportHost : public ReportHost {
+ public:
+  void Inform(const QString& text) override { informed.append(text); }
+  QList<int> PickFolders() override {
+    ++pickerShown;
+    return picked;
+  }
+  int LinesPerPage() override { return linesPerPage; }
+  void ShowReport(const ReportDocument&) override { ++reportsShown; }
+  void ShowStatus(const QString& text) override { statuses.append(text); }
+  void ShowProgress(int) override {}
+
+  int linesPerPage = 54;
+  QList<int> picked;  // what the folder choice answers
+  QStringList informed;
+  QStringList statuses;
+  int pickerShown = 0;
+  int reportsShown = 0;
+};
+
+// Appends a folder. REQUIRES: FOLDER open.
+inline void addFolder(Database& db, int number, const QString& name) {
+  d4appendBlank(db.folder().data);
+  db.folderRecord() = {number, name};
+  db.WriteFolder();
+}
+
+// Appends an account to ACC (expense chart) or ACCI. REQUIRES: that table open.
+inline void addAccount(Database& db, bool incomeChart, int number, const QString& name,
+                       bool flagged) {
+  if (incomeChart) {
+    d4appendBlank(db.accI().data);
+    db.accIRecord() = {number, name, flagged};
+    db.WriteAccI();
+  } else {
+    d4appendBlank(db.acc().data);
+    db.accRecord() = {number, name, flagged};
+    db.WriteAcc();
+  }
+}
+
+// A builder on fresh books whose FOLDER, ACC and ACCI are open, as a report command
+// leaves them.
+struct BuilderFixture {
+  BuilderFixture() {
+    data.db.OpenFolder();
+    data.db.OpenAcc();
+    data.db.OpenAccI();
+  }
+  ~BuilderFixture() { code4close(data.db.code()); }
+
+  TestDatabase data;
+  RecordingReportHost host;
+  ReportRequest request{QDate(2026, 6, 1), QDate(2026, 6, 30), QDate(2026, 6, 15),
+                        QLocale(QLocale::English, QLocale::Australia)};
+  ReportBuilder builder{data.db, host, request};
+};
