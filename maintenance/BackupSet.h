@@ -1,0 +1,58 @@
+// The backup set: one copy of each of the five data tables (ACC, ACCI, FOLDER, GSTEXP1,
+// GSTINC1), named by its base name and ".bak", in a chosen directory. Index files are not
+// copied; the caller rebuilds them after a restore. The settings table is never copied.
+//
+// A backup writes each copy under a temporary name and renames it into place, so a copy
+// that failed never looks whole, and an older backup stays until its successor is
+// complete. A restore copies all five backups into temporary files beside the tables
+// first and puts them in place only when all five were copied, so a failed restore leaves
+// every table as it was.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "FileCopier.h"
+
+class Database;
+class ProgressSink;
+class Ui;
+
+class BackupSet {
+ public:
+  enum class Direction { Backup, Restore };
+
+  // Copies that fail for a reason nobody is asked about are tried this often in all.
+  static constexpr int kMaxTries = 3;
+
+  // The referenced objects must outlive this one.
+  BackupSet(Database& db, Ui& ui, ProgressSink& progress,
+            FileCopier& copier = FileCopier::posix())
+      : db_(db), ui_(ui), progress_(progress), copier_(copier) {}
+
+  // Copies the five tables to (backup) or from (restore) directory, showing "Copying Data
+  // Files" and progress; the caller clears the status. Returns true when all five were
+  // copied. A backup stops at the first table it cannot copy (those before stay copied);
+  // a full disk asks for another ("Disk Full. Insert another disk." and the file name)
+  // and a read-only one for a writable one ("Disk is Write Protected"), each copying
+  // again on OK and giving up on Cancel. A restore whose backup file is missing tells the
+  // user, after asking for the disk when directory lies on removable media (under /media
+  // or /run/media), and changes nothing. REQUIRES: no table open.
+  bool CopyDataFiles(Direction direction, const QString& directory);
+
+  // Whether directory lies on removable media, where a missing file may be on another disk.
+  static bool IsRemovable(const QString& directory);
+
+ private:
+  bool backUp(const QString& directory, const char* baseName);
+  // Copies the backup of baseName into tempPath; false when it is missing or will not copy.
+  bool fetch(const QString& directory, const char* baseName, const std::string& tempPath);
+  // Puts each fetched copy in place of its table; on a failure puts every table back.
+  bool swapIn(const std::vector<std::string>& temps, const std::vector<std::string>& tables);
+  std::string dataPath(const char* baseName);
+
+  Database& db_;
+  Ui& ui_;
+  ProgressSink& progress_;
+  FileCopier& copier_;
+};
