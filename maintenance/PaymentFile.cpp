@@ -1,5 +1,6 @@
 #include "PaymentFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <charconv>
 #include <cmath>
@@ -45,9 +46,9 @@ std::optional<double> numberOf(FIELD4* field) {
 
 }  // namespace
 
-PaymentFile::Result PaymentFile::Read(const QString& path, const QDate& first,
-                                      const QDate& last) {
-  const QFileInfo info(path);
+PaymentFile::Result PaymentFile::Read(const QString& directory, const QString& path,
+                                      const QDate& first, const QDate& last) {
+  const QFileInfo info(QDir(directory).absoluteFilePath(path));
   ReadOnlyFileSystem files(xbase::FileSystem::posix());
   std::unique_ptr<CODE4> code = code4initP(info.absolutePath().toStdString(), files);
   struct Release {

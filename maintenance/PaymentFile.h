@@ -25,11 +25,13 @@ class PaymentFile {
     std::vector<Payment> payments;  // when ok: the live payments of the range, in order
   };
 
-  // Reads the file at path (absolute). Takes every payment not marked deleted whose
+  // Reads the file at path, absolute or relative to directory; messages name it as path
+  // is written. Takes every payment not marked deleted whose
   // PDATE is a valid date within first..last (inclusive); a blank or invalid PDATE is
   // never in the range. Refuses the whole file, with a message for the user, when it
   // cannot be opened or read, when one of the five fields is missing or of another kind,
   // or when a payment of the range holds an amount that is not a number (a blank amount
   // is 0). Nothing is ever written to the file.
-  static Result Read(const QString& path, const QDate& first, const QDate& last);
+  static Result Read(const QString& directory, const QString& path, const QDate& first,
+                     const QDate& last);
 };

@@ -1,6 +1,5 @@
 #include "PaymentImporter.h"
 
-#include <QDir>
 #include <QLocale>
 
 #include "Database.h"
@@ -22,10 +21,11 @@ const Payment* firstTooLarge(const std::vector<Payment>& payments, const IncomeT
 
 }  // namespace
 
-PaymentImporter::Result PaymentImporter::Run(const ImportRequest& request) {
-  const QString path =
-      QDir(QString::fromStdString(db_.code()->directory())).absoluteFilePath(request.paymentFile);
-  PaymentFile::Result read = PaymentFile::Read(path, request.first, request.last);
+PaymentImporter::Result PaymentImporter::Check(const ImportRequest& request) {
+  payments_.clear();
+  PaymentFile::Result read =
+      PaymentFile::Read(QString::fromStdString(db_.code()->directory()), request.paymentFile,
+                        request.first, request.last);
   if (!read.ok) return {false, read.message, 0, 0};
   IncomeTable& inc = db_.inc();
   if (const Payment* payment = firstTooLarge(read.payments, inc)) {
@@ -37,7 +37,14 @@ PaymentImporter::Result PaymentImporter::Run(const ImportRequest& request) {
                      QLocale().toString(payment->gst, 'f', 2)),
             0, 0};
   }
+  request_ = request;
+  payments_ = std::move(read.payments);
+  return {true, QString(), 0, 0};
+}
 
+PaymentImporter::Result PaymentImporter::Import() {
+  const ImportRequest& request = request_;
+  IncomeTable& inc = db_.inc();
   Result result;
   progress_.ShowStatus(QStringLiteral("Loading Payments"));
   d4tagSelectP(inc.data, nullptr);
@@ -57,7 +64,7 @@ PaymentImporter::Result PaymentImporter::Run(const ImportRequest& request) {
 
   if (rc >= 0) {
     IncomeRecord& record = db_.incRecord();
-    for (const Payment& payment : read.payments) {
+    for (const Payment& payment : payments_) {
       if (d4appendBlank(inc.data) != xbase::kSuccess) {
         rc = -1;
         break;
@@ -75,7 +82,7 @@ PaymentImporter::Result PaymentImporter::Run(const ImportRequest& request) {
       db_.WriteInc();
       ++result.imported;
       progress_.ShowProgress(
-          static_cast<int>(result.imported * 100 / static_cast<long>(read.payments.size())));
+          static_cast<int>(result.imported * 100 / static_cast<long>(payments_.size())));
     }
   }
   progress_.ShowStatus(QString());

@@ -6,6 +6,9 @@
 
 #include <QDate>
 #include <QString>
+#include <vector>
+
+#include "PaymentFile.h"
 
 class Database;
 class ProgressSink;
@@ -30,18 +33,23 @@ class PaymentImporter {
   // db and progress must outlive the object.
   PaymentImporter(Database& db, ProgressSink& progress) : db_(db), progress_(progress) {}
 
-  // Reads and checks the whole payment file first (PaymentFile), and that every amount
-  // fits the income table's fields; a refusal there changes nothing. Then marks deleted
-  // the imported records of GSTINC1 dated within the range and appends one record per
-  // payment: "Payment on Invoice #" and the invoice number, the payment's date, amount,
-  // tax and includes-tax flag. Shows "Loading Payments" with progress and clears the
-  // status at the end. When the engine fails part-way the result says so ("Import
-  // failed. Try again later."); the records changed before stay changed, and importing
-  // the range again puts things right. GSTINC1 is left in record-number order.
-  // REQUIRES: GSTINC1 open through OpenInc.
-  Result Run(const ImportRequest& request);
+  // Reads and checks the whole payment file (PaymentFile), and that every amount of the
+  // range fits the income table's fields. Changes nothing; a refusal comes with its
+  // message. REQUIRES: GSTINC1 open through OpenInc.
+  Result Check(const ImportRequest& request);
+  // Imports what the last successful Check read: marks deleted the imported records of
+  // GSTINC1 dated within the range and appends one record per payment: "Payment on
+  // Invoice #" and the invoice number, the payment's date, amount, tax and includes-tax
+  // flag. Shows "Loading Payments" with progress and clears the status at the end. When
+  // the engine fails part-way the result says so ("Import failed. Try again later."); the
+  // records changed before stay changed, and importing the range again puts things right.
+  // GSTINC1 is left in record-number order.
+  // REQUIRES: Check returned ok; GSTINC1 open through OpenInc.
+  Result Import();
 
  private:
   Database& db_;
   ProgressSink& progress_;
+  ImportRequest request_;          // of the last successful Check
+  std::vector<Payment> payments_;  // what it read
 };

@@ -1,0 +1,14 @@
+#include "HelpButton.h"
+
+#include <QStyle>
+
+#include "Ui.h"
+
+HelpButton::HelpButton(Ui& ui, int context, QWidget* parent)
+    : QPushButton(parent), context_(context) {
+  setObjectName(QStringLiteral("BitBtn1"));
+  setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+  setText(tr("&Help"));
+  setAutoDefault(false);
+  connect(this, &QPushButton::clicked, this, [&ui, this] { ui.showHelp(context_); });
+}

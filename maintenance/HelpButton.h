@@ -1,0 +1,20 @@
+// The help button of the maintenance windows (BitBtn1): the help glyph, "Help", and the
+// window's help topic when clicked.
+#pragma once
+
+#include <QPushButton>
+
+class Ui;
+
+class HelpButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  // Opens help topic context through ui (which must outlive the button) when clicked.
+  HelpButton(Ui& ui, int context, QWidget* parent);
+
+  int context() const { return context_; }
+
+ private:
+  int context_;
+};
