@@ -23,6 +23,10 @@
 #include "ProgressPanel.h"
 #include "SettingsPage.h"
 #include "TAboutForm.h"
+#include "TArchive.h"
+#include "TDriveDir.h"
+#include "TPmtImport.h"
+#include "TRateChange.h"
 
 namespace {
 
@@ -89,6 +93,10 @@ TFormMain::TFormMain(const Environment& env, AppState& state, QWidget* parent)
   buildMenus();
   buildStatusBar();
   AboutForm = new TAboutForm(state_, this);
+  Archive = new TArchive(*db_, state_, env_.ui, *this, env_.clock, this);
+  RateChange = new TRateChange(*db_, env_.ui, env_.clock, this);
+  PmtImport = new TPmtImport(*db_, state_, env_.ui, *this, env_.clock, this);
+  DriveDir = new TDriveDir(env_.ui, QString::fromStdString(env_.dataDirectory), this);
 
   setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);

@@ -28,6 +28,10 @@ class QTabWidget;
 class QToolButton;
 class SettingsPage;
 class TAboutForm;
+class TArchive;
+class TDriveDir;
+class TPmtImport;
+class TRateChange;
 
 class TFormMain : public QMainWindow, public ProgressSink {
   Q_OBJECT
@@ -114,6 +118,12 @@ class TFormMain : public QMainWindow, public ProgressSink {
       *BtnEraseData;
   QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
   TAboutForm* AboutForm;
+  // The maintenance windows: archiving, rate change, payment import, and the drive and
+  // directory chooser of backup and restore.
+  TArchive* Archive;
+  TRateChange* RateChange;
+  TPmtImport* PmtImport;
+  TDriveDir* DriveDir;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -7,11 +7,18 @@
 // and closes its tables only.
 #include <QCursor>
 #include <QMenu>
+#include <QPushButton>
 
 #include "AppState.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "BackupSet.h"
+#include "DataEraser.h"
 #include "TAboutForm.h"
+#include "TArchive.h"
+#include "TDriveDir.h"
+#include "TPmtImport.h"
+#include "TRateChange.h"
 #include "TFormMain.h"
 #include "Ui.h"
 
@@ -57,13 +64,16 @@ void TFormMain::BtnAccountIClick() {
 }
 
 void TFormMain::BtnImportClick() {
-  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI});
+  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI},
+             [this] { env_.ui.showModal(*PmtImport); });
   // An import that deleted records has them packed away at once.
   if (state_.PackPending) db_->PackAllTables();
   state_.PackPending = false;
 }
 
-void TFormMain::BtnRateChangeClick() { withTables({&Database::OpenAcc, &Database::OpenExp}); }
+void TFormMain::BtnRateChangeClick() {
+  withTables({&Database::OpenAcc, &Database::OpenExp}, [this] { env_.ui.showModal(*RateChange); });
+}
 
 // ---- Report Generation ----
 
@@ -126,13 +136,54 @@ void TFormMain::DateTimePicker2Change() { state_.ReportEndDate = DateTimePicker2
 
 // ---- File Maintenance ----
 
-void TFormMain::BtnArchiveClick() { state_.ArchiveDirection = true; }
-void TFormMain::BtnDeArchiveClick() { state_.ArchiveDirection = false; }
+// The archive window opens and closes its tables itself.
+void TFormMain::BtnArchiveClick() {
+  state_.ArchiveDirection = true;
+  env_.ui.showModal(*Archive);
+}
+
+void TFormMain::BtnDeArchiveClick() {
+  state_.ArchiveDirection = false;
+  env_.ui.showModal(*Archive);
+}
+
 void TFormMain::BtnReIndexClick() { db_->RebuildIndexes(RebuildMode::Full); }
 void TFormMain::Image2Click() { db_->PackAllTables(); }
-void TFormMain::BtnBackupClick() {}
-void TFormMain::BtnRestoreClick() {}
-void TFormMain::BtnEraseDataClick() {}
+
+void TFormMain::BtnBackupClick() {
+  DriveDir->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));
+  DriveDir->BtnOK->setText(QStringLiteral("Backup"));
+  env_.ui.showModal(*DriveDir);
+  repaint();
+  if (DriveDir->ChosenDirectory().isEmpty()) return;
+  if (!BackupSet(*db_, env_.ui, *this)
+           .CopyDataFiles(BackupSet::Direction::Backup, DriveDir->ChosenDirectory())) {
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                    QStringLiteral("Backup Failed . . Check that disk is not write protected"));
+  }
+  ShowStatus(QString());
+}
+
+void TFormMain::BtnRestoreClick() {
+  DriveDir->setWindowTitle(QStringLiteral("Choose Drive & Directory Containing BACKUP"));
+  DriveDir->BtnOK->setText(QStringLiteral("Restore"));
+  env_.ui.showModal(*DriveDir);
+  if (DriveDir->ChosenDirectory().isEmpty()) return;
+  repaint();
+  if (!BackupSet(*db_, env_.ui, *this)
+           .CopyDataFiles(BackupSet::Direction::Restore, DriveDir->ChosenDirectory())) {
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                    QStringLiteral("Restore Failed . . Check that your disk is not full."));
+  }
+  ShowStatus(QString());
+  db_->RebuildIndexes(RebuildMode::Full);
+  refillFolderBox();  // the restored folders may differ from those listed
+}
+
+void TFormMain::BtnEraseDataClick() {
+  DataEraser(*db_, env_.ui).EraseData();
+  refillFolderBox();
+}
 
 // ---- Menus ----
 
