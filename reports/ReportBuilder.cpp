@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Database.h"
+#include "FiscalYear.h"
 #include "ReportHost.h"
 
 namespace {
@@ -163,7 +164,7 @@ QString ReportBuilder::FolderName(int folderNumber) {
 
 QDate ReportBuilder::FiscalYearStart(const QDate& date) const {
   const SettingsRecord& settings = db_.settingsRecord();
-  return ReportRules::FiscalYearStart(date, settings.FyMonth, settings.FyDay);
+  return FiscalYear::FiscalYearStart(date, settings.FyMonth, settings.FyDay);
 }
 
 bool ReportBuilder::IsDeductibleAccount(int accountNumber) {

@@ -23,12 +23,6 @@ QString ReportRules::ShortDate(const QDate& date, const QLocale& locale) {
   return locale.toString(date, QLocale::ShortFormat);
 }
 
-QDate ReportRules::FiscalYearStart(const QDate& date, int fyMonth, int fyDay) {
-  int year = date.year();
-  if ((date.month() == fyMonth && date.day() < fyDay) || date.month() < fyMonth) --year;
-  return QDate(year, fyMonth, fyDay);
-}
-
 int ReportRules::LinesPerPage(int pageHeight, int textHeight) {
   if (pageHeight <= 0 || textHeight <= 0) return 0;
   return pageHeight / textHeight - 6;

@@ -1,5 +1,5 @@
-// The small fixed rules every report shares: how money and dates are written, the
-// fiscal year, months, and how many lines a printed page holds.
+// The small fixed rules every report shares: how money and dates are written, months,
+// and how many lines a printed page holds.
 #pragma once
 
 #include <QDate>
@@ -16,9 +16,6 @@ class ReportRules {
   static QString ReportDateFormat(const QLocale& locale);
   // date in locale's short date format, as titles and page headers show it.
   static QString ShortDate(const QDate& date, const QLocale& locale);
-  // First day of the fiscal year holding date, for a year starting on day fyDay of month
-  // fyMonth. REQUIRES: that day exists in every year (the settings keep February at 28).
-  static QDate FiscalYearStart(const QDate& date, int fyMonth, int fyDay);
   static int MonthOf(const QDate& date) { return date.month(); }
   // Lines a printed page holds: the page height in text heights, less 6 for the top
   // margin of 3 lines and room at the bottom. Returns 0 when either height is not positive.

@@ -80,6 +80,10 @@ TEST_F(Lookups, FiscalYearStartUsesTheSettings) {
   data.db.settingsRecord().FyDay = 1;
   EXPECT_EQ(builder.FiscalYearStart(QDate(2024, 6, 30)), QDate(2023, 7, 1));
   EXPECT_EQ(builder.FiscalYearStart(QDate(2024, 7, 1)), QDate(2024, 7, 1));
+  data.db.settingsRecord().FyMonth = 4;
+  data.db.settingsRecord().FyDay = 6;
+  EXPECT_EQ(builder.FiscalYearStart(QDate(2024, 4, 5)), QDate(2023, 4, 6));
+  EXPECT_EQ(builder.FiscalYearStart(QDate(2024, 4, 6)), QDate(2024, 4, 6));
 }
 
 TEST_F(Lookups, IncludedFoldersCloseTheReport) {

@@ -1,4 +1,4 @@
-// Money and date texts, the fiscal year, months and lines per page.
+// Money and date texts, months and lines per page.
 #include <gtest/gtest.h>
 
 #include "AppState.h"
@@ -28,15 +28,6 @@ TEST(ReportDates, RowsUseAFixedWidthFormatTitlesTheShortOne) {
   EXPECT_EQ(ReportRules::ReportDateFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
             QStringLiteral("MM/dd/yy"));
   EXPECT_EQ(ReportRules::ShortDate(QDate(2026, 6, 5), australia), QStringLiteral("5/6/26"));
-}
-
-TEST(FiscalYearStart, TheYearBeginsOnTheSettingsMonthAndDay) {
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 6, 30), 7, 1), QDate(2023, 7, 1));
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 7, 1), 7, 1), QDate(2024, 7, 1));
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 4, 5), 4, 6), QDate(2023, 4, 6));
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 4, 6), 4, 6), QDate(2024, 4, 6));
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 12, 31), 1, 1), QDate(2024, 1, 1));
-  EXPECT_EQ(ReportRules::FiscalYearStart(QDate(2024, 1, 1), 1, 1), QDate(2024, 1, 1));
 }
 
 TEST(MonthOf, TheMonthNumber) {
