@@ -93,7 +93,9 @@ bool QtUi::pageSetup(QPrinter& printer) {
 
 QString QtUi::saveFileName(const QString& caption, const QString& startPath,
                            const QString& filter) {
-  return QFileDialog::getSaveFileName(owner(), caption, startPath, filter);
+  // Callers ask about replacing an existing file themselves, in the program's words.
+  return QFileDialog::getSaveFileName(owner(), caption, startPath, filter, nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtUi::openFileName(const QString& caption, const QString& startPath,

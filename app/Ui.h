@@ -40,7 +40,8 @@ class Ui {
   // then holds the choice).
   virtual bool pageSetup(QPrinter& printer) = 0;
   // File dialogs; each returns the chosen path, or an empty text on cancel. filter is in
-  // Qt's "Text files (*.txt)" form.
+  // Qt's "Text files (*.txt)" form. saveFileName does not ask about replacing an existing
+  // file: its callers do.
   virtual QString saveFileName(const QString& caption, const QString& startPath,
                                const QString& filter) = 0;
   virtual QString openFileName(const QString& caption, const QString& startPath,
