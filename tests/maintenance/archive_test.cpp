@@ -1,0 +1,211 @@
+// Archiving and de-archiving: the default range (the previous fiscal year), both tables
+// marked within the range with both ends included, nothing else on disk changed, the
+// records hidden from the browse lists, progress, and the window in both directions.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "../app/TestShell.h"
+#include "AppState.h"
+#include "Archiver.h"
+#include "DatePicker.h"
+#include "MaintenanceBooks.h"
+#include "ScriptedUi.h"
+#include "TArchive.h"
+#include "TableDefinitions.h"
+
+namespace {
+
+class Archiving : public testing::Test {
+ protected:
+  void SetUp() override {
+    books.addExpense(QDate(2023, 6, 30), 1, 10);  // 1: the day before the range
+    books.addExpense(QDate(2023, 7, 1), 1, 20);   // 2: its first day
+    books.addExpense(QDate(2024, 6, 30), 2, 30);  // 3: its last day
+    books.addExpense(QDate(2024, 7, 1), 2, 40);   // 4: the day after
+    books.addIncome(QDate(2023, 6, 30), 1, 50);
+    books.addIncome(QDate(2023, 7, 1), 1, 60);
+    books.addIncome(QDate(2024, 6, 30), 1, 70);
+    books.addIncome(QDate(2024, 7, 1), 1, 80);
+    books.progress.clear();
+  }
+
+  bool run(QDate first, QDate last, bool archive) {
+    return Archiver(books.db, books.progress).Run({first, last, archive});
+  }
+  std::vector<bool> expenseMarks() {
+    std::vector<bool> marks;
+    for (const ExpenseRecord& r : books.expenses()) marks.push_back(r.Archive);
+    return marks;
+  }
+  std::vector<bool> incomeMarks() {
+    std::vector<bool> marks;
+    for (const IncomeRecord& r : books.income()) marks.push_back(r.Archive);
+    return marks;
+  }
+  // The record numbers the expense browse list shows: live records of the default folder
+  // (any folder for -1) that are not archived, in date order.
+  std::vector<long> browsedExpenses(int defaultFolder) {
+    Database& db = books.db;
+    std::vector<long> shown;
+    db.OpenExp();
+    for (int rc = d4top(db.exp().data); rc == xbase::kSuccess; rc = d4skip(db.exp().data)) {
+      db.ReadExp();
+      const ExpenseRecord& r = db.expRecord();
+      if ((defaultFolder == -1 || r.FolNo == defaultFolder) && !r.Archive) {
+        shown.push_back(d4recNo(db.exp().data));
+      }
+    }
+    code4close(db.code());
+    return shown;
+  }
+
+  MaintenanceBooks books;
+};
+
+TEST_F(Archiving, MarksBothTablesWithinTheRangeBothEndsIncluded) {
+  EXPECT_TRUE(run(QDate(2023, 7, 1), QDate(2024, 6, 30), true));
+  EXPECT_EQ(expenseMarks(), (std::vector<bool>{false, true, true, false}));
+  EXPECT_EQ(incomeMarks(), (std::vector<bool>{false, true, true, false}));
+  EXPECT_EQ(browsedExpenses(-1), (std::vector<long>{1, 4}));
+}
+
+TEST_F(Archiving, DeArchivingClearsTheMarkOnlyInsideItsRange) {
+  ASSERT_TRUE(run(QDate(2000, 1, 1), QDate(2030, 12, 31), true));
+  EXPECT_TRUE(run(QDate(2023, 7, 1), QDate(2024, 6, 30), false));
+  EXPECT_EQ(expenseMarks(), (std::vector<bool>{true, false, false, true}));
+  EXPECT_EQ(incomeMarks(), (std::vector<bool>{true, false, false, true}));
+  EXPECT_EQ(browsedExpenses(-1), (std::vector<long>{2, 3}));
+}
+
+TEST_F(Archiving, AFirstDateAfterTheLastSelectsNothing) {
+  EXPECT_TRUE(run(QDate(2024, 6, 30), QDate(2023, 7, 1), true));
+  EXPECT_EQ(expenseMarks(), (std::vector<bool>(4, false)));
+  EXPECT_EQ(incomeMarks(), (std::vector<bool>(4, false)));
+}
+
+// Reports read every field but the mark, and walk the tags: archiving must change
+// nothing else, so every report over the period comes out the same.
+TEST_F(Archiving, ChangesNothingButTheMarkSoReportsStayTheSame) {
+  const char* files[] = {"GSTEXP1.dbf", "GSTINC1.dbf", "EDate.ntx", "EAcc.ntx",
+                         "IncDate.ntx", "IncAcc.ntx"};
+  std::map<std::string, QByteArray> before;
+  for (const char* file : files) before[file] = books.bytes(file);
+  ASSERT_TRUE(run(QDate(2000, 1, 1), QDate(2030, 12, 31), true));
+
+  // The Archive field is the last of both tables' records.
+  for (const TableDefinition* table : {&TableDefinitions::expenses(), &TableDefinitions::income()}) {
+    const std::string file = table->baseName + ".dbf";
+    QByteArray after = books.bytes(file.c_str());
+    const QByteArray& old = before[file];
+    ASSERT_EQ(after.size(), old.size()) << file;
+    const int headerLength = uchar(old[8]) | uchar(old[9]) << 8;
+    const int recordLength = uchar(old[10]) | uchar(old[11]) << 8;
+    EXPECT_EQ(table->fields.back().name, fields::kArchive);
+    int changedMarks = 0;
+    for (int at = headerLength; at + recordLength <= after.size(); at += recordLength) {
+      const int mark = at + recordLength - 1;
+      if (after[mark] != old[mark]) ++changedMarks;
+      EXPECT_EQ(after[mark], 'T') << file;
+      after[mark] = old[mark];
+    }
+    EXPECT_EQ(changedMarks, 4) << file;
+    // The header's last-update date (bytes 1 to 3) may move on; nothing else may.
+    EXPECT_EQ(after.mid(4), old.mid(4)) << file;
+  }
+  for (const char* file : {"EDate.ntx", "EAcc.ntx", "IncDate.ntx", "IncAcc.ntx"}) {
+    EXPECT_EQ(books.bytes(file), before[file]) << file;
+  }
+}
+
+TEST_F(Archiving, ShowsItsProgressOverBothTablesAndClearsTheStatus) {
+  EXPECT_TRUE(run(QDate(2023, 7, 1), QDate(2024, 6, 30), true));
+  EXPECT_EQ(books.progress.statuses, (QStringList{QStringLiteral("Archiving Data"), QString()}));
+  EXPECT_EQ(books.progress.progress, (QList<int>{12, 25, 37, 50, 62, 75, 87, 100}));
+}
+
+TEST_F(Archiving, DeletedRecordsAreNotVisitedButCount) {
+  Database& db = books.db;
+  db.OpenExp();
+  d4go(db.exp().data, 4);
+  d4delete(db.exp().data);
+  code4close(db.code());
+  EXPECT_TRUE(run(QDate(2000, 1, 1), QDate(2030, 12, 31), true));
+  EXPECT_EQ(books.progress.progress.size(), 7);
+  EXPECT_EQ(books.progress.progress.back(), 87);
+}
+
+TEST(ArchivingEmptyTables, ShowsAndClearsTheStatusOnly) {
+  MaintenanceBooks books;
+  EXPECT_TRUE(Archiver(books.db, books.progress).Run({QDate(2000, 1, 1), QDate(2030, 1, 1), true}));
+  EXPECT_EQ(books.progress.statuses, (QStringList{QStringLiteral("Archiving Data"), QString()}));
+  EXPECT_TRUE(books.progress.progress.isEmpty());
+}
+
+// ---- The window ----
+
+struct DefaultRange {
+  int fyMonth, fyDay;
+  QDate today, first, last;
+};
+
+class ArchiveWindowRange : public testing::TestWithParam<DefaultRange> {};
+
+TEST_P(ArchiveWindowRange, IsThePreviousFiscalYear) {
+  MaintenanceBooks books;
+  books.setFiscalYear(GetParam().fyMonth, GetParam().fyDay);
+  books.clock.set(GetParam().today);
+  AppState state;
+  ScriptedUi ui;
+  TArchive window(books.db, state, ui, books.progress, books.clock);
+  window.FormShow();
+  EXPECT_EQ(window.DateTimePicker1->date(), GetParam().first);
+  EXPECT_EQ(window.DateTimePicker2->date(), GetParam().last);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archive, ArchiveWindowRange,
+    testing::Values(
+        DefaultRange{7, 1, QDate(2024, 3, 15), QDate(2022, 7, 1), QDate(2023, 6, 30)},
+        DefaultRange{7, 1, QDate(2024, 7, 1), QDate(2023, 7, 1), QDate(2024, 6, 30)},
+        DefaultRange{7, 1, QDate(2024, 6, 30), QDate(2022, 7, 1), QDate(2023, 6, 30)},
+        DefaultRange{1, 1, QDate(2024, 1, 1), QDate(2023, 1, 1), QDate(2023, 12, 31)},
+        DefaultRange{1, 1, QDate(2024, 12, 31), QDate(2023, 1, 1), QDate(2023, 12, 31)},
+        DefaultRange{4, 6, QDate(2024, 4, 5), QDate(2022, 4, 6), QDate(2023, 4, 5)},
+        // A settings record never filled in counts as a year from 1 January.
+        DefaultRange{0, 0, QDate(2024, 5, 5), QDate(2023, 1, 1), QDate(2023, 12, 31)}));
+
+TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
+  MaintenanceBooks books;
+  books.addExpense(QDate(2024, 2, 1), 1, 10);
+  books.addIncome(QDate(2024, 2, 2), 1, 20);
+  books.addIncome(QDate(2024, 3, 2), 1, 20);
+  TestShell shell(books.books.dir());
+  shell.start();
+  shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
+    auto& window = static_cast<TArchive&>(dialog);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Archive Income & Expenses"));
+    EXPECT_EQ(window.Label1->text(), QStringLiteral("Archive Data From:"));
+    window.DateTimePicker1->setDate(QDate(2024, 2, 1));
+    window.DateTimePicker2->setDate(QDate(2024, 2, 29));
+    window.BtnOKClick();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+  });
+  shell.form->BtnArchiveClick();
+  EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
+  std::vector<bool> marks;
+  for (const IncomeRecord& r : books.income()) marks.push_back(r.Archive);
+  EXPECT_EQ(marks, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(books.expenses().front().Archive);
+
+  shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
+    auto& window = static_cast<TArchive&>(dialog);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("De-Archive Income & Expenses"));
+    EXPECT_EQ(window.Label1->text(), QStringLiteral("De-Archive Data From:"));
+    window.BtnCancelClick();
+  });
+  shell.form->BtnDeArchiveClick();
+  EXPECT_TRUE(books.expenses().front().Archive) << "Cancel changed the records";
+}
+
+}  // namespace
