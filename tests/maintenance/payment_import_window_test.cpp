@@ -1,0 +1,138 @@
+// The payment import window: its lists, path and range on showing, the directory choice,
+// the refusals that keep it open, and the main window's pack after an import.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "../app/TestShell.h"
+#include "DatePicker.h"
+#include "PaymentFiles.h"
+#include "ScriptedUi.h"
+#include "TPmtImport.h"
+#include "TempDir.h"
+
+namespace {
+
+class PaymentImportWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    books.addAccount(true, 3, QStringLiteral("Sales"));
+    books.addFolder(2, QStringLiteral("Shop"));
+    books.setFiscalYear(7, 1);
+    shell.start();
+    storeSettings(shell.db(), books.db.settingsRecord());
+  }
+  // Shows the window through the main window's command; act plays the user.
+  void import(std::function<void(TPmtImport&)> act) {
+    shell.ui.expectModal(QStringLiteral("PmtImport"),
+                         [act](QDialog& dialog) { act(static_cast<TPmtImport&>(dialog)); });
+    shell.form->BtnImportClick();
+  }
+
+  MaintenanceBooks books;
+  TestShell shell{books.books.dir()};
+  TempDir elsewhere;
+};
+
+TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
+  import([](TPmtImport& window) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Import Billwise Payment (Income) Data"));
+    ASSERT_EQ(window.ComboBox1->count(), 1);
+    EXPECT_TRUE(window.ComboBox1->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
+    ASSERT_EQ(window.ComboBox2->count(), 1);
+    EXPECT_TRUE(window.ComboBox2->itemText(0).startsWith(QStringLiteral("   2 - Shop")));
+    EXPECT_EQ(window.DateTimePicker1->date(), QDate(2025, 7, 1));
+    EXPECT_EQ(window.DateTimePicker2->date(), QDate(2026, 6, 15));
+    EXPECT_EQ(window.Edit1->text(), QString());
+    EXPECT_FALSE(window.Edit1->isEnabled());
+    EXPECT_TRUE(window.BtnImport->isEnabled());
+    window.BtnCancelClick();
+  });
+}
+
+TEST_F(PaymentImportWindow, APaymentFileInTheDataDirectoryIsTakenAtOnce) {
+  writePaymentFile(books.books.path("GSTPMT.DBF"), billwiseFields(),
+                   {{"20260110", "10.00", "1.00", "T", "A1"}});
+  import([](TPmtImport& window) {
+    EXPECT_EQ(window.Edit1->text(), QStringLiteral("gstPmt.dbf"));
+    window.BtnImportClick();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+  });
+  ASSERT_EQ(books.income().size(), 1u);
+  EXPECT_EQ(books.income().front().IncDesc.trimmed(), QStringLiteral("Payment on Invoice #A1"));
+}
+
+TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly) {
+  writePaymentFile(elsewhere.file("gstpmt.dbf"), billwiseFields(), {});
+  TempDir empty;
+  const QString wrong = QString::fromStdString(empty.file("other.dbf"));
+  import([&](TPmtImport& window) {
+    shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), wrong);
+    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                           wrong + QStringLiteral("\r\nis not a valid Billwise Payment file. Try "
+                                                  "again."));
+    window.BtnBrowseClick();
+    EXPECT_EQ(window.path(), QString());
+    // Any file of the directory leads to its payment file.
+    shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"),
+                              QString::fromStdString(elsewhere.file("gstpmt.ndx")));
+    window.BtnBrowseClick();
+    EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+    EXPECT_EQ(window.Edit1->text(), window.path());
+    // A cancelled dialog keeps the path.
+    shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), QString());
+    window.BtnBrowseClick();
+    EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+    window.BtnCancelClick();
+  });
+}
+
+TEST_F(PaymentImportWindow, RefusalsKeepTheWindowOpen) {
+  writePaymentFile(elsewhere.file("gstpmt.dbf"), {{"IVNO", 'C', 10}}, {});
+  import([&](TPmtImport& window) {
+    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                           QStringLiteral("Please Choose Billwise Directory."));
+    window.BtnImportClick();
+    EXPECT_TRUE(window.isVisible());
+    shell.ui.expectFileDialog(QString(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+    window.BtnBrowseClick();
+    shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok, QString());
+    window.BtnImportClick();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(shell.ui.messages.back().contains(QStringLiteral("its field PDATE is missing")));
+    window.BtnCancelClick();
+  });
+}
+
+TEST_F(PaymentImportWindow, AnImportThatDeletedRecordsIsPackedAtOnce) {
+  books.addIncome(QDate(2026, 1, 10), 3, 10.00, true, QStringLiteral("Payment on Invoice #A1"));
+  writePaymentFile(books.books.path("gstpmt.dbf"), billwiseFields(),
+                   {{"20260110", "10.00", "1.00", "T", "A1"}});
+  import([](TPmtImport& window) { window.BtnImportClick(); });
+  EXPECT_FALSE(shell.state.PackPending);
+  EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST(PaymentImportWindowEmpty, WithoutAccountsOrFoldersImportIsDisabled) {
+  MaintenanceBooks books;
+  Database& db = books.db;
+  db.OpenInc();
+  db.OpenFolder();
+  db.OpenAccI();
+  AppState state;
+  ScriptedUi ui;
+  TPmtImport window(db, state, ui, books.progress, books.clock);
+  ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                   QStringLiteral("Income Accounts must be defined before importing Income "
+                                  "Records"));
+  ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                   QStringLiteral("Folders must be defined before importing Income Records"));
+  window.FormShow();
+  EXPECT_FALSE(window.BtnImport->isEnabled());
+  code4close(db.code());
+}
+
+}  // namespace
