@@ -26,6 +26,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
+class ReportBuilder;
 class SettingsPage;
 class TAboutForm;
 class TArchive;
@@ -157,6 +158,16 @@ class TFormMain : public QMainWindow, public ProgressSink {
   void withTables(std::initializer_list<OpenRoutine> opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
   void refillFolderBox();
+  // A report command (TFormMainReports.cpp): opens the tables in order; runs chooseFirst
+  // when given (it returns false for no report, e.g. an account choice left); with
+  // ReportFolders::Choose lets the user choose the folders (none: no report); build fills
+  // the builder's document from the open tables, with the dates of the report range and
+  // the status bar for progress; then "Report contains no data." when the document has no
+  // line, else the viewer. Every table is closed afterwards.
+  enum class ReportFolders { Choose, None };
+  void runReport(std::initializer_list<OpenRoutine> opens, ReportFolders folders,
+                 const std::function<void(ReportBuilder&)>& build,
+                 const std::function<bool()>& chooseFirst = {});
 
   Environment env_;
   AppState& state_;
