@@ -1,0 +1,82 @@
+// What the expense and income browse lists share: a grid of ten records a page with its
+// own scroll bar, paging keys, and the choice of a record (Select, double-click, Enter),
+// of a new one (New) or of leaving (Exit). The choice goes to the main window's loop as
+// the list's hand-over value: a record number, 0 for a new record, -1 to leave. Closing
+// the window by its title bar (or Escape) leaves, as Exit does, so the loop never opens
+// the entry window on a value left from before.
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+
+#include "BrowseList.h"
+
+struct AppState;
+class Database;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+
+class BrowseWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Builds the list and shows its starting page: the page holding the record the
+  // hand-over value names (the last page with the last record for 0), the cursor on
+  // that record; the first page with the cursor on row 1 when no record matches.
+  void FormShow();
+  // The user double-clicked the grid, or pressed Enter on it (character 13).
+  void StringGrid1DblClick() { chooseCursorRow(); }
+  void StringGrid1KeyPress(QChar key);
+  // Paging keys: Page Down and Page Up move the page by ten records, Home and End to the
+  // first and last page, Down on row 10 and Up on row 1 by one record; the cursor then
+  // moves as the grid moves it. Returns false for a key the grid handles alone.
+  bool StringGrid1KeyDown(int key);
+  // A scroll-bar action (QAbstractSlider::SliderAction) moved the page.
+  void ScrollBar1Scroll(int action);
+  // Cuts the grid back to one data row, so a list reopened without a record to show
+  // starts on row 1.
+  void FormClose();
+
+  // Leaves the loop: the hand-over value becomes -1.
+  void reject() override;
+  void done(int result) override;
+
+  const BrowseList& list() const { return list_; }
+
+  QTableWidget* StringGrid1;
+  QScrollBar* ScrollBar1;
+
+ protected:
+  struct Layout {
+    QString name;             // object name
+    QString caption;          // window title
+    QSize client;             // client area
+    int gridWidth;            // the grid's width; its height holds the heading and ten rows
+    QStringList buttonNames;  // object names of the Select, New and Exit buttons
+  };
+  // db and state must outlive the window; handOver is the member of state the list
+  // hands its choice over in.
+  BrowseWindow(Database& db, AppState& state, int AppState::*handOver, BrowseList::Kind kind,
+               const Layout& layout, QWidget* parent);
+
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // The handlers of the three buttons.
+  void chooseCursorRow();
+  void newRecord();
+  void leave() { reject(); }
+
+  QPushButton* selectButton_;
+  QPushButton* newButton_;
+  QPushButton* exitButton_;
+
+ private:
+  void fillPage();
+  void moveCursorTo(int row);
+
+  AppState& state_;
+  int AppState::*handOver_;
+  BrowseList list_;
+};

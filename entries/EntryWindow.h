@@ -1,0 +1,101 @@
+// What the expense and income windows share: the amount with the tax it contains, the
+// account and folder boxes, the date, and the Save, Delete, Cancel and help buttons.
+//
+// The tax: when the amount includes it and the settings' rate is above 0, the tax is
+// rate/100 x amount / (rate/100 + 1), recomputed when the amount is left changed and
+// whenever the includes-tax box changes state, also when a showing puts a record's flag
+// into it. A tax amount typed by hand stands until then. With a rate of 0 the tax field
+// is never touched.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+#include "TableAccess.h"
+
+struct AppState;
+class Clock;
+class CodeBox;
+class Database;
+class DatePicker;
+class MaskedNumberEdit;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Ui;
+
+class EntryWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Fills the window for the record the hand-over value names; runs on every showing.
+  virtual void FormShow() = 0;
+  // The tax contained in amount at rate percent.
+  static double ContainedTax(double rate, double amount);
+
+  // The includes-tax box changed state: recompute the tax (see above). Throws
+  // ConversionError when the amount is no number.
+  void CheckBox1Click();
+  void BtnCancelClick() { reject(); }
+  void BitBtn1Click();
+
+  QCheckBox* CheckBox1;
+  CodeBox* ComboBox1;  // accounts
+  CodeBox* ComboBox2;  // folders
+  QPushButton* BtnSave;
+  QPushButton* BtnDelete;
+  QPushButton* BtnCancel;
+  QPushButton* BitBtn1;  // help
+  DatePicker* DateTimePicker1;
+
+ protected:
+  struct Names {
+    QString form, caption, amount, tax, taxLabel;
+    int helpContext;
+  };
+  // db, state, ui and clock must outlive the window.
+  EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clock, const Names& names,
+              QWidget* parent);
+
+  void showEvent(QShowEvent* event) override;
+  // Captions that name the tax: "Includes <tax>" and "<tax> Amount:".
+  void showTaxName();
+  // The amount was left (after its edit re-formatted it): recompute the tax when its
+  // value differs from current, then make it current.
+  void amountLeft(double& current);
+  // Fills the account box from the chart and the folder box from FOLDER, choosing the
+  // current numbers; tells the user (accountsMissing, foldersMissing) and disables Save
+  // when either table is empty.
+  void fillBoxes(bool incomeChart, int account, int folder, const QString& accountsMissing,
+                 const QString& foldersMissing);
+  // Whether each value fits its numeric field: one that does not cannot be stored.
+  static bool fits(std::initializer_list<std::pair<FIELD4*, double>> values);
+  // Marks the current record of the transaction table (GSTEXP1 or GSTINC1) deleted and
+  // packs the table at once, reopened afterwards by its open routine; then closes the
+  // window with handOver 0. No question is asked.
+  void deleteAndPack(bool income, int& handOver);
+  // Tells the user a value could not be read; nothing is saved.
+  void conversionFailed();
+  // Tells the user a new record could not be added.
+  void appendFailed();
+  // Tab order through widgets, in the order given.
+  void chainTabOrder(std::initializer_list<QWidget*> widgets);
+  // A label for a control, aligned to its right.
+  QLabel* label(const QString& text);
+  // Runs handler under the error guard.
+  void guard(const std::function<void()>& handler);
+
+  Database& db_;
+  AppState& state_;
+  Ui& ui_;
+  const Clock& clock_;
+  MaskedNumberEdit* amount_;
+  MaskedNumberEdit* tax_;
+  QLabel* taxLabel_;
+
+ private:
+  int helpContext_;
+};

@@ -1,0 +1,362 @@
+// The expense window on real tables: defaults, the tax it computes, and saves, edits and
+// deletes that round-trip through the table and its tags.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "CodeBox.h"
+#include "DatePicker.h"
+#include "EntryBooks.h"
+#include "ExitEdit.h"
+#include "MaskedNumberEdit.h"
+#include "TExpense.h"
+
+namespace {
+
+const QString kAddAnother = QStringLiteral("Add another expense record?");
+const QString kConversion =
+    QStringLiteral("Data Conversion Error. Please check values and try again");
+
+class ExpenseTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    books.addAccount(5, QStringLiteral("Fuel"));
+    books.addAccount(12, QStringLiteral("Rent"));
+    books.addFolder(1, QStringLiteral("Shop"));
+    books.addFolder(3, QStringLiteral("Rental"));
+  }
+  void TearDown() override {
+    window.hide();
+    books.closeAll();
+  }
+
+  // Shows the window as the expense loop does, for record handOver (0: a new one).
+  void open(int handOver) {
+    books.state.SelectedExpense = handOver;
+    books.openExpenseTables();
+    window.show();
+  }
+  // Types text into an edit and leaves it.
+  static void enter(ExitEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->runExit();
+  }
+  void save(Ui::Answer addAnother = Ui::Answer::No) {
+    if (books.state.SelectedExpense == 0) books.ui.expectMessage(kAddAnother, addAnother);
+    window.BtnSave->click();
+  }
+
+  EntryBooks books;
+  TExpense window{books.db, books.state, books.ui, books.clock};
+};
+
+TEST_F(ExpenseTest, ANewRecordStartsTodayInTheDefaultFolderIncludingTax) {
+  books.state.DefaultFolder = 3;
+  open(0);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Expense"));
+  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
+  EXPECT_TRUE(window.CheckBox1->isChecked());
+  EXPECT_EQ(window.CheckBox1->text(), QStringLiteral("Includes GST"));
+  EXPECT_EQ(window.Label8->text(), QStringLiteral("GST Amount:"));
+  EXPECT_TRUE(window.BtnDelete->isHidden());
+  EXPECT_TRUE(window.BtnSave->isEnabled());
+  ASSERT_EQ(window.ComboBox1->count(), 2);
+  EXPECT_EQ(window.ComboBox1->itemText(0),
+            QStringLiteral("   5 - ") + QStringLiteral("Fuel").leftJustified(30));
+  EXPECT_EQ(window.ComboBox1->currentIndex(), 0);
+  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   3"));
+  EXPECT_EQ(window.focusWidget(), window.MaskEdit1);
+}
+
+TEST_F(ExpenseTest, WithoutADefaultFolderTheFirstFolderIsOffered) {
+  books.state.DefaultFolder = -1;
+  open(0);
+  EXPECT_EQ(window.ComboBox2->currentIndex(), 0);
+  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   1"));
+}
+
+TEST_F(ExpenseTest, TheTaxNameComesFromTheSettingsWithoutBlanks) {
+  books.setTax(20, QStringLiteral(" VAT  "));
+  open(0);
+  EXPECT_EQ(window.CheckBox1->text(), QStringLiteral("Includes VAT"));
+  EXPECT_EQ(window.Label8->text(), QStringLiteral("VAT Amount:"));
+}
+
+TEST_F(ExpenseTest, LeavingAChangedAmountComputesTheTaxItContains) {
+  open(0);
+  enter(window.MaskEdit3, QStringLiteral("110"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("   110.00"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
+  enter(window.MaskEdit3, QStringLiteral("100"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     9.09"));
+}
+
+TEST_F(ExpenseTest, TheBoxClearsAndRestoresTheTax) {
+  books.setTax(12.5);
+  open(0);
+  enter(window.MaskEdit3, QStringLiteral("112.50"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    12.50"));
+  window.CheckBox1->click();
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
+  window.CheckBox1->click();
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    12.50"));
+}
+
+TEST_F(ExpenseTest, ATypedTaxStandsWhileTheAmountIsLeftUnchanged) {
+  open(0);
+  enter(window.MaskEdit3, QStringLiteral("110"));
+  enter(window.MaskEdit4, QStringLiteral("7.5"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     7.50"));
+  enter(window.MaskEdit3, QStringLiteral("110.00"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     7.50"));
+  save();
+  books.closeAll();
+  EXPECT_DOUBLE_EQ(books.storedExpense(books.state.SelectedExpense).GSTE, 7.5);
+}
+
+TEST_F(ExpenseTest, WithoutARateTheTaxFieldIsNeverTouched) {
+  books.setTax(0);
+  open(0);
+  EXPECT_FALSE(window.CheckBox1->isChecked());
+  enter(window.MaskEdit4, QStringLiteral("3"));
+  enter(window.MaskEdit3, QStringLiteral("110"));
+  window.CheckBox1->click();
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     3.00"));
+}
+
+TEST_F(ExpenseTest, FillingTheBoxComputesOnlyWhenItChangesState) {
+  ExpenseRecord typed;  // a tax typed by hand that the rate would not give
+  typed.ExpDate = QDate(2026, 2, 1);
+  typed.AccNo = 5;
+  typed.FolNo = 1;
+  typed.Amount = 110;
+  typed.LGSTE = true;
+  typed.GSTE = 4;
+  const long withTax = books.addExpense(typed);
+  typed.LGSTE = false;
+  typed.GSTE = 3;
+  const long withoutTax = books.addExpense(typed);
+
+  open(0);  // a new record leaves the box ticked
+  window.BtnCancel->click();
+  books.closeAll();
+  open(withTax);  // still ticked: the stored tax is shown
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     4.00"));
+  window.BtnCancel->click();
+  books.closeAll();
+  open(withoutTax);  // cleared: counts as a click, the tax becomes 0
+  EXPECT_FALSE(window.CheckBox1->isChecked());
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
+  window.BtnCancel->click();
+  books.closeAll();
+  open(withTax);  // ticked again: computed from the amount shown
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
+}
+
+TEST_F(ExpenseTest, ANewRecordIsStoredWithItsTagKeys) {
+  books.state.DefaultFolder = -1;
+  open(0);
+  enter(window.MaskEdit1, QStringLiteral("1234"));
+  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("    1234"));
+  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
+  enter(window.MaskEdit3, QStringLiteral("110"));
+  window.Edit1->setText(QStringLiteral("  Acme  "));
+  window.Edit2->setText(QStringLiteral("Paper"));
+  window.ComboBox1->setCurrentIndex(1);
+  window.ComboBox2->setCurrentIndex(1);
+  save();
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+  EXPECT_FALSE(window.isVisible());
+  const long saved = books.state.SelectedExpense;
+  EXPECT_GT(saved, 0);
+  books.closeAll();
+
+  const ExpenseRecord stored = books.storedExpense(saved);
+  EXPECT_EQ(stored.ExpDate, QDate(2026, 3, 2));
+  EXPECT_EQ(stored.CheckNo, 1234);
+  EXPECT_EQ(stored.AccNo, 12);
+  EXPECT_EQ(stored.FolNo, 3);
+  EXPECT_EQ(stored.PayTo.trimmed(), QStringLiteral("Acme"));
+  EXPECT_EQ(stored.EMemo.trimmed(), QStringLiteral("Paper"));
+  EXPECT_DOUBLE_EQ(stored.Amount, 110);
+  EXPECT_TRUE(stored.LGSTE);
+  EXPECT_DOUBLE_EQ(stored.GSTE, 10);
+  EXPECT_FALSE(stored.Archive);
+  EXPECT_EQ(books.seek(false, "eDate", "20260302  12"), saved);
+  EXPECT_EQ(books.seek(false, "eAcc", "  1220260302"), saved);
+}
+
+TEST_F(ExpenseTest, AnEditIsStoredInPlaceAndUnarchived) {
+  books.addExpense(QDate(2026, 1, 1), 5, 1, 20);
+  ExpenseRecord record;
+  record.ExpDate = QDate(2026, 3, 2);
+  record.CheckNo = 77;
+  record.AccNo = 12;
+  record.FolNo = 3;
+  record.PayTo = QStringLiteral("Landlord");
+  record.Amount = 550;
+  record.LGSTE = true;
+  record.GSTE = 50;
+  record.Archive = true;
+  const long number = books.addExpense(record);
+
+  open(static_cast<int>(number));
+  EXPECT_TRUE(window.BtnDelete->isVisible());
+  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("77"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("   550.00"));
+  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Landlord"));
+  EXPECT_EQ(window.ComboBox1->currentText().left(4), QStringLiteral("  12"));
+  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   3"));
+  enter(window.MaskEdit3, QStringLiteral("220"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    20.00"));
+  window.ComboBox1->setCurrentIndex(0);
+  save();  // no question for an edit
+  EXPECT_EQ(books.state.SelectedExpense, number);
+  books.closeAll();
+
+  const ExpenseRecord stored = books.storedExpense(number);
+  EXPECT_DOUBLE_EQ(stored.Amount, 220);
+  EXPECT_DOUBLE_EQ(stored.GSTE, 20);
+  EXPECT_EQ(stored.AccNo, 5);
+  EXPECT_FALSE(stored.Archive);
+  EXPECT_EQ(books.recordCount(false), 2);
+  EXPECT_EQ(books.seek(false, "eAcc", "  1220260302"), 0) << "the old key stayed";
+  EXPECT_EQ(books.seek(false, "eAcc", "   520260302"), number);
+}
+
+TEST_F(ExpenseTest, AMissingAccountOffersAndSavesTheFirst) {
+  const long number = books.addExpense(QDate(2026, 3, 2), 44, 1, 20);
+  open(static_cast<int>(number));
+  EXPECT_EQ(window.ComboBox1->currentIndex(), 0);
+  save();
+  books.closeAll();
+  EXPECT_EQ(books.storedExpense(number).AccNo, 5);
+}
+
+TEST_F(ExpenseTest, DeleteRemovesTheRecordAtOnceWithoutAQuestion) {
+  const long first = books.addExpense(QDate(2026, 1, 1), 5, 1, 20);
+  books.addExpense(QDate(2026, 1, 2), 12, 1, 30);
+  open(static_cast<int>(first));
+  window.BtnDelete->click();
+  EXPECT_EQ(books.state.SelectedExpense, 0);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+  // The table is open again for the list, with its date order.
+  ASSERT_NE(books.db.exp().data, nullptr);
+  EXPECT_EQ(d4tagSelected(books.db.exp().data), books.db.exp().eDate);
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(false), 1) << "the table was not packed";
+  EXPECT_EQ(books.storedExpense(1).AccNo, 12);
+  EXPECT_EQ(books.walk(false, "eDate"), std::vector<long>{1});
+  EXPECT_TRUE(books.ui.messages.isEmpty());
+}
+
+TEST_F(ExpenseTest, AddAnotherKeepsTheEntryButChequeAndAmount) {
+  books.state.DefaultFolder = -1;
+  open(0);
+  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
+  enter(window.MaskEdit1, QStringLiteral("55"));
+  enter(window.MaskEdit3, QStringLiteral("110"));
+  window.Edit1->setText(QStringLiteral("Acme"));
+  window.Edit2->setText(QStringLiteral("Paper"));
+  window.ComboBox1->setCurrentIndex(1);
+  window.ComboBox2->setCurrentIndex(1);
+  save(Ui::Answer::Yes);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
+  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Acme"));
+  EXPECT_EQ(window.Edit2->text(), QStringLiteral("Paper"));
+  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 3, 2));
+  EXPECT_EQ(window.ComboBox1->currentIndex(), 1);
+  EXPECT_EQ(window.ComboBox2->currentIndex(), 1);
+  EXPECT_EQ(window.focusWidget(), window.MaskEdit1);
+  enter(window.MaskEdit3, QStringLiteral("55"));  // changed from 0: the tax follows
+  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     5.00"));
+  save();
+  books.closeAll();
+  const std::vector<long> stored = books.walk(false, "eDate");
+  ASSERT_EQ(stored.size(), 2u);
+  const ExpenseRecord second = books.storedExpense(books.state.SelectedExpense);
+  EXPECT_EQ(second.CheckNo, 0);
+  EXPECT_DOUBLE_EQ(second.Amount, 55);
+  EXPECT_DOUBLE_EQ(second.GSTE, 5);
+  EXPECT_EQ(second.PayTo.trimmed(), QStringLiteral("Acme"));
+  EXPECT_EQ(second.AccNo, 12);
+}
+
+TEST_F(ExpenseTest, AValueThatCannotBeReadSavesNothing) {
+  open(0);
+  window.ComboBox1->setCurrentIndex(-1);
+  books.ui.expectMessage(kConversion);
+  window.BtnSave->click();
+  EXPECT_TRUE(window.isVisible());
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(false), 0);
+}
+
+TEST_F(ExpenseTest, AnAmountTooWideForItsFieldAddsNoBlankRecord) {
+  open(0);
+  window.MaskEdit3->setText(QStringLiteral("9999999"));
+  books.ui.expectMessage(kConversion);
+  window.BtnSave->click();
+  EXPECT_TRUE(window.isVisible());
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(false), 0);
+}
+
+TEST_F(ExpenseTest, CancelWritesNothingAndKeepsTheHandOver) {
+  const long number = books.addExpense(QDate(2026, 3, 2), 5, 1, 20);
+  open(static_cast<int>(number));
+  enter(window.MaskEdit3, QStringLiteral("99"));
+  window.BtnCancel->click();
+  EXPECT_EQ(books.state.SelectedExpense, number);
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  books.closeAll();
+  EXPECT_DOUBLE_EQ(books.storedExpense(number).Amount, 20);
+}
+
+TEST_F(ExpenseTest, AChequeNumberThatIsNoNumberIsRefusedOnLeaving) {
+  open(0);
+  books.ui.expectErrorBox(QStringLiteral("'12a' is not a valid integer value"));
+  enter(window.MaskEdit1, QStringLiteral("12a"));
+  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("12a"));
+}
+
+TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {
+  EntryBooks books;
+  books.ui.expectMessage(
+      QStringLiteral("Expense Accounts must be defined before entering Expense Records"));
+  books.ui.expectMessage(QStringLiteral("Folders must be defined before entering Expense Records"));
+  books.openExpenseTables();
+  TExpense window(books.db, books.state, books.ui, books.clock);
+  window.show();
+  EXPECT_FALSE(window.BtnSave->isEnabled());
+  window.hide();
+  books.closeAll();
+}
+
+TEST_F(ExpenseTest, HelpAndTabOrder) {
+  open(0);
+  window.BitBtn1->click();
+  EXPECT_EQ(books.ui.helpContexts, QList<int>{530});
+  const QList<QWidget*> expected{
+      window.MaskEdit1, window.MaskEdit3, window.CheckBox1,      window.MaskEdit4, window.Edit1,
+      window.Edit2,     window.ComboBox1, window.ComboBox2,      window.BtnSave,   window.BtnDelete,
+      window.BtnCancel, window.BitBtn1,   window.DateTimePicker1};
+  QList<QWidget*> chain;
+  QWidget* widget = window.MaskEdit1;
+  for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
+    if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
+    widget = widget->nextInFocusChain();
+  }
+  EXPECT_EQ(chain, expected);
+}
+
+}  // namespace

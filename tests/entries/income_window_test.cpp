@@ -1,0 +1,194 @@
+// The income window on real tables: where it differs from the expense window (no cheque,
+// payee or memo; the imported flag; the date first) and its round-trips through the table.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "CodeBox.h"
+#include "DatePicker.h"
+#include "EntryBooks.h"
+#include "MaskedNumberEdit.h"
+#include "TIncome.h"
+
+namespace {
+
+const QString kAddAnother = QStringLiteral("Add another income record?");
+
+class IncomeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    books.addAccount(4, QStringLiteral("Sales"), true);
+    books.addAccount(12, QStringLiteral("Interest"), true);
+    books.addAccount(99, QStringLiteral("Expense chart only"));
+    books.addFolder(1, QStringLiteral("Shop"));
+    books.addFolder(3, QStringLiteral("Rental"));
+    books.state.DefaultFolder = -1;
+  }
+  void TearDown() override {
+    window.hide();
+    books.closeAll();
+  }
+
+  void open(int handOver) {
+    books.state.SelectedIncome = handOver;
+    books.openIncomeTables();
+    window.show();
+  }
+  static void enter(ExitEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->runExit();
+  }
+  void save(Ui::Answer addAnother = Ui::Answer::No) {
+    if (books.state.SelectedIncome == 0) books.ui.expectMessage(kAddAnother, addAnother);
+    window.BtnSave->click();
+  }
+
+  EntryBooks books;
+  TIncome window{books.db, books.state, books.ui, books.clock};
+};
+
+TEST_F(IncomeTest, ANewRecordStartsOnTheDateWithTheIncomeChart) {
+  open(0);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Income"));
+  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.focusWidget(), window.DateTimePicker1);
+  EXPECT_EQ(window.Label6->text(), QStringLiteral("GST Amount:"));
+  EXPECT_TRUE(window.CheckBox1->isChecked());
+  EXPECT_TRUE(window.BtnDelete->isHidden());
+  ASSERT_EQ(window.ComboBox1->count(), 2);
+  EXPECT_EQ(window.ComboBox1->itemText(1),
+            QStringLiteral("  12 - ") + QStringLiteral("Interest").leftJustified(30));
+}
+
+TEST_F(IncomeTest, TheTaxOfAnIncomeAmount) {
+  open(0);
+  enter(window.MaskEdit2, QStringLiteral("55"));
+  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("    55.00"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     5.00"));
+  window.CheckBox1->click();
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
+}
+
+TEST_F(IncomeTest, ANewRecordIsStoredUnimportedWithItsTagKeys) {
+  open(0);
+  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
+  enter(window.MaskEdit2, QStringLiteral("110"));
+  window.Edit1->setText(QStringLiteral(" Invoice 17 "));
+  window.ComboBox1->setCurrentIndex(1);
+  window.ComboBox2->setCurrentIndex(1);
+  save();
+  const long saved = books.state.SelectedIncome;
+  EXPECT_GT(saved, 0);
+  books.closeAll();
+  const IncomeRecord stored = books.storedIncome(saved);
+  EXPECT_EQ(stored.IncDate, QDate(2026, 3, 2));
+  EXPECT_EQ(stored.IncAcc, 12);
+  EXPECT_EQ(stored.FolNo, 3);
+  EXPECT_EQ(stored.IncDesc.trimmed(), QStringLiteral("Invoice 17"));
+  EXPECT_DOUBLE_EQ(stored.IncAmt, 110);
+  EXPECT_DOUBLE_EQ(stored.GstI, 10);
+  EXPECT_TRUE(stored.lGstI);
+  EXPECT_FALSE(stored.IncImp);
+  EXPECT_FALSE(stored.Archive);
+  EXPECT_EQ(books.seek(true, "IncDate", "20260302"), saved);
+  EXPECT_EQ(books.seek(true, "IncAcc", "  1220260302"), saved);
+}
+
+TEST_F(IncomeTest, AnEditKeepsTheImportedFlag) {
+  IncomeRecord imported;
+  imported.IncDate = QDate(2026, 2, 1);
+  imported.IncAcc = 4;
+  imported.FolNo = 1;
+  imported.IncAmt = 33;
+  imported.lGstI = true;
+  imported.GstI = 3;
+  imported.IncImp = true;
+  imported.Archive = true;
+  const long number = books.addIncome(imported);
+  open(static_cast<int>(number));
+  EXPECT_TRUE(window.BtnDelete->isVisible());
+  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("    33.00"));
+  enter(window.MaskEdit2, QStringLiteral("44"));
+  save();
+  EXPECT_EQ(books.state.SelectedIncome, number);
+  books.closeAll();
+  const IncomeRecord stored = books.storedIncome(number);
+  EXPECT_TRUE(stored.IncImp);
+  EXPECT_FALSE(stored.Archive);
+  EXPECT_DOUBLE_EQ(stored.IncAmt, 44);
+  EXPECT_DOUBLE_EQ(stored.GstI, 4);
+}
+
+TEST_F(IncomeTest, AddAnotherKeepsDateDescriptionAccountAndFolder) {
+  open(0);
+  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
+  enter(window.MaskEdit2, QStringLiteral("110"));
+  window.Edit1->setText(QStringLiteral("Rent"));
+  window.ComboBox1->setCurrentIndex(1);
+  window.ComboBox2->setCurrentIndex(1);
+  save(Ui::Answer::Yes);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("    10.00"));
+  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Rent"));
+  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 3, 2));
+  EXPECT_EQ(window.ComboBox1->currentIndex(), 1);
+  EXPECT_EQ(window.ComboBox2->currentIndex(), 1);
+  EXPECT_EQ(window.focusWidget(), window.DateTimePicker1);
+  enter(window.MaskEdit2, QStringLiteral("22"));
+  save();
+  books.closeAll();
+  EXPECT_EQ(books.walk(true, "IncDate").size(), 2u);
+  const IncomeRecord second = books.storedIncome(books.state.SelectedIncome);
+  EXPECT_DOUBLE_EQ(second.IncAmt, 22);
+  EXPECT_DOUBLE_EQ(second.GstI, 2);
+  EXPECT_FALSE(second.IncImp);
+}
+
+TEST_F(IncomeTest, DeletePacksTheIncomeTable) {
+  books.addIncome(QDate(2026, 1, 1), 4, 1, 20);
+  const long second = books.addIncome(QDate(2026, 1, 2), 12, 1, 30);
+  open(static_cast<int>(second));
+  window.BtnDelete->click();
+  EXPECT_EQ(books.state.SelectedIncome, 0);
+  EXPECT_EQ(d4tagSelected(books.db.inc().data), books.db.inc().IncDateTag);
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(true), 1);
+  EXPECT_EQ(books.storedIncome(1).IncAcc, 4);
+}
+
+TEST_F(IncomeTest, HelpAndTabOrder) {
+  open(0);
+  window.BitBtn1->click();
+  EXPECT_EQ(books.ui.helpContexts, QList<int>{510});
+  const QList<QWidget*> expected{window.MaskEdit2, window.CheckBox1,      window.MaskEdit3,
+                                 window.Edit1,     window.ComboBox1,      window.BtnSave,
+                                 window.BtnDelete, window.BtnCancel,      window.ComboBox2,
+                                 window.BitBtn1,   window.DateTimePicker1};
+  QList<QWidget*> chain;
+  QWidget* widget = window.MaskEdit2;
+  for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
+    if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
+    widget = widget->nextInFocusChain();
+  }
+  EXPECT_EQ(chain, expected);
+}
+
+TEST(IncomeWithoutMasters, TellsWhatIsMissingAndDisablesSave) {
+  EntryBooks books;
+  books.addAccount(4, QStringLiteral("Sales"));  // the expense chart does not count
+  books.addFolder(1, QStringLiteral("Shop"));
+  books.ui.expectMessage(
+      QStringLiteral("Income Accounts must be defined before entering Income Records"));
+  books.openIncomeTables();
+  TIncome window(books.db, books.state, books.ui, books.clock);
+  window.show();
+  EXPECT_FALSE(window.BtnSave->isEnabled());
+  window.hide();
+  books.closeAll();
+}
+
+}  // namespace

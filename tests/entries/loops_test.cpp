@@ -1,0 +1,173 @@
+// The main window's expense and income loops: browse list, entry window, and back to the
+// list on the record saved, until the list is left; all tables closed afterwards.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "../app/TestShell.h"
+#include "CodeBox.h"
+#include "DatePicker.h"
+#include "MaskedNumberEdit.h"
+#include "TExpense.h"
+#include "TIncome.h"
+#include "TPickExp.h"
+#include "TPickInc.h"
+
+namespace {
+
+class Loops : public testing::Test {
+ protected:
+  void SetUp() override {
+    shell.start();
+    Database& db = shell.db();
+    const QString general = QStringLiteral("General");
+    for (bool income : {false, true}) {
+      income ? db.OpenAccI() : db.OpenAcc();
+      d4appendBlank(income ? db.accI().data : db.acc().data);
+      (income ? db.accIRecord() : db.accRecord()) = {4, general, true};
+      income ? db.WriteAccI() : db.WriteAcc();
+      code4close(db.code());
+    }
+    addFolder(db, 1, QStringLiteral("Shop"));
+    addFolder(db, 3, QStringLiteral("Rental"));
+    db.settingsRecord().GSTRate = 10;
+    db.settingsRecord().GSTString = QStringLiteral("GST");
+  }
+  // count expenses of folder 1, every other day from 1 March; their numbers in date order.
+  std::vector<long> addExpenses(int count) {
+    Database& db = shell.db();
+    std::vector<long> numbers;
+    for (int day = 0; day < count; ++day) {
+      db.OpenExp();
+      d4appendBlank(db.exp().data);
+      db.expRecord() = ExpenseRecord{};
+      db.expRecord().ExpDate = QDate(2026, 3, 1).addDays(2 * day);
+      db.expRecord().AccNo = 4;
+      db.expRecord().FolNo = 1;
+      db.expRecord().Amount = 10 + day;
+      db.WriteExp();
+      numbers.push_back(d4recNo(db.exp().data));
+      code4close(db.code());
+    }
+    return numbers;
+  }
+
+  static long cursorRecord(BrowseWindow& list) {
+    QTableWidget& grid = *list.StringGrid1;
+    return grid.item(grid.currentRow(), grid.columnCount() - 1)->text().toLong();
+  }
+
+  TestBooks books;
+  TestShell shell{books.dir()};
+};
+
+TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
+  addExpenses(12);
+  long saved = 0;
+  shell.ui.expectModal("PickExp", [](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    EXPECT_EQ(pick.StringGrid1->rowCount(), 10);
+    pick.BtnNew->click();
+  });
+  shell.ui.expectModal("Expense", [](QDialog& form) {
+    auto& expense = static_cast<TExpense&>(form);
+    expense.DateTimePicker1->setDate(QDate(2026, 3, 4));
+    expense.MaskEdit3->setText(QStringLiteral("110"));
+    expense.MaskEdit3->runExit();
+    expense.BtnSave->click();
+  });
+  shell.ui.expectMessage(QStringLiteral("Add another expense record?"), Ui::Answer::No);
+  shell.ui.expectModal("PickExp", [&](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    saved = shell.state.SelectedExpense;
+    // Dated 4 March, the new record is third in date order: its page starts with it.
+    EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(cursorRecord(pick), saved);
+    EXPECT_EQ(pick.list().top(), 2);
+    pick.BtnExit->click();
+  });
+  shell.form->BtnExpenseClick();
+  EXPECT_GT(saved, 12);
+  EXPECT_EQ(shell.state.SelectedExpense, -1);
+  EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
+}
+
+TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
+  const std::vector<long> days = addExpenses(14);
+  shell.state.DefaultFolder = 1;
+  shell.ui.expectModal("PickExp", [](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    QTest::keyClick(pick.StringGrid1, Qt::Key_Up);
+    pick.BtnSelect->click();
+  });
+  shell.ui.expectModal("Expense", [](QDialog& form) {
+    auto& expense = static_cast<TExpense&>(form);
+    expense.ComboBox2->setCurrentIndex(1);  // folder 3
+    expense.BtnSave->click();
+  });
+  shell.ui.expectModal("PickExp", [&](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    EXPECT_EQ(shell.state.SelectedExpense, days[12]);
+    EXPECT_EQ(pick.list().count(), 13);
+    EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(cursorRecord(pick), days[0]);
+    pick.BtnExit->click();
+  });
+  shell.form->BtnExpenseClick();
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
+  const std::vector<long> days = addExpenses(5);
+  shell.ui.expectModal("PickExp", [](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    QTest::keyClick(pick.StringGrid1, Qt::Key_Home);
+    pick.BtnSelect->click();
+  });
+  shell.ui.expectModal("Expense",
+                       [](QDialog& form) { static_cast<TExpense&>(form).BtnDelete->click(); });
+  shell.ui.expectModal("PickExp", [&](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    EXPECT_EQ(pick.list().count(), 4);
+    EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
+    pick.BtnNew->click();
+  });
+  shell.ui.expectModal("Expense",
+                       [](QDialog& form) { static_cast<TExpense&>(form).BtnCancel->click(); });
+  shell.ui.expectModal("PickExp", [&](QDialog& form) {
+    auto& pick = static_cast<TPickExp&>(form);
+    EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
+    pick.close();  // the title bar leaves the loop like Exit
+  });
+  shell.form->BtnExpenseClick();
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(Loops, TheIncomeLoopRunsTheSameWay) {
+  shell.ui.expectModal("PickInc", [](QDialog& form) {
+    auto& pick = static_cast<TPickInc&>(form);
+    EXPECT_FALSE(pick.Button1->isEnabled());
+    pick.Button2->click();
+  });
+  shell.ui.expectModal("Income", [](QDialog& form) {
+    auto& income = static_cast<TIncome&>(form);
+    income.MaskEdit2->setText(QStringLiteral("55"));
+    income.MaskEdit2->runExit();
+    income.BtnSave->click();
+  });
+  shell.ui.expectMessage(QStringLiteral("Add another income record?"), Ui::Answer::No);
+  shell.ui.expectModal("PickInc", [&](QDialog& form) {
+    auto& pick = static_cast<TPickInc&>(form);
+    EXPECT_EQ(pick.StringGrid1->rowCount(), 1);
+    EXPECT_EQ(cursorRecord(pick), shell.state.SelectedIncome);
+    EXPECT_EQ(pick.StringGrid1->item(0, 3)->text(), QStringLiteral("       55.00"));
+    pick.Button3->click();
+  });
+  shell.form->BtnIncomeClick();
+  EXPECT_EQ(shell.state.SelectedIncome, -1);
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+}  // namespace
