@@ -23,6 +23,10 @@
 #include "ProgressPanel.h"
 #include "SettingsPage.h"
 #include "TAboutForm.h"
+#include "TExpense.h"
+#include "TIncome.h"
+#include "TPickExp.h"
+#include "TPickInc.h"
 #include "TArchive.h"
 #include "TDriveDir.h"
 #include "TPmtImport.h"
@@ -93,6 +97,10 @@ TFormMain::TFormMain(const Environment& env, AppState& state, QWidget* parent)
   buildMenus();
   buildStatusBar();
   AboutForm = new TAboutForm(state_, this);
+  PickExp = new TPickExp(*db_, state_, this);
+  Expense = new TExpense(*db_, state_, env_.ui, env_.clock, this);
+  PickInc = new TPickInc(*db_, state_, this);
+  Income = new TIncome(*db_, state_, env_.ui, env_.clock, this);
   Archive = new TArchive(*db_, state_, env_.ui, *this, env_.clock, this);
   RateChange = new TRateChange(*db_, env_.ui, env_.clock, this);
   PmtImport = new TPmtImport(*db_, state_, env_.ui, *this, env_.clock, this);

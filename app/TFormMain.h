@@ -29,6 +29,10 @@ class QToolButton;
 class ReportBuilder;
 class SettingsPage;
 class TAboutForm;
+class TExpense;
+class TIncome;
+class TPickExp;
+class TPickInc;
 class TArchive;
 class TDriveDir;
 class TPmtImport;
@@ -119,6 +123,11 @@ class TFormMain : public QMainWindow, public ProgressSink {
       *BtnEraseData;
   QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
   TAboutForm* AboutForm;
+  // The expense and income browse lists and the entry windows they lead to.
+  TPickExp* PickExp;
+  TExpense* Expense;
+  TPickInc* PickInc;
+  TIncome* Income;
   // The maintenance windows: archiving, rate change, payment import, and the drive and
   // directory chooser of backup and restore.
   TArchive* Archive;

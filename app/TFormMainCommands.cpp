@@ -15,11 +15,15 @@
 #include "BackupSet.h"
 #include "DataEraser.h"
 #include "TAboutForm.h"
+#include "TExpense.h"
 #include "TArchive.h"
 #include "TDriveDir.h"
 #include "TPmtImport.h"
 #include "TRateChange.h"
 #include "TFormMain.h"
+#include "TIncome.h"
+#include "TPickExp.h"
+#include "TPickInc.h"
 #include "Ui.h"
 
 void TFormMain::withTables(std::initializer_list<OpenRoutine> opens,
@@ -34,14 +38,27 @@ void TFormMain::withTables(std::initializer_list<OpenRoutine> opens,
 
 // ---- Income and Expenses ----
 
+// The browse list, then the entry window for the record it chose (0: a new one), until
+// the list is left. The list reopens on the record the entry window saved.
 void TFormMain::BtnIncomeClick() {
-  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI},
-             [this] { state_.SelectedIncome = 0; });
+  withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI}, [this] {
+    state_.SelectedIncome = 0;
+    do {
+      // A list closed without a choice (Exit, its title bar) leaves the loop.
+      if (env_.ui.showModal(*PickInc) != QDialog::Accepted) state_.SelectedIncome = -1;
+      if (state_.SelectedIncome >= 0) env_.ui.showModal(*Income);
+    } while (state_.SelectedIncome >= 0);
+  });
 }
 
 void TFormMain::BtnExpenseClick() {
-  withTables({&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc},
-             [this] { state_.SelectedExpense = 0; });
+  withTables({&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc}, [this] {
+    state_.SelectedExpense = 0;
+    do {
+      if (env_.ui.showModal(*PickExp) != QDialog::Accepted) state_.SelectedExpense = -1;
+      if (state_.SelectedExpense >= 0) env_.ui.showModal(*Expense);
+    } while (state_.SelectedExpense >= 0);
+  });
 }
 
 void TFormMain::BtnFoldersClick() {

@@ -18,6 +18,7 @@ struct Dispatch {
   const char* name;
   void (TFormMain::*handler)();
   QStringList tables;  // opened in this order
+  QString list = {};   // the list window the command shows first, left at once; none
 };
 
 void PrintTo(const Dispatch& d, std::ostream* os) { *os << d.name; }
@@ -35,6 +36,9 @@ class Commands : public testing::TestWithParam<Dispatch> {
 TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
   shell.start();
   shell.files.clear();
+  if (!GetParam().list.isEmpty()) {
+    shell.ui.expectModal(GetParam().list, [](QDialog& list) { list.reject(); });
+  }
   (shell.form.get()->*GetParam().handler)();
   EXPECT_EQ(shell.files.tablesOpened(), GetParam().tables);
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
@@ -43,8 +47,8 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Commands,
     testing::Values(
-        Dispatch{"BtnIncome", &TFormMain::BtnIncomeClick, {kInc, kFolder, kAccI}},
-        Dispatch{"BtnExpense", &TFormMain::BtnExpenseClick, {kExp, kFolder, kAcc}},
+        Dispatch{"BtnIncome", &TFormMain::BtnIncomeClick, {kInc, kFolder, kAccI}, "PickInc"},
+        Dispatch{"BtnExpense", &TFormMain::BtnExpenseClick, {kExp, kFolder, kAcc}, "PickExp"},
         Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}},
         Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}},
         Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}},
