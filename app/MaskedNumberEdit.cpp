@@ -8,6 +8,7 @@
 #include "ConversionError.h"
 #include "Conversions.h"
 #include "Guarded.h"
+#include "NumberText.h"
 
 MaskedNumberEdit::MaskedNumberEdit(Ui& ui, const char* format, QWidget* parent)
     : ExitEdit(ui, parent), format_(format) {
@@ -21,7 +22,7 @@ MaskedNumberEdit::MaskedNumberEdit(Ui& ui, const char* format, QWidget* parent)
 }
 
 void MaskedNumberEdit::setValue(double value) {
-  setText(QString::asprintf(format_, value).replace(QLatin1Char('.'), locale().decimalPoint()));
+  setText(NumberText::Format(format_, value, locale()));
 }
 
 void MaskedNumberEdit::reformat() {
