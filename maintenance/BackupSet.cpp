@@ -29,7 +29,8 @@ constexpr char kAside[] = ".replaced";
 }  // namespace
 
 bool BackupSet::IsRemovable(const QString& directory) {
-  const QString path = QDir::cleanPath(QDir(directory).absolutePath()) + QLatin1Char('/');
+  // A volume's mount point lies below these directories, never at them.
+  const QString path = QDir::cleanPath(QDir(directory).absolutePath());
   return path.startsWith(QStringLiteral("/media/")) ||
          path.startsWith(QStringLiteral("/run/media/"));
 }
