@@ -24,7 +24,7 @@ SqliteDb::SqliteDb(const std::string& path) {
 }
 
 SqliteDb::~SqliteDb() {
-  for (sqlite3_stmt* s : {insert_, walk_, seek_}) sqlite3_finalize(s);
+  for (sqlite3_stmt* s : {insert_, walk_, seek_, browse_, byId_}) sqlite3_finalize(s);
   sqlite3_close(db_);
 }
 
@@ -120,5 +120,32 @@ bool SqliteDb::seekDate(const std::string& date) {
   check(db_, rc, "seek");
   if (rc == SQLITE_ROW) readRow(seek_);
   sqlite3_reset(seek_);
+  return rc == SQLITE_ROW;
+}
+
+std::vector<long> SqliteDb::browseIds(int folder) {
+  if (!browse_) {
+    browse_ = prepare(
+        "SELECT id FROM expenses WHERE (?1 = -1 OR fol_no = ?1) AND archive = 0 "
+        "ORDER BY exp_date, acc_no");
+  }
+  sqlite3_bind_int(browse_, 1, folder);
+  std::vector<long> ids;
+  int rc;
+  while ((rc = sqlite3_step(browse_)) == SQLITE_ROW) ids.push_back(sqlite3_column_int64(browse_, 0));
+  check(db_, rc, "browse");
+  sqlite3_reset(browse_);
+  return ids;
+}
+
+bool SqliteDb::readById(long id) {
+  if (!byId_) {
+    byId_ = prepare((std::string("SELECT ") + kColumns + " FROM expenses WHERE id = ?1").c_str());
+  }
+  sqlite3_bind_int64(byId_, 1, id);
+  const int rc = sqlite3_step(byId_);
+  check(db_, rc, "read by id");
+  if (rc == SQLITE_ROW) readRow(byId_);
+  sqlite3_reset(byId_);
   return rc == SQLITE_ROW;
 }

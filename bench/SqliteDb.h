@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <vector>
 
 struct BenchExpense;
 
@@ -30,6 +31,11 @@ class SqliteDb {
   long walkByDate();
   // Reads the first row whose date is date or later, every column; false when none.
   bool seekDate(const std::string& date);
+  // The ids of the rows of folder (every folder for -1) that are not archived, in (date,
+  // account) order: what the expense browse list keeps.
+  std::vector<long> browseIds(int folder);
+  // Reads the row of id, every column; false when there is none.
+  bool readById(long id);
 
  private:
   sqlite3_stmt* prepare(const char* sql);
@@ -40,4 +46,6 @@ class SqliteDb {
   sqlite3_stmt* insert_ = nullptr;
   sqlite3_stmt* walk_ = nullptr;
   sqlite3_stmt* seek_ = nullptr;
+  sqlite3_stmt* browse_ = nullptr;
+  sqlite3_stmt* byId_ = nullptr;
 };
