@@ -132,7 +132,8 @@ std::vector<long> SqliteDb::browseIds(int folder) {
   sqlite3_bind_int(browse_, 1, folder);
   std::vector<long> ids;
   int rc;
-  while ((rc = sqlite3_step(browse_)) == SQLITE_ROW) ids.push_back(sqlite3_column_int64(browse_, 0));
+  while ((rc = sqlite3_step(browse_)) == SQLITE_ROW)
+    ids.push_back(sqlite3_column_int64(browse_, 0));
   check(db_, rc, "browse");
   sqlite3_reset(browse_);
   return ids;
