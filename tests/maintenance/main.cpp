@@ -1,4 +1,5 @@
-// The maintenance tests run in one QApplication (offscreen), with a fixed locale so
+// The maintenance tests run in one QApplication (offscreen unless another platform is
+// asked for, as when the windows are looked at under Xvfb), with a fixed locale so
 // decimal separators and date formats are known.
 #include <gtest/gtest.h>
 
@@ -6,7 +7,7 @@
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QLocale::setDefault(QLocale(QLocale::English, QLocale::Australia));
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
