@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "Ui.h"
 
@@ -26,6 +27,11 @@ class ScriptedUi : public Ui {
   void expectMessage(const QString& text, Answer answer = Answer::Ok) {
     Step& step = add(Kind::Message, text);
     step.answer = answer;
+  }
+  void expectMessage(Type type, Buttons buttons, const QString& text, Answer answer = Answer::Ok) {
+    Step& step = add(Kind::Message, text);
+    step.answer = answer;
+    step.box = Box{type, buttons};
   }
   // A modal show of the form named formName; action plays the user (it may close the
   // form with accept() or reject()). The form is shown while action runs.
@@ -55,9 +61,15 @@ class ScriptedUi : public Ui {
     steps_.clear();
   }
 
-  Answer message(Type, Buttons, const QString& text) override {
+  Answer message(Type type, Buttons buttons, const QString& text) override {
     messages.append(text);
     Step step = next(Kind::Message, text);
+    if (step.kind == Kind::Message && step.box &&
+        (step.box->type != type || step.box->buttons != buttons)) {
+      ADD_FAILURE() << "message \"" << text.toStdString() << "\" shown as type " << int(type)
+                    << " with buttons " << int(buttons) << ", expected type "
+                    << int(step.box->type) << " with buttons " << int(step.box->buttons);
+    }
     return step.kind == Kind::Message ? step.answer : Answer::Cancel;
   }
   int showModal(QDialog& form) override {
@@ -103,11 +115,16 @@ class ScriptedUi : public Ui {
 
  private:
   enum class Kind { Message, Modal, ErrorBox, Font, PageSetup, File };
+  struct Box {
+    Type type;
+    Buttons buttons;
+  };
   struct Step {
     Step(Kind kind, QString text) : kind(kind), text(std::move(text)) {}
     Kind kind;
     QString text;  // message or error text, form name, dialog caption; empty: any
     Answer answer = Answer::Ok;
+    std::optional<Box> box;  // type and buttons to check; none: any
     std::function<void(QDialog&)> modal;
     std::function<QFont(const QFont&)> font;
     std::function<bool(QPrinter&)> pageSetup;
