@@ -1,0 +1,204 @@
+// The account and folder pick lists: their grids, which row is current, the empty list,
+// and the ways of choosing and leaving.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "MasterBooks.h"
+#include "TAccount.h"
+#include "TPickAcc.h"
+#include "UserMoves.h"
+
+namespace {
+
+const QString kAcc = QStringLiteral("PickAcc");
+const QString kAccount = QStringLiteral("Account");
+const QString kFol = QStringLiteral("PickFol");
+
+QStringList headings(const QTableWidget& grid) {
+  QStringList texts;
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    texts.append(grid.horizontalHeaderItem(column)->text());
+  }
+  return texts;
+}
+
+QList<int> widths(const QTableWidget& grid) {
+  QList<int> sizes;
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    sizes.append(grid.columnWidth(column));
+  }
+  return sizes;
+}
+
+QStringList row(const QTableWidget& grid, int index) {
+  QStringList cells;
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    cells.append(grid.item(index, column)->text());
+  }
+  return cells;
+}
+
+// Checks the account shown by the definition window, then cancels it.
+Move expectAccount(int number) {
+  return [number](QDialog& form) {
+    EXPECT_EQ(dynamic_cast<TAccount&>(form).MaskEdit1->text(), QString::number(number));
+    click(form, "BtnCancel");
+  };
+}
+
+class PickLists : public testing::Test {
+ protected:
+  void SetUp() override { shell.start(); }
+  Database& db() { return shell.db(); }
+
+  TestBooks books;
+  TestShell shell{books.dir()};
+};
+
+TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
+  addAccount(db(), "E", 12, QStringLiteral("Travel"), false);
+  addAccount(db(), "E", 4, QStringLiteral("Bank fees"), true);
+  shell.ui.expectModal(kAcc, [](QDialog& form) {
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).StringGrid1;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Account"));
+    EXPECT_EQ(headings(grid), (QStringList{QStringLiteral("Number"), QStringLiteral("Description"),
+                                           QStringLiteral("Deduct"), QString()}));
+    EXPECT_EQ(widths(grid), (QList<int>{48, 240, 48, 0}));
+    ASSERT_EQ(grid.rowCount(), 2);
+    // In ascending number; the description as stored; the record number last.
+    EXPECT_EQ(row(grid, 0),
+              (QStringList{QStringLiteral("4"), QStringLiteral("Bank fees").leftJustified(30),
+                           QStringLiteral("Yes"), QStringLiteral("2")}));
+    EXPECT_EQ(row(grid, 1),
+              (QStringList{QStringLiteral("12"), QStringLiteral("Travel").leftJustified(30),
+                           QStringLiteral("No"), QStringLiteral("1")}));
+    EXPECT_EQ(grid.currentRow(), 0) << "no account chosen yet: the first is current";
+    EXPECT_TRUE(grid.isEnabled());
+    click(form, "BtnExit");
+  });
+  shell.form->BtnAccountEClick();
+}
+
+TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
+  addFolder(db(), 7, QStringLiteral("Shop"));
+  addFolder(db(), 2, QStringLiteral("Flat"));
+  shell.ui.expectModal(kFol, [](QDialog& form) {
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).StringGrid1;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("PickFol"));
+    EXPECT_EQ(headings(grid),
+              (QStringList{QStringLiteral("Number"), QStringLiteral("Description"), QString()}));
+    EXPECT_EQ(widths(grid), (QList<int>{48, 240, 0}));
+    EXPECT_EQ(row(grid, 0),
+              (QStringList{QStringLiteral("2"), QStringLiteral("Flat").leftJustified(30),
+                           QStringLiteral("2")}));
+    choose(7)(form);
+  });
+  shell.ui.expectModal(QStringLiteral("FolderF"), press("BtnSave"));
+  shell.ui.expectModal(kFol, [](QDialog& form) {
+    EXPECT_EQ(dynamic_cast<PickList&>(form).StringGrid1->currentRow(), 0);
+    click(form, "BtnExit");
+  });
+  shell.form->BtnFoldersClick();
+}
+
+TEST_F(PickLists, AnEmptyListChoosesNothingButOffersNewAndExit) {
+  shell.ui.expectModal(kAcc, [this](QDialog& form) {
+    auto& list = dynamic_cast<PickList&>(form);
+    EXPECT_EQ(list.StringGrid1->rowCount(), 0);
+    EXPECT_EQ(list.StringGrid1->columnCount(), 4) << "the heading row stays";
+    EXPECT_FALSE(list.StringGrid1->isEnabled());
+    EXPECT_FALSE(list.BtnSelect->isEnabled());
+    EXPECT_TRUE(list.BtnNew->isEnabled());
+    EXPECT_TRUE(list.BtnExit->isEnabled());
+    list.StringGrid1KeyPress(QChar(13));
+    list.StringGrid1DblClick();
+    list.BtnSelectClick();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
+    click(form, "BtnExit");
+  });
+  shell.form->BtnAccountEClick();
+  EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
+}
+
+TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
+  for (int number : {3, 7, 9}) addAccount(db(), "E", number, QStringLiteral("Account"));
+  auto current7 = [](QDialog& form) {
+    auto& list = dynamic_cast<PickList&>(form);
+    list.StringGrid1->setCurrentCell(rowOf(list, 7), 1);
+    return list.StringGrid1;
+  };
+  shell.ui.expectModal(kAcc,
+                       [&](QDialog& form) { QTest::keyClick(current7(form), Qt::Key_Return); });
+  shell.ui.expectModal(kAccount, expectAccount(7));
+  shell.ui.expectModal(kAcc, [&](QDialog& form) {
+    QTableWidget* grid = current7(form);
+    const QRect cell = grid->visualItemRect(grid->item(grid->currentRow(), 1));
+    // A click, then the double-click event, as the window system delivers them.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    const QPointF at(cell.center());
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, grid->viewport()->mapToGlobal(at),
+                            Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(grid->viewport(), &doubleClick);
+  });
+  shell.ui.expectModal(kAccount, expectAccount(7));
+  shell.ui.expectModal(kAcc, [&](QDialog& form) {
+    current7(form);
+    click(form, "BtnSelect");
+  });
+  shell.ui.expectModal(kAccount, expectAccount(7));
+  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.form->BtnAccountEClick();
+}
+
+TEST_F(PickLists, NewLeadsToANewAccountAndClosingTheListLeavesTheLoop) {
+  addAccount(db(), "E", 3, QStringLiteral("Account"));
+  shell.ui.expectModal(kAcc, press("BtnNew"));
+  shell.ui.expectModal(kAccount, [this](QDialog& form) {
+    EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
+    expectAccount(4)(form);
+  });
+  // The close button of the list's own window.
+  shell.ui.expectModal(kAcc, [](QDialog& form) { form.close(); });
+  shell.form->BtnAccountEClick();
+  EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
+
+  shell.ui.expectModal(kFol, [](QDialog& form) { QTest::keyClick(&form, Qt::Key_Escape); });
+  shell.form->BtnFoldersClick();
+  EXPECT_EQ(shell.state.SelectedFolder, -1);
+}
+
+TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
+  auto gridWidth = [this] {
+    int width = 0;
+    shell.ui.expectModal(kAcc, [&width](QDialog& form) {
+      width = dynamic_cast<PickList&>(form).StringGrid1->width();
+      click(form, "BtnExit");
+    });
+    shell.form->BtnAccountEClick();
+    return width;
+  };
+  for (int number = 1; number <= 9; ++number) {
+    addAccount(db(), "E", number, QStringLiteral("Account"));
+  }
+  const int nine = gridWidth();
+  addAccount(db(), "E", 10, QStringLiteral("Account"));
+  const int ten = gridWidth();
+  EXPECT_GE(nine, 336);
+  EXPECT_GT(ten, nine);
+}
+
+TEST_F(PickLists, TheAccountLoopsLeaveTheDefaultFolderListAlone) {
+  shell.state.RefillFolderBox = false;
+  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.form->BtnAccountEClick();
+  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.form->BtnAccountIClick();
+  EXPECT_FALSE(shell.state.RefillFolderBox);
+}
+
+}  // namespace
