@@ -23,6 +23,10 @@
 #include "ProgressPanel.h"
 #include "SettingsPage.h"
 #include "TAboutForm.h"
+#include "TAccount.h"
+#include "TFolderF.h"
+#include "TPickAcc.h"
+#include "TPickFol.h"
 #include "TExpense.h"
 #include "TIncome.h"
 #include "TPickExp.h"
@@ -97,6 +101,10 @@ TFormMain::TFormMain(const Environment& env, AppState& state, QWidget* parent)
   buildMenus();
   buildStatusBar();
   AboutForm = new TAboutForm(state_, this);
+  PickFol = new TPickFol(*db_, state_, env_.ui, this);
+  FolderF = new TFolderF(*db_, state_, env_.ui, this);
+  PickAcc = new TPickAcc(*db_, state_, env_.ui, this);
+  Account = new TAccount(*db_, state_, env_.ui, this);
   PickExp = new TPickExp(*db_, state_, this);
   Expense = new TExpense(*db_, state_, env_.ui, env_.clock, this);
   PickInc = new TPickInc(*db_, state_, this);

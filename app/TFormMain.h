@@ -20,6 +20,7 @@ class DatePicker;
 class MainPage;
 class ProgressPanel;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLockFile;
 class QMenu;
@@ -29,6 +30,10 @@ class QToolButton;
 class ReportBuilder;
 class SettingsPage;
 class TAboutForm;
+class TAccount;
+class TFolderF;
+class TPickAcc;
+class TPickFol;
 class TExpense;
 class TIncome;
 class TPickExp;
@@ -123,6 +128,11 @@ class TFormMain : public QMainWindow, public ProgressSink {
       *BtnEraseData;
   QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
   TAboutForm* AboutForm;
+  // The master-data windows: the pick lists and the definition windows they lead to.
+  TPickAcc* PickAcc;
+  TAccount* Account;
+  TPickFol* PickFol;
+  TFolderF* FolderF;
   // The expense and income browse lists and the entry windows they lead to.
   TPickExp* PickExp;
   TExpense* Expense;
@@ -167,6 +177,12 @@ class TFormMain : public QMainWindow, public ProgressSink {
   void withTables(std::initializer_list<OpenRoutine> opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
   void refillFolderBox();
+  // The pick-then-edit loop of a master table: the pick list, then, unless it was closed
+  // without a choice or handed back a value below 0 through selected, the definition
+  // window; after a pass that deleted records every table is packed and the loop's table
+  // reopened through reopen. Ends with selected below 0.
+  void masterDataLoop(QDialog& pickList, QDialog& definition, int& selected,
+                      OpenRoutine reopen);
   // A report command (TFormMainReports.cpp): opens the tables in order; runs chooseFirst
   // when given (it returns false for no report, e.g. an account choice left); with
   // ReportFolders::Choose lets the user choose the folders (none: no report); build fills

@@ -2,10 +2,11 @@
 // and closes every table when the work is done, so that between commands no table is
 // open and the data files can be copied, packed or rebuilt.
 //
-// The windows and reports of the master data, entry, report and maintenance parts of
-// the program join their commands here as they are built; until then a command opens
-// and closes its tables only.
+// The windows and reports of the entry, report and maintenance parts of the program
+// join their commands here as they are built; until then a command opens and closes its
+// tables only.
 #include <QCursor>
+#include <QDialog>
 #include <QMenu>
 #include <QPushButton>
 
@@ -15,12 +16,16 @@
 #include "BackupSet.h"
 #include "DataEraser.h"
 #include "TAboutForm.h"
+#include "TAccount.h"
+#include "TFolderF.h"
 #include "TExpense.h"
 #include "TArchive.h"
 #include "TDriveDir.h"
 #include "TPmtImport.h"
 #include "TRateChange.h"
 #include "TFormMain.h"
+#include "TPickAcc.h"
+#include "TPickFol.h"
 #include "TIncome.h"
 #include "TPickExp.h"
 #include "TPickInc.h"
@@ -62,7 +67,10 @@ void TFormMain::BtnExpenseClick() {
 }
 
 void TFormMain::BtnFoldersClick() {
-  withTables({&Database::OpenFolder}, [this] { state_.SelectedFolder = 0; });
+  withTables({&Database::OpenFolder}, [this] {
+    state_.SelectedFolder = 0;
+    masterDataLoop(*PickFol, *FolderF, state_.SelectedFolder, &Database::OpenFolder);
+  });
   refillFolderBox();  // the list shows the folders as the loop left them
 }
 
@@ -70,6 +78,7 @@ void TFormMain::BtnAccountEClick() {
   withTables({&Database::OpenAcc}, [this] {
     state_.AccountKind = QStringLiteral("E");
     state_.SelectedExpenseAccount = 0;
+    masterDataLoop(*PickAcc, *Account, state_.SelectedExpenseAccount, &Database::OpenAcc);
   });
 }
 
@@ -77,7 +86,25 @@ void TFormMain::BtnAccountIClick() {
   withTables({&Database::OpenAccI}, [this] {
     state_.AccountKind = QStringLiteral("I");
     state_.SelectedIncomeAccount = 0;
+    masterDataLoop(*PickAcc, *Account, state_.SelectedIncomeAccount, &Database::OpenAccI);
   });
+}
+
+void TFormMain::masterDataLoop(QDialog& pickList, QDialog& definition, int& selected,
+                               OpenRoutine reopen) {
+  do {
+    // A list closed without a choice (Exit, its title bar) leaves the loop.
+    if (env_.ui.showModal(pickList) != QDialog::Accepted) selected = -1;
+    if (selected >= 0) env_.ui.showModal(definition);
+    // Deleted records are packed away before the list is read again.
+    if (state_.PackPending) {
+      code4close(db_->code());
+      db_->PackAllTables();
+      state_.PackPending = false;
+      (db_.get()->*reopen)();
+      error4exitTest(db_->code(), host_);
+    }
+  } while (selected >= 0);
 }
 
 void TFormMain::BtnImportClick() {

@@ -49,9 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Dispatch{"BtnIncome", &TFormMain::BtnIncomeClick, {kInc, kFolder, kAccI}, "PickInc"},
         Dispatch{"BtnExpense", &TFormMain::BtnExpenseClick, {kExp, kFolder, kAcc}, "PickExp"},
-        Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}},
-        Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}},
-        Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}},
+        Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}, "PickFol"},
+        Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}, "PickAcc"},
+        Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}, "PickAcc"},
         Dispatch{"BtnImport", &TFormMain::BtnImportClick, {kInc, kFolder, kAccI}},
         Dispatch{"BtnRateChange", &TFormMain::BtnRateChangeClick, {kAcc, kExp}},
         Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}},
@@ -110,10 +110,15 @@ TEST_F(MainWindow, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
 }
 
 TEST_F(MainWindow, AccountCommandsNameTheirChart) {
+  const auto leaveTheAccountList = [this] {
+    shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& list) { list.reject(); });
+  };
   shell.form->AccountDetail1Click();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
+  leaveTheAccountList();
   shell.form->BtnAccountIClick();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
+  leaveTheAccountList();
   shell.form->BtnAccountEClick();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   shell.form->AccountDetail2Click();

@@ -89,6 +89,7 @@ TEST_F(FolderBox, PaintsWithoutTheFlagLeaveTheTablesAlone) {
 }
 
 TEST_F(FolderBox, TheFolderCommandRefillsTheListAtTheNextPaint) {
+  shell.ui.expectModal(QStringLiteral("PickFol"), [](QDialog& list) { list.reject(); });
   shell.form->BtnFoldersClick();
   EXPECT_TRUE(shell.state.RefillFolderBox);
 }
