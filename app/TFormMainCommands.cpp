@@ -13,6 +13,10 @@
 #include "AppState.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "DetailReport.h"
+#include "GeneralLedgerReport.h"
+#include "ProfitReport.h"
+#include "ReportBuilder.h"
 #include "BackupSet.h"
 #include "DataEraser.h"
 #include "TAboutForm.h"
@@ -129,13 +133,42 @@ void TFormMain::ExpenseSummary1Click() {
   withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
 }
 
+namespace {
+
+// The detail report of side; in account-detail mode (chosen given) for the account whose
+// record number the pick list handed back through chosen.
+std::function<void(ReportBuilder&)> detailReport(Database& db, DetailReport::Side side,
+                                                 const int* chosen = nullptr) {
+  return [&db, side, chosen](ReportBuilder& builder) {
+    DetailReport report(db, builder, side);
+    if (chosen && !report.ChooseAccount(*chosen)) return;
+    report.Build();
+  };
+}
+
+// The account pick list, shown once: only a chosen account makes a report; "New" (0),
+// "Exit" or the window's close button (below 0) make none.
+std::function<bool()> pickAccount(Ui& ui, QDialog& list, int& chosen) {
+  return [&ui, &list, &chosen] {
+    chosen = 0;
+    ui.showModal(list);
+    return chosen > 0;
+  };
+}
+
+}  // namespace
+
 void TFormMain::ExpenseDetail1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
+            ReportFolders::Choose, detailReport(*db_, DetailReport::Side::Expense));
 }
 
 void TFormMain::AccountDetail1Click() {
   state_.AccountKind = QStringLiteral("E");
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
+            ReportFolders::Choose,
+            detailReport(*db_, DetailReport::Side::Expense, &state_.SelectedExpenseAccount),
+            pickAccount(env_.ui, *PickAcc, state_.SelectedExpenseAccount));
 }
 
 void TFormMain::ChartofAccounts1Click() { withTables({&Database::OpenAcc}); }
@@ -145,28 +178,44 @@ void TFormMain::IncomeSummary1Click() {
 }
 
 void TFormMain::IncomeDetail1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
+            ReportFolders::Choose, detailReport(*db_, DetailReport::Side::Income));
 }
 
 void TFormMain::AccountDetail2Click() {
   state_.AccountKind = QStringLiteral("I");
-  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
+            ReportFolders::Choose,
+            detailReport(*db_, DetailReport::Side::Income, &state_.SelectedIncomeAccount),
+            pickAccount(env_.ui, *PickAcc, state_.SelectedIncomeAccount));
 }
 
 void TFormMain::ChartofAccounts2Click() { withTables({&Database::OpenAccI}); }
 
 void TFormMain::BtnGLRptClick() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc},
+            ReportFolders::Choose,
+            [this](ReportBuilder& builder) { GeneralLedgerReport(*db_, builder).Build(); });
 }
 
 void TFormMain::WeeklyProfit1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
-              &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
+             &Database::OpenAccI},
+            ReportFolders::Choose, [this](ReportBuilder& builder) {
+              ProfitReport(*db_, builder, ProfitReport::Period::Weekly).Build();
+            });
 }
 
 void TFormMain::MonthlyProfit1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
-              &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
+             &Database::OpenAccI},
+            ReportFolders::Choose, [this](ReportBuilder& builder) {
+              ProfitReport report(*db_, builder, ProfitReport::Period::Monthly);
+              // The month's first day stays the report start for later reports (the date
+              // picker keeps showing the user's date).
+              state_.ReportStartDate = report.StartDate();
+              report.Build();
+            });
 }
 
 void TFormMain::BtnGSTSRptClick() {
