@@ -1,0 +1,51 @@
+#include "ChartTables.h"
+
+#include "Conversions.h"
+#include "Database.h"
+
+long ChartTables::AccountRecordCount() {
+  return d4recCountDo(expense() ? db_.acc().data : db_.accI().data);
+}
+
+void ChartTables::ForEachAccount(const std::function<void(const AccountRecord&)>& visit) {
+  AccountTable& table = expense() ? db_.acc() : db_.accI();
+  const AccountRecord& record = expense() ? db_.accRecord() : db_.accIRecord();
+  d4tagSelectP(table.data, table.AccTag);
+  for (int rc = d4top(table.data); rc == 0; rc = d4skip(table.data)) {
+    expense() ? db_.ReadAcc() : db_.ReadAccI();
+    visit(record);
+  }
+}
+
+void ChartTables::ForEachEntryFrom(int account, const QDate& from,
+                                   const std::function<bool(int)>& wanted,
+                                   const std::function<void(const Entry&)>& visit) {
+  DATA4* data;
+  FIELD4 *accountField, *folder, *date, *amount, *tax;
+  if (expense()) {
+    ExpenseTable& t = db_.exp();
+    data = t.data;
+    d4tagSelectP(data, t.eAcc);
+    accountField = t.AccNo, folder = t.FolNo, date = t.ExpDate, amount = t.Amount, tax = t.GSTE;
+  } else {
+    IncomeTable& t = db_.inc();
+    data = t.data;
+    d4tagSelectP(data, t.IncAccTag);
+    accountField = t.IncAcc, folder = t.FolNo, date = t.IncDate, amount = t.IncAmt, tax = t.GstI;
+  }
+  const QString key = Conversions::PadLeft(account, 4) + db_.DateToDTOS(from);
+  int rc = d4seek(data, Conversions::KeyBuffer(key));
+  // The seek lands on the account's first record from that date on, or on a later
+  // account's record (or the end) when it has none.
+  for (; (rc == 0 || rc == 2) && f4int(accountField) == account; rc = d4skip(data)) {
+    Entry entry;
+    entry.Folder = f4int(folder);
+    // Only the fields the totals need are read, and those of other folders not at all:
+    // a report may pass a hundred thousand records of one account.
+    if (!wanted(entry.Folder)) continue;
+    entry.Date = Database::DTOSToDate(f4text(date));
+    f4double2(amount, &entry.Amount);
+    f4double2(tax, &entry.Tax);
+    visit(entry);
+  }
+}

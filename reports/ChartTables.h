@@ -1,0 +1,46 @@
+// One chart of accounts with its transaction table, the expense side (ACC, GSTEXP1) or
+// the income side (ACCI, GSTINC1), seen alike by the reports that total per account: the
+// accounts in number order, and one account's records from a date on through the
+// account-then-date tag (eAcc, IncAcc).
+#pragma once
+
+#include <QDate>
+#include <functional>
+
+struct AccountRecord;
+class Database;
+
+class ChartTables {
+ public:
+  enum class Side { Expense, Income };
+
+  // What the totals need of a transaction record.
+  struct Entry {
+    QDate Date;
+    int Folder = 0;
+    double Amount = 0;  // Amount or IncAmt
+    double Tax = 0;     // GSTE or GstI
+  };
+
+  // db must outlive the object. REQUIRES: the side's account table open, and for
+  // ForEachEntryFrom its transaction table too.
+  ChartTables(Database& db, Side side) : db_(db), side_(side) {}
+
+  // Records of the account table as the library counts them, deleted ones included.
+  long AccountRecordCount();
+  // visit(account) for each account of the chart in ascending number, from the top of the
+  // account tag to its end (the tag leaves deleted accounts out).
+  void ForEachAccount(const std::function<void(const AccountRecord&)>& visit);
+  // Selects the account-then-date tag and seeks account's first record dated on or after
+  // from; then visit(entry) for every record of that account from there on, in date order,
+  // up to the next account. Only records whose folder passes wanted are read further and
+  // visited.
+  void ForEachEntryFrom(int account, const QDate& from, const std::function<bool(int)>& wanted,
+                        const std::function<void(const Entry&)>& visit);
+
+ private:
+  bool expense() const { return side_ == Side::Expense; }
+
+  Database& db_;
+  const Side side_;
+};
