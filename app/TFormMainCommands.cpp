@@ -11,8 +11,10 @@
 #include <QPushButton>
 
 #include "AppState.h"
+#include "ChartOfAccountsReport.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "GstSummaryReport.h"
 #include "DetailReport.h"
 #include "GeneralLedgerReport.h"
 #include "ProfitReport.h"
@@ -33,6 +35,7 @@
 #include "TIncome.h"
 #include "TPickExp.h"
 #include "TPickInc.h"
+#include "SummaryReport.h"
 #include "Ui.h"
 
 void TFormMain::withTables(std::initializer_list<OpenRoutine> opens,
@@ -130,7 +133,10 @@ void TFormMain::BtnIncRptClick() { PopupMenu2->popup(QCursor::pos()); }
 void TFormMain::BtnProfRptClick() { PopupMenu3->popup(QCursor::pos()); }
 
 void TFormMain::ExpenseSummary1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
+            ReportFolders::Choose, [this](ReportBuilder& builder) {
+              SummaryReport(*db_, builder, ChartTables::Side::Expense).Build();
+            });
 }
 
 namespace {
@@ -171,10 +177,17 @@ void TFormMain::AccountDetail1Click() {
             pickAccount(env_.ui, *PickAcc, state_.SelectedExpenseAccount));
 }
 
-void TFormMain::ChartofAccounts1Click() { withTables({&Database::OpenAcc}); }
+void TFormMain::ChartofAccounts1Click() {
+  runReport({&Database::OpenAcc}, ReportFolders::None, [this](ReportBuilder& builder) {
+    ChartOfAccountsReport(*db_, builder, ChartTables::Side::Expense).Build();
+  });
+}
 
 void TFormMain::IncomeSummary1Click() {
-  withTables({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
+            ReportFolders::Choose, [this](ReportBuilder& builder) {
+              SummaryReport(*db_, builder, ChartTables::Side::Income).Build();
+            });
 }
 
 void TFormMain::IncomeDetail1Click() {
@@ -190,7 +203,11 @@ void TFormMain::AccountDetail2Click() {
             pickAccount(env_.ui, *PickAcc, state_.SelectedIncomeAccount));
 }
 
-void TFormMain::ChartofAccounts2Click() { withTables({&Database::OpenAccI}); }
+void TFormMain::ChartofAccounts2Click() {
+  runReport({&Database::OpenAccI}, ReportFolders::None, [this](ReportBuilder& builder) {
+    ChartOfAccountsReport(*db_, builder, ChartTables::Side::Income).Build();
+  });
+}
 
 void TFormMain::BtnGLRptClick() {
   runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc},
@@ -219,8 +236,10 @@ void TFormMain::MonthlyProfit1Click() {
 }
 
 void TFormMain::BtnGSTSRptClick() {
-  withTables({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc, &Database::OpenInc,
-              &Database::OpenAccI});
+  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc, &Database::OpenInc,
+             &Database::OpenAccI},
+            ReportFolders::Choose,
+            [this](ReportBuilder& builder) { GstSummaryReport(*db_, builder).Build(); });
 }
 
 void TFormMain::DateTimePicker1Change() { state_.ReportStartDate = DateTimePicker1->date(); }
