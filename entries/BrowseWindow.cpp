@@ -1,6 +1,8 @@
 #include "BrowseWindow.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -54,6 +56,8 @@ BrowseWindow::BrowseWindow(Database& db, AppState& state, int AppState::*handOve
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
   StringGrid1->horizontalHeader()->setSectionsClickable(false);
+  // The payee or description takes what the other columns leave of the grid's width.
+  StringGrid1->horizontalHeader()->setStretchLastSection(true);
   StringGrid1->installEventFilter(this);
   connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { StringGrid1DblClick(); });
 
@@ -103,7 +107,7 @@ void BrowseWindow::FormShow() {
   StringGrid1->setRowCount(1);
   StringGrid1->setHorizontalHeaderLabels(headings);
   for (int column = 0; column < list_.columnCount(); ++column) {
-    StringGrid1->setColumnWidth(column, widths[column]);
+    StringGrid1->setColumnWidth(column, std::max(widths[column], fittingWidth(column)));
   }
   // The record number is how a row is tied to its record; the user never sees it.
   StringGrid1->setColumnHidden(list_.columnCount() - 1, true);
@@ -127,6 +131,19 @@ void BrowseWindow::FormShow() {
   }
   fillPage();
   StringGrid1->setFocus();
+}
+
+int BrowseWindow::fittingWidth(int column) const {
+  // The widths were made for a smaller font: no heading or date may be cut.
+  const QFontMetrics metrics = StringGrid1->fontMetrics();
+  int widest = metrics.horizontalAdvance(StringGrid1->horizontalHeaderItem(column)->text());
+  if (column == 0) {
+    for (int month = 1; month <= 12; ++month) {
+      widest = std::max(widest, metrics.horizontalAdvance(locale().toString(QDate(2000, month, 28),
+                                                                            QLocale::ShortFormat)));
+    }
+  }
+  return widest + 2 * metrics.averageCharWidth();
 }
 
 void BrowseWindow::fillPage() {

@@ -74,6 +74,8 @@ class BrowseWindow : public QDialog {
 
  private:
   void fillPage();
+  // The narrowest width that shows column's heading (and, for the date, any date) whole.
+  int fittingWidth(int column) const;
   void moveCursorTo(int row);
 
   AppState& state_;

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStyle>
 
 #include "AppState.h"
 #include "CodeBox.h"
@@ -68,7 +67,6 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
   BtnDelete = button(QStringLiteral("BtnDelete"), tr("Delete"), this);
   BtnCancel = button(QStringLiteral("BtnCancel"), tr("Cancel"), this);
   BitBtn1 = button(QStringLiteral("BitBtn1"), tr("&Help"), this);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
   connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
