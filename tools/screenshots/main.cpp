@@ -1,5 +1,6 @@
-// Starts the main window on a set of books and saves a picture of each of its four pages
-// and of the About box, for checking the look of the program.
+// Starts the main window on a set of books and saves a picture of each of its four pages,
+// of the About box, and of the browse lists and entry windows, for checking the look of
+// the program.
 //
 // usage: screenshots <books directory> <output directory>
 #include <QApplication>
@@ -9,11 +10,17 @@
 #include <cstdio>
 
 #include "AppState.h"
+#include "BrowseWindow.h"
 #include "Clock.h"
+#include "Database.h"
 #include "Environment.h"
 #include "QtUi.h"
 #include "TAboutForm.h"
+#include "TExpense.h"
 #include "TFormMain.h"
+#include "TIncome.h"
+#include "TPickExp.h"
+#include "TPickInc.h"
 #include "WaitClock.h"
 
 int main(int argc, char* argv[]) {
@@ -49,6 +56,28 @@ int main(int argc, char* argv[]) {
   form.AboutForm->show();
   QApplication::processEvents();
   if (!form.AboutForm->grab().save(out.filePath(QStringLiteral("about.png")))) ++failures;
+  // Each browse list as its loop first shows it, then its entry window on the list's last
+  // record, on the tables the loop opens.
+  Database& db = form.database();
+  const auto grabLoop = [&](BrowseWindow& list, QDialog& entry, int& selected,
+                            std::initializer_list<bool (Database::*)()> opens) {
+    for (auto open : opens) (db.*open)();
+    selected = 0;
+    list.show();
+    QApplication::processEvents();
+    if (!list.grab().save(out.filePath(list.objectName() + QStringLiteral(".png")))) ++failures;
+    list.hide();
+    if (list.list().count() > 0) selected = list.list().recordAt(list.list().count() - 1);
+    entry.show();
+    QApplication::processEvents();
+    if (!entry.grab().save(out.filePath(entry.objectName() + QStringLiteral(".png")))) ++failures;
+    entry.hide();
+    code4close(db.code());
+  };
+  grabLoop(*form.PickExp, *form.Expense, state.SelectedExpense,
+           {&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc});
+  grabLoop(*form.PickInc, *form.Income, state.SelectedIncome,
+           {&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI});
   std::fflush(nullptr);
   // Leave without the shut-down: nothing was changed, and no pack may run here.
   std::_Exit(failures == 0 ? 0 : 1);
