@@ -101,8 +101,7 @@ bool BackupSet::backUp(const QString& directory, const char* baseName) {
   }
 }
 
-bool BackupSet::fetch(const QString& directory, const char* baseName,
-                      const std::string& tempPath) {
+bool BackupSet::fetch(const QString& directory, const char* baseName, const std::string& tempPath) {
   xbase::FileSystem& files = db_.code()->fs();
   const std::string source =
       files.resolve(QDir(directory).filePath(bakName(baseName)).toStdString());

@@ -23,9 +23,8 @@ const Payment* firstTooLarge(const std::vector<Payment>& payments, const IncomeT
 
 PaymentImporter::Result PaymentImporter::Check(const ImportRequest& request) {
   payments_.clear();
-  PaymentFile::Result read =
-      PaymentFile::Read(QString::fromStdString(db_.code()->directory()), request.paymentFile,
-                        request.first, request.last);
+  PaymentFile::Result read = PaymentFile::Read(QString::fromStdString(db_.code()->directory()),
+                                               request.paymentFile, request.first, request.last);
   if (!read.ok) return {false, read.message, 0, 0};
   IncomeTable& inc = db_.inc();
   if (const Payment* payment = firstTooLarge(read.payments, inc)) {

@@ -60,8 +60,7 @@ RateChanger::Result RateChanger::Apply(RateChangeRequest request) {
               QStringLiteral("The expense of %1 dated %2 would become %3, which is too large "
                              "for its field.\r\nNo amount was changed.")
                   .arg(money(record.Amount),
-                       QLocale().toString(record.ExpDate, QLocale::ShortFormat),
-                       money(newAmount))};
+                       QLocale().toString(record.ExpDate, QLocale::ShortFormat), money(newAmount))};
     return false;
   });
   if (result.outcome == Outcome::AmountTooLarge) return result;

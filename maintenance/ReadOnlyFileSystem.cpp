@@ -2,9 +2,8 @@
 
 #include "Status.h"
 
-std::unique_ptr<xbase::File> ReadOnlyFileSystem::open(const std::string& path,
-                                                      xbase::OpenMode mode, xbase::LockMode lock,
-                                                      int* error) {
+std::unique_ptr<xbase::File> ReadOnlyFileSystem::open(const std::string& path, xbase::OpenMode mode,
+                                                      xbase::LockMode lock, int* error) {
   if (mode == xbase::OpenMode::Create) {
     *error = xbase::kErrCreate;
     return nullptr;

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -24,7 +25,6 @@ TDriveDir::TDriveDir(Ui& ui, const QString& startDirectory, QWidget* parent)
   DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
   directories_ = new QFileSystemModel(this);
   directories_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  directories_->setRootPath(QDir::rootPath());
   DirectoryListBox1 = new QTreeView(this);
   DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
   DirectoryListBox1->setModel(directories_);
@@ -48,13 +48,19 @@ TDriveDir::TDriveDir(Ui& ui, const QString& startDirectory, QWidget* parent)
   connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
   connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { showFilesOf(selectedDirectory()); });
+  // The tree shows names only; the whole path of the choice is spelled out below it.
+  path_ = new QLineEdit(this);
+  path_->setObjectName(QStringLiteral("PathEdit"));
+  path_->setReadOnly(true);
+  path_->setFrame(false);
+  path_->setFocusPolicy(Qt::NoFocus);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(DriveComboBox1, 0, 0);
   grid->addWidget(DirectoryListBox1, 1, 0);
   grid->addWidget(FileListBox1, 0, 1, 2, 1);
   auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
+  buttons->addWidget(path_, 1);
   buttons->addWidget(BtnOK);
   buttons->addWidget(BtnCancel);
   grid->addLayout(buttons, 2, 0, 1, 2);
@@ -77,10 +83,9 @@ void TDriveDir::fillDrives() {
   DriveComboBox1->clear();
   for (const QStorageInfo& volume : volumes) {
     if (!volume.isValid() || volume.rootPath().isEmpty()) continue;
-    const QString label = volume.name().isEmpty() ? QString::fromLocal8Bit(volume.device())
-                                                  : volume.name();
-    DriveComboBox1->addItem(volume.rootPath() + QStringLiteral("  [") + label +
-                                QLatin1Char(']'),
+    const QString label =
+        volume.name().isEmpty() ? QString::fromLocal8Bit(volume.device()) : volume.name();
+    DriveComboBox1->addItem(volume.rootPath() + QStringLiteral("  [") + label + QLatin1Char(']'),
                             volume.rootPath());
   }
 }
@@ -103,6 +108,7 @@ int TDriveDir::driveIndexOf(const QString& path) const {
 void TDriveDir::FormShow() {
   chosen_.clear();
   rememberedDrive_ = -1;
+  directories_->setRootPath(QDir::rootPath());  // the file system is watched from here on
   fillDrives();
   selectDirectory(start_);
 }
@@ -146,6 +152,9 @@ QString TDriveDir::selectedDirectory() const {
 }
 
 void TDriveDir::showFilesOf(const QString& directory) {
+  path_->setText(directory);
+  path_->setToolTip(directory);
+  path_->end(false);  // a long path shows its last, most telling, part
   if (directory.isEmpty()) return;
   FileListBox1->setRootIndex(files_->setRootPath(directory));
 }

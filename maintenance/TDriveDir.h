@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QLineEdit;
 class QListView;
 class QPushButton;
 class QTreeView;
@@ -59,4 +60,5 @@ class TDriveDir : public QDialog {
   int rememberedDrive_ = -1;
   QFileSystemModel* directories_;
   QFileSystemModel* files_;
+  QLineEdit* path_;  // the selected directory in full
 };

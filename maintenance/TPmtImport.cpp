@@ -152,10 +152,10 @@ void TPmtImport::FormShow() {
 }
 
 void TPmtImport::BtnBrowseClick() {
-  const QString start = path_.isEmpty()
-                            ? QString::fromStdString(db_.code()->directory())
-                            : QDir(QString::fromStdString(db_.code()->directory()))
-                                  .absoluteFilePath(path_);
+  const QString start =
+      path_.isEmpty()
+          ? QString::fromStdString(db_.code()->directory())
+          : QDir(QString::fromStdString(db_.code()->directory())).absoluteFilePath(path_);
   const QString chosen =
       ui_.openFileName(QStringLiteral("Billwise Directory"), start,
                        QStringLiteral("Billwise Payment File (gstpmt.dbf GSTPMT.DBF)"));

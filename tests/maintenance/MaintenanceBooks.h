@@ -92,9 +92,7 @@ struct MaintenanceBooks : TestDatabase {
     return all;
   }
 
-  QString path(const char* fileName) const {
-    return QString::fromStdString(books.path(fileName));
-  }
+  QString path(const char* fileName) const { return QString::fromStdString(books.path(fileName)); }
   QByteArray bytes(const char* fileName) const { return fileBytes(path(fileName)); }
   static QByteArray fileBytes(const QString& path) {
     QFile file(path);

@@ -25,12 +25,8 @@ struct PaymentRow {
 
 // The payment file as Billwise might lay it out, with a field the import ignores.
 inline std::vector<xbase::FieldSpec> billwiseFields() {
-  return {{"CUSTNO", 'N', 6, 0},
-          {"IVNO", 'C', 10},
-          {"PDATE", 'D', 8},
-          {"PAMT", 'N', 10, 2},
-          {"GST", 'N', 10, 2},
-          {"LGST", 'L', 1}};
+  return {{"CUSTNO", 'N', 6, 0}, {"IVNO", 'C', 10},   {"PDATE", 'D', 8},
+          {"PAMT", 'N', 10, 2},  {"GST", 'N', 10, 2}, {"LGST", 'L', 1}};
 }
 
 // Writes the table path (".dbf" included) with fields and rows; a row's value goes to
@@ -49,11 +45,15 @@ inline void writePaymentFile(const std::string& path, const std::vector<xbase::F
   ASSERT_NE(table, nullptr);
   for (const PaymentRow& row : rows) {
     ASSERT_EQ(table->appendBlank(), 0);
-    const std::pair<const char*, const std::string*> values[] = {
-        {"PDATE", &row.date}, {"PAMT", &row.amount},      {"GST", &row.gst},
-        {"LGST", &row.includesGst}, {"IVNO", &row.invoice}};
+    const std::pair<const char*, const std::string*> values[] = {{"PDATE", &row.date},
+                                                                 {"PAMT", &row.amount},
+                                                                 {"GST", &row.gst},
+                                                                 {"LGST", &row.includesGst},
+                                                                 {"IVNO", &row.invoice}};
     for (const auto& [name, value] : values) {
-      if (xbase::Field* field = table->field(name)) ASSERT_EQ(field->assign(*value), 0) << name;
+      if (xbase::Field* field = table->field(name)) {
+        ASSERT_EQ(field->assign(*value), 0) << name;
+      }
     }
     if (row.deleted) table->markDeleted();
   }

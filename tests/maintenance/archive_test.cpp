@@ -87,14 +87,15 @@ TEST_F(Archiving, AFirstDateAfterTheLastSelectsNothing) {
 // Reports read every field but the mark, and walk the tags: archiving must change
 // nothing else, so every report over the period comes out the same.
 TEST_F(Archiving, ChangesNothingButTheMarkSoReportsStayTheSame) {
-  const char* files[] = {"GSTEXP1.dbf", "GSTINC1.dbf", "EDate.ntx", "EAcc.ntx",
-                         "IncDate.ntx", "IncAcc.ntx"};
+  const char* files[] = {"GSTEXP1.dbf", "GSTINC1.dbf", "EDate.ntx",
+                         "EAcc.ntx",    "IncDate.ntx", "IncAcc.ntx"};
   std::map<std::string, QByteArray> before;
   for (const char* file : files) before[file] = books.bytes(file);
   ASSERT_TRUE(run(QDate(2000, 1, 1), QDate(2030, 12, 31), true));
 
   // The Archive field is the last of both tables' records.
-  for (const TableDefinition* table : {&TableDefinitions::expenses(), &TableDefinitions::income()}) {
+  for (const TableDefinition* table :
+       {&TableDefinitions::expenses(), &TableDefinitions::income()}) {
     const std::string file = table->baseName + ".dbf";
     QByteArray after = books.bytes(file.c_str());
     const QByteArray& old = before[file];
@@ -165,15 +166,14 @@ TEST_P(ArchiveWindowRange, IsThePreviousFiscalYear) {
 
 INSTANTIATE_TEST_SUITE_P(
     Archive, ArchiveWindowRange,
-    testing::Values(
-        DefaultRange{7, 1, QDate(2024, 3, 15), QDate(2022, 7, 1), QDate(2023, 6, 30)},
-        DefaultRange{7, 1, QDate(2024, 7, 1), QDate(2023, 7, 1), QDate(2024, 6, 30)},
-        DefaultRange{7, 1, QDate(2024, 6, 30), QDate(2022, 7, 1), QDate(2023, 6, 30)},
-        DefaultRange{1, 1, QDate(2024, 1, 1), QDate(2023, 1, 1), QDate(2023, 12, 31)},
-        DefaultRange{1, 1, QDate(2024, 12, 31), QDate(2023, 1, 1), QDate(2023, 12, 31)},
-        DefaultRange{4, 6, QDate(2024, 4, 5), QDate(2022, 4, 6), QDate(2023, 4, 5)},
-        // A settings record never filled in counts as a year from 1 January.
-        DefaultRange{0, 0, QDate(2024, 5, 5), QDate(2023, 1, 1), QDate(2023, 12, 31)}));
+    testing::Values(DefaultRange{7, 1, QDate(2024, 3, 15), QDate(2022, 7, 1), QDate(2023, 6, 30)},
+                    DefaultRange{7, 1, QDate(2024, 7, 1), QDate(2023, 7, 1), QDate(2024, 6, 30)},
+                    DefaultRange{7, 1, QDate(2024, 6, 30), QDate(2022, 7, 1), QDate(2023, 6, 30)},
+                    DefaultRange{1, 1, QDate(2024, 1, 1), QDate(2023, 1, 1), QDate(2023, 12, 31)},
+                    DefaultRange{1, 1, QDate(2024, 12, 31), QDate(2023, 1, 1), QDate(2023, 12, 31)},
+                    DefaultRange{4, 6, QDate(2024, 4, 5), QDate(2022, 4, 6), QDate(2023, 4, 5)},
+                    // A settings record never filled in counts as a year from 1 January.
+                    DefaultRange{0, 0, QDate(2024, 5, 5), QDate(2023, 1, 1), QDate(2023, 12, 31)}));
 
 TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   MaintenanceBooks books;

@@ -51,8 +51,8 @@ class ScriptedCopier : public FileCopier {
 std::map<std::string, QByteArray> snapshot(const QString& dir, const char* extension) {
   std::map<std::string, QByteArray> files;
   for (const char* table : kTables) {
-    const QString name = QString::fromLatin1(table).replace(QStringLiteral(".dbf"),
-                                                            QString::fromLatin1(extension));
+    const QString name =
+        QString::fromLatin1(table).replace(QStringLiteral(".dbf"), QString::fromLatin1(extension));
     files[table] = MaintenanceBooks::fileBytes(QDir(dir).filePath(name));
   }
   return files;
@@ -258,8 +258,9 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
     ASSERT_TRUE(QDir(gone).removeRecursively());  // taken away before the copy
     chooser.BtnOKClick();
   });
-  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
-                         QStringLiteral("Backup Failed . . Check that disk is not write protected"));
+  shell.ui.expectMessage(
+      Ui::Type::Information, Ui::Buttons::Ok,
+      QStringLiteral("Backup Failed . . Check that disk is not write protected"));
   shell.form->BtnBackupClick();
   EXPECT_EQ(shell.form->statusText(), QString());
 }

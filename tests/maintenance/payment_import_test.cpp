@@ -24,13 +24,13 @@ const QDate kLast(2024, 1, 31);
 
 std::vector<PaymentRow> januaryPayments() {
   return {
-      {"20240101", "110.00", "10.00", "T", "  INV-1  "},   // first day of the range
-      {"20231231", "99.00", "9.00", "T", "INV-0"},         // before it
-      {"", "55.00", "5.00", "T", "NODATE"},                // no date: never imported
-      {"20240231", "66.00", "6.00", "T", "BADDATE"},       // no such day
-      {"20240115", "77.00", "7.00", "T", "GONE", true},    // deleted in Billwise
-      {"20240131", "220.50", "0.00", "F", "INV-2"},        // last day
-      {"20240201", "33.00", "3.00", "T", "INV-3"},         // after the range
+      {"20240101", "110.00", "10.00", "T", "  INV-1  "},  // first day of the range
+      {"20231231", "99.00", "9.00", "T", "INV-0"},        // before it
+      {"", "55.00", "5.00", "T", "NODATE"},               // no date: never imported
+      {"20240231", "66.00", "6.00", "T", "BADDATE"},      // no such day
+      {"20240115", "77.00", "7.00", "T", "GONE", true},   // deleted in Billwise
+      {"20240131", "220.50", "0.00", "F", "INV-2"},       // last day
+      {"20240201", "33.00", "3.00", "T", "INV-3"},        // after the range
   };
 }
 
@@ -103,8 +103,7 @@ TEST_F(PaymentImport, ThePaymentFileIsNeverWritten) {
   auto file = files.open(payments, xbase::OpenMode::ReadWrite, xbase::LockMode::Shared, &error);
   ASSERT_NE(file, nullptr);
   EXPECT_FALSE(file->write(0, "x", 1));
-  EXPECT_EQ(files.open(dir.file("new.dbf"), xbase::OpenMode::Create, xbase::LockMode::None,
-                       &error),
+  EXPECT_EQ(files.open(dir.file("new.dbf"), xbase::OpenMode::Create, xbase::LockMode::None, &error),
             nullptr);
   EXPECT_FALSE(files.remove(payments));
 }
@@ -184,8 +183,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "Payment record 2 of PATH (invoice #JUNK) holds \"1.0.0\" in its field GST, "
                 "which is not a number.\r\nNothing was imported."},
         Refusal{"TooLargeForIncome",
-                {{"IVNO", 'C', 10}, {"PDATE", 'D', 8}, {"PAMT", 'N', 14, 2},
-                 {"GST", 'N', 14, 2}, {"LGST", 'L', 1}},
+                {{"IVNO", 'C', 10},
+                 {"PDATE", 'D', 8},
+                 {"PAMT", 'N', 14, 2},
+                 {"GST", 'N', 14, 2},
+                 {"LGST", 'L', 1}},
                 oneRow({"20240120", "1234567.89", "0.00", "F", "BIG"}),
                 "The payment on invoice #BIG dated 20/1/24 (1,234,567.89, tax 0.00) is too "
                 "large for an income record.\r\nNothing was imported."}),

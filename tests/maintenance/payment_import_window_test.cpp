@@ -39,29 +39,29 @@ class PaymentImportWindow : public testing::Test {
 TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
   import([](TPmtImport& window) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import Billwise Payment (Income) Data"));
-    ASSERT_EQ(window.ComboBox1->count(), 1);
-    EXPECT_TRUE(window.ComboBox1->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
-    ASSERT_EQ(window.ComboBox2->count(), 1);
-    EXPECT_TRUE(window.ComboBox2->itemText(0).startsWith(QStringLiteral("   2 - Shop")));
-    EXPECT_EQ(window.DateTimePicker1->date(), QDate(2025, 7, 1));
-    EXPECT_EQ(window.DateTimePicker2->date(), QDate(2026, 6, 15));
-    EXPECT_EQ(window.Edit1->text(), QString());
-    EXPECT_FALSE(window.Edit1->isEnabled());
-    EXPECT_TRUE(window.BtnImport->isEnabled());
-    window.BtnCancelClick();
-  });
-}
+  ASSERT_EQ(window.ComboBox1->count(), 1);
+  EXPECT_TRUE(window.ComboBox1->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
+  ASSERT_EQ(window.ComboBox2->count(), 1);
+  EXPECT_TRUE(window.ComboBox2->itemText(0).startsWith(QStringLiteral("   2 - Shop")));
+  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2025, 7, 1));
+  EXPECT_EQ(window.DateTimePicker2->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.Edit1->text(), QString());
+  EXPECT_FALSE(window.Edit1->isEnabled());
+  EXPECT_TRUE(window.BtnImport->isEnabled());
+  window.BtnCancelClick();
+});
+}  // namespace
 
 TEST_F(PaymentImportWindow, APaymentFileInTheDataDirectoryIsTakenAtOnce) {
   writePaymentFile(books.books.path("GSTPMT.DBF"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
   import([](TPmtImport& window) {
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("gstPmt.dbf"));
-    window.BtnImportClick();
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-  });
-  ASSERT_EQ(books.income().size(), 1u);
-  EXPECT_EQ(books.income().front().IncDesc.trimmed(), QStringLiteral("Payment on Invoice #A1"));
+  window.BtnImportClick();
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+});
+ASSERT_EQ(books.income().size(), 1u);
+EXPECT_EQ(books.income().front().IncDesc.trimmed(), QStringLiteral("Payment on Invoice #A1"));
 }
 
 TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly) {
@@ -70,23 +70,23 @@ TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly)
   const QString wrong = QString::fromStdString(empty.file("other.dbf"));
   import([&](TPmtImport& window) {
     shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), wrong);
-    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
-                           wrong + QStringLiteral("\r\nis not a valid Billwise Payment file. Try "
-                                                  "again."));
-    window.BtnBrowseClick();
-    EXPECT_EQ(window.path(), QString());
-    // Any file of the directory leads to its payment file.
-    shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"),
-                              QString::fromStdString(elsewhere.file("gstpmt.ndx")));
-    window.BtnBrowseClick();
-    EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-    EXPECT_EQ(window.Edit1->text(), window.path());
-    // A cancelled dialog keeps the path.
-    shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), QString());
-    window.BtnBrowseClick();
-    EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-    window.BtnCancelClick();
-  });
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         wrong + QStringLiteral("\r\nis not a valid Billwise Payment file. Try "
+                                                "again."));
+  window.BtnBrowseClick();
+  EXPECT_EQ(window.path(), QString());
+  // Any file of the directory leads to its payment file.
+  shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"),
+                            QString::fromStdString(elsewhere.file("gstpmt.ndx")));
+  window.BtnBrowseClick();
+  EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+  EXPECT_EQ(window.Edit1->text(), window.path());
+  // A cancelled dialog keeps the path.
+  shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), QString());
+  window.BtnBrowseClick();
+  EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+  window.BtnCancelClick();
+});
 }
 
 TEST_F(PaymentImportWindow, RefusalsKeepTheWindowOpen) {
@@ -94,26 +94,27 @@ TEST_F(PaymentImportWindow, RefusalsKeepTheWindowOpen) {
   import([&](TPmtImport& window) {
     shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                            QStringLiteral("Please Choose Billwise Directory."));
-    window.BtnImportClick();
-    EXPECT_TRUE(window.isVisible());
-    shell.ui.expectFileDialog(QString(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-    window.BtnBrowseClick();
-    shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok, QString());
-    window.BtnImportClick();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(shell.ui.messages.back().contains(QStringLiteral("its field PDATE is missing")));
-    window.BtnCancelClick();
-  });
+  window.BtnImportClick();
+  EXPECT_TRUE(window.isVisible());
+  shell.ui.expectFileDialog(QString(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
+  window.BtnBrowseClick();
+  shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok, QString());
+  window.BtnImportClick();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(shell.ui.messages.back().contains(QStringLiteral("its field PDATE is missing")));
+  window.BtnCancelClick();
+});
 }
 
 TEST_F(PaymentImportWindow, AnImportThatDeletedRecordsIsPackedAtOnce) {
   books.addIncome(QDate(2026, 1, 10), 3, 10.00, true, QStringLiteral("Payment on Invoice #A1"));
   writePaymentFile(books.books.path("gstpmt.dbf"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](TPmtImport& window) { window.BtnImportClick(); });
-  EXPECT_FALSE(shell.state.PackPending);
-  EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
-  EXPECT_EQ(shell.files.openFiles, 0);
+  import([](TPmtImport& window) { window.BtnImportClick();
+});
+EXPECT_FALSE(shell.state.PackPending);
+EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
+EXPECT_EQ(shell.files.openFiles, 0);
 }
 
 TEST(PaymentImportWindowEmpty, WithoutAccountsOrFoldersImportIsDisabled) {

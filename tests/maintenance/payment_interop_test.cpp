@@ -52,8 +52,8 @@ TEST_P(PythonPaymentFile, ImportsTheValidPaymentsOfTheRange) {
   ASSERT_FALSE(file.isEmpty());
   EXPECT_EQ(static_cast<unsigned char>(file[0]), GetParam().version);
 
-  const PaymentImporter::Result result = importPayments(
-      books, QString::fromStdString(path(table)), QDate(2024, 1, 1), QDate(2024, 1, 31));
+  const PaymentImporter::Result result = importPayments(books, QString::fromStdString(path(table)),
+                                                        QDate(2024, 1, 1), QDate(2024, 1, 31));
   ASSERT_TRUE(result.ok) << result.message.toStdString();
   const std::vector<IncomeRecord> income = books.income();
   ASSERT_EQ(income.size(), 2u);
@@ -77,8 +77,8 @@ TEST_P(PythonPaymentFile, WithoutTheIncludesTaxFieldIsRefused) {
   table.rows = {Row{{"1001", "20240105", 110.00, 10.00, "memo"}}};
   writeWithPython(table);
   const QByteArray before = books.bytes("GSTINC1.dbf");
-  const PaymentImporter::Result result = importPayments(
-      books, QString::fromStdString(path(table)), QDate(2024, 1, 1), QDate(2024, 1, 31));
+  const PaymentImporter::Result result = importPayments(books, QString::fromStdString(path(table)),
+                                                        QDate(2024, 1, 1), QDate(2024, 1, 31));
   EXPECT_FALSE(result.ok);
   EXPECT_TRUE(result.message.contains(QStringLiteral("its field LGST is missing")))
       << result.message.toStdString();

@@ -19,11 +19,11 @@ namespace {
 class RateChange : public testing::Test {
  protected:
   void SetUp() override {
-    books.addExpense(QDate(2024, 1, 1), 7, 100.00, 9.09);   // 1: first day, chosen account
-    books.addExpense(QDate(2024, 1, 1), 8, 100.00, 9.09);   // 2: same day, other account
-    books.addExpense(QDate(2024, 3, 31), 7, 50.00);         // 3: last day
-    books.addExpense(QDate(2023, 12, 31), 7, 100.00);       // 4: before the range
-    books.addExpense(QDate(2024, 4, 1), 7, 100.00);         // 5: after it
+    books.addExpense(QDate(2024, 1, 1), 7, 100.00, 9.09);  // 1: first day, chosen account
+    books.addExpense(QDate(2024, 1, 1), 8, 100.00, 9.09);  // 2: same day, other account
+    books.addExpense(QDate(2024, 3, 31), 7, 50.00);        // 3: last day
+    books.addExpense(QDate(2023, 12, 31), 7, 100.00);      // 4: before the range
+    books.addExpense(QDate(2024, 4, 1), 7, 100.00);        // 5: after it
   }
 
   RateChanger::Result apply(double oldRate, double newRate, QDate first = QDate(2024, 1, 1),

@@ -30,7 +30,8 @@ void checkLook(QWidget& window, const char* name) {
     const QRect place(child->mapTo(&window, QPoint(0, 0)), child->size());
     EXPECT_TRUE(inside.contains(place))
         << name << ": " << child->objectName().toStdString() << " lies outside the window";
-    const bool wordWrapped = qobject_cast<QLabel*>(child) && static_cast<QLabel*>(child)->wordWrap();
+    const bool wordWrapped =
+        qobject_cast<QLabel*>(child) && static_cast<QLabel*>(child)->wordWrap();
     if ((qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child)) && !wordWrapped) {
       EXPECT_GE(child->width(), child->minimumSizeHint().width())
           << name << ": the text of " << child->objectName().toStdString() << " is cut";
