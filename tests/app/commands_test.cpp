@@ -19,6 +19,7 @@ struct Dispatch {
   void (TFormMain::*handler)();
   QStringList tables;  // opened in this order
   QString list = {};   // the list window the command shows first, left at once; none
+  QStringList notices = {};  // what that window says on showing over empty books
 };
 
 void PrintTo(const Dispatch& d, std::ostream* os) { *os << d.name; }
@@ -39,6 +40,7 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
   if (!GetParam().list.isEmpty()) {
     shell.ui.expectModal(GetParam().list, [](QDialog& list) { list.reject(); });
   }
+  for (const QString& notice : GetParam().notices) shell.ui.expectMessage(notice);
   (shell.form.get()->*GetParam().handler)();
   EXPECT_EQ(shell.files.tablesOpened(), GetParam().tables);
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
@@ -52,8 +54,17 @@ INSTANTIATE_TEST_SUITE_P(
         Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}, "PickFol"},
         Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}, "PickAcc"},
         Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}, "PickAcc"},
-        Dispatch{"BtnImport", &TFormMain::BtnImportClick, {kInc, kFolder, kAccI}},
-        Dispatch{"BtnRateChange", &TFormMain::BtnRateChangeClick, {kAcc, kExp}},
+        Dispatch{"BtnImport",
+                 &TFormMain::BtnImportClick,
+                 {kInc, kFolder, kAccI},
+                 "PmtImport",
+                 {"Income Accounts must be defined before importing Income Records",
+                  "Folders must be defined before importing Income Records"}},
+        Dispatch{"BtnRateChange",
+                 &TFormMain::BtnRateChangeClick,
+                 {kAcc, kExp},
+                 "RateChange",
+                 {"Expense Accounts must be defined before entering Expense Records"}},
         Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}},
         Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}},
         Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc}},
@@ -126,8 +137,10 @@ TEST_F(MainWindow, AccountCommandsNameTheirChart) {
 }
 
 TEST_F(MainWindow, ArchiveCommandsSetTheDirection) {
+  shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
   shell.form->BtnDeArchiveClick();
   EXPECT_FALSE(shell.state.ArchiveDirection);
+  shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
   shell.form->BtnArchiveClick();
   EXPECT_TRUE(shell.state.ArchiveDirection);
 }
@@ -173,6 +186,9 @@ TEST_F(MainWindow, ShutDownWithoutPendingDeletionsPacksNothing) {
 TEST_F(MainWindow, ImportPacksPendingDeletionsAndClearsTheFlag) {
   leaveADeletedFolder();
   shell.state.PackPending = true;
+  shell.ui.expectModal(QStringLiteral("PmtImport"), [](QDialog& window) { window.reject(); });
+  shell.ui.expectMessage(
+      QStringLiteral("Income Accounts must be defined before importing Income Records"));
   shell.form->BtnImportClick();
   EXPECT_FALSE(shell.state.PackPending);
   EXPECT_EQ(folderRecords(), 1);
