@@ -1,0 +1,142 @@
+// The main window's summary, GST summary and chart-of-accounts commands: the folder
+// choice, the viewer showing the built report (exported from it to prove what it holds)
+// or the "no data" message, the cleared status bar, and every table closed afterwards.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "TReportF.h"
+#include "TMultFol.h"
+#include "TestShell.h"
+
+namespace {
+
+class SummaryCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    shell.start();
+    shell.state.ReportStartDate = QDate(2026, 5, 1);
+    shell.state.ReportEndDate = QDate(2026, 5, 31);
+  }
+  void addAccount(bool income, int number, const QString& name, bool flagged) {
+    Database& db = shell.db();
+    income ? db.OpenAccI() : db.OpenAcc();
+    d4appendBlank(income ? db.accI().data : db.acc().data);
+    (income ? db.accIRecord() : db.accRecord()) = {number, name, flagged};
+    income ? db.WriteAccI() : db.WriteAcc();
+    code4close(db.code());
+  }
+  void addExpense(QDate date, int account, int folder, double amount) {
+    Database& db = shell.db();
+    db.OpenExp();
+    d4appendBlank(db.exp().data);
+    db.expRecord() = {date, 0, account, folder, QStringLiteral("Payee"), amount, false, 0, {}, false};
+    db.WriteExp();
+    code4close(db.code());
+  }
+  // Expects the viewer; it exports its report as fixed columns into lines.
+  void expectViewer() {
+    shell.ui.expectModal(QStringLiteral("ReportF"), [this](QDialog& form) {
+      EXPECT_EQ(shell.form->statusText(), QString());
+      EXPECT_EQ(shell.form->progressPercent(), 0);
+      static_cast<TReportF&>(form).AsciiText1Click();
+      QFile file(exportPath);
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+      QFile::remove(exportPath);
+    });
+    shell.ui.expectFileDialog(QStringLiteral("Export Report"), exportPath);
+  }
+  void expectFolderChoice(bool run) {
+    shell.ui.expectModal(QStringLiteral("MultFol"), [run](QDialog& form) {
+      auto& choice = static_cast<TMultFol&>(form);
+      choice.BtnAllClick();
+      run ? choice.BtnRunClick() : form.reject();
+    });
+  }
+
+  TestBooks books;
+  TestShell shell{books.dir()};
+  QTemporaryDir exportDir;
+  QString exportPath = exportDir.filePath(QStringLiteral("report.txt"));
+  QStringList lines;  // what the viewer exported
+};
+
+TEST_F(SummaryCommands, SummaryAsksForFoldersThenShowsTheReport) {
+  addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  addExpense({2026, 5, 3}, 10, 2, 12.34);
+  expectFolderChoice(true);
+  expectViewer();
+  shell.files.clear();
+  shell.form->ExpenseSummary1Click();
+  ASSERT_GE(lines.size(), 10);
+  EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Expense Summary Report"));
+  EXPECT_EQ(lines[9].left(11), QStringLiteral("   10  Fuel"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Included Folders: ") +
+                             QStringLiteral("Shop").leftJustified(30)));
+  EXPECT_EQ(shell.files.tablesOpened(), (QStringList{QStringLiteral("FOLDER.dbf"),
+                                                     QStringLiteral("GSTEXP1.dbf"),
+                                                     QStringLiteral("ACC.dbf")}));
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(SummaryCommands, CancelledFolderChoiceMakesNoReport) {
+  addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  expectFolderChoice(false);
+  shell.form->IncomeSummary1Click();  // no viewer, no message: the script says so
+  EXPECT_EQ(shell.ui.messages, QStringList());
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(SummaryCommands, NoFoldersNoReport) {
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Create folders before running reports"));
+  shell.form->BtnGSTSRptClick();
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(SummaryCommands, OneFolderWithNothingInTheRangeHasNoData) {
+  addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  addExpense({2026, 6, 1}, 10, 1, 5.00);  // after the range
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Report contains no data."));
+  shell.form->ExpenseSummary1Click();
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+TEST_F(SummaryCommands, GstSummaryOfTheOnlyFolderNamesIt) {
+  addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  addAccount(true, 1, QStringLiteral("Sales"), true);
+  storeSettings(shell.db(), {7, 1, {}, 0, 10, QStringLiteral("VAT")});
+  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  addExpense({2026, 5, 31}, 10, 1, 7.00);
+  expectViewer();
+  shell.form->BtnGSTSRptClick();
+  ASSERT_GE(lines.size(), 8);
+  EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Shop VAT Summary Report"));
+  EXPECT_EQ(lines[7].trimmed().right(9), QStringLiteral("VAT Total"));
+}
+
+TEST_F(SummaryCommands, ChartsNeedNoFolders) {
+  addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  addAccount(true, 3, QStringLiteral("Interest"), false);
+  expectViewer();
+  shell.form->ChartofAccounts2Click();
+  ASSERT_GE(lines.size(), 8);
+  EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Income Accounts"));
+  EXPECT_EQ(lines[7].trimmed(), QStringLiteral("3     Interest"));
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Report contains no data."));
+  shell.files.clear();
+  shell.form->ChartofAccounts1Click();
+  EXPECT_EQ(shell.files.tablesOpened(), QStringList{QStringLiteral("ACC.dbf")});
+  EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+}  // namespace
