@@ -8,8 +8,13 @@
 #include "../app/TestShell.h"
 #include "AppState.h"
 #include "Archiver.h"
+#include "BrowseList.h"
 #include "DatePicker.h"
+#include "GeneralLedgerReport.h"
 #include "MaintenanceBooks.h"
+#include "ReportBuilder.h"
+#include "ReportExport.h"
+#include "ReportHost.h"
 #include "ScriptedUi.h"
 #include "TArchive.h"
 #include "TableDefinitions.h"
@@ -27,6 +32,7 @@ class Archiving : public testing::Test {
     books.addIncome(QDate(2023, 7, 1), 1, 60);
     books.addIncome(QDate(2024, 6, 30), 1, 70);
     books.addIncome(QDate(2024, 7, 1), 1, 80);
+    books.addFolder(1, QStringLiteral("Farm"));
     books.progress.clear();
   }
 
@@ -43,21 +49,41 @@ class Archiving : public testing::Test {
     for (const IncomeRecord& r : books.income()) marks.push_back(r.Archive);
     return marks;
   }
-  // The record numbers the expense browse list shows: live records of the default folder
-  // (any folder for -1) that are not archived, in date order.
-  std::vector<long> browsedExpenses(int defaultFolder) {
+  // The record numbers the browse list of kind shows over every folder.
+  std::vector<long> browsed(BrowseList::Kind kind) {
     Database& db = books.db;
+    kind == BrowseList::Kind::Expense ? db.OpenExp() : db.OpenInc();
+    BrowseList list(db, kind);
+    list.Build(-1, 0);
     std::vector<long> shown;
-    db.OpenExp();
-    for (int rc = d4top(db.exp().data); rc == xbase::kSuccess; rc = d4skip(db.exp().data)) {
-      db.ReadExp();
-      const ExpenseRecord& r = db.expRecord();
-      if ((defaultFolder == -1 || r.FolNo == defaultFolder) && !r.Archive) {
-        shown.push_back(d4recNo(db.exp().data));
-      }
-    }
+    for (int i = 0; i < list.count(); ++i) shown.push_back(list.recordAt(i));
     code4close(db.code());
     return shown;
+  }
+  // The general ledger of every record, as its fixed-column text.
+  QStringList ledger() {
+    struct Host : ReportHost {
+      void Inform(const QString&) override {}
+      QList<int> PickFolders() override { return {1}; }
+      int LinesPerPage() override { return 60; }
+      void ShowReport(const ReportDocument&) override {}
+      void ShowStatus(const QString&) override {}
+      void ShowProgress(int) override {}
+    } host;
+    Database& db = books.db;
+    db.OpenFolder();
+    db.OpenExp();
+    db.OpenInc();
+    const ReportRequest request{QDate(2023, 1, 1), QDate(2024, 12, 31), QDate(2026, 6, 15),
+                                QLocale(QLocale::English, QLocale::Australia)};
+    ReportBuilder builder(db, host, request);
+    builder.ChooseFolders();
+    GeneralLedgerReport(db, builder).Build();
+    const QStringList text =
+        ReportExport::Lines(builder.Document(), ReportExport::Layout::FixedColumns);
+    builder.EndReport();
+    code4close(db.code());
+    return text;
   }
 
   MaintenanceBooks books;
@@ -67,7 +93,8 @@ TEST_F(Archiving, MarksBothTablesWithinTheRangeBothEndsIncluded) {
   EXPECT_TRUE(run(QDate(2023, 7, 1), QDate(2024, 6, 30), true));
   EXPECT_EQ(expenseMarks(), (std::vector<bool>{false, true, true, false}));
   EXPECT_EQ(incomeMarks(), (std::vector<bool>{false, true, true, false}));
-  EXPECT_EQ(browsedExpenses(-1), (std::vector<long>{1, 4}));
+  EXPECT_EQ(browsed(BrowseList::Kind::Expense), (std::vector<long>{1, 4}));
+  EXPECT_EQ(browsed(BrowseList::Kind::Income), (std::vector<long>{1, 4}));
 }
 
 TEST_F(Archiving, DeArchivingClearsTheMarkOnlyInsideItsRange) {
@@ -75,7 +102,8 @@ TEST_F(Archiving, DeArchivingClearsTheMarkOnlyInsideItsRange) {
   EXPECT_TRUE(run(QDate(2023, 7, 1), QDate(2024, 6, 30), false));
   EXPECT_EQ(expenseMarks(), (std::vector<bool>{true, false, false, true}));
   EXPECT_EQ(incomeMarks(), (std::vector<bool>{true, false, false, true}));
-  EXPECT_EQ(browsedExpenses(-1), (std::vector<long>{2, 3}));
+  EXPECT_EQ(browsed(BrowseList::Kind::Expense), (std::vector<long>{2, 3}));
+  EXPECT_EQ(browsed(BrowseList::Kind::Income), (std::vector<long>{2, 3}));
 }
 
 TEST_F(Archiving, AFirstDateAfterTheLastSelectsNothing) {
@@ -91,7 +119,10 @@ TEST_F(Archiving, ChangesNothingButTheMarkSoReportsStayTheSame) {
                          "EAcc.ntx",    "IncDate.ntx", "IncAcc.ntx"};
   std::map<std::string, QByteArray> before;
   for (const char* file : files) before[file] = books.bytes(file);
+  const QStringList report = ledger();
+  ASSERT_GT(report.size(), 8);
   ASSERT_TRUE(run(QDate(2000, 1, 1), QDate(2030, 12, 31), true));
+  EXPECT_EQ(ledger(), report);
 
   // The Archive field is the last of both tables' records.
   for (const TableDefinition* table :
