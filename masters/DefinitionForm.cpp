@@ -56,6 +56,7 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
 
   fields_ = new QGridLayout;
   fields_->setHorizontalSpacing(10);
+  fields_->setVerticalSpacing(10);
   fields_->setColumnStretch(2, 1);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* each : {BtnSave, BtnDelete, BtnCancel}) buttons->addWidget(each);
@@ -63,6 +64,8 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   buttons->addWidget(BitBtn1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 12);
+  // The fields stand in the middle of the room above the buttons.
+  layout->addStretch();
   layout->addLayout(fields_);
   layout->addStretch();
   layout->addLayout(buttons);

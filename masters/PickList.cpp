@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "Guarded.h"
 #include "StrToInt.h"
@@ -119,15 +120,27 @@ void PickList::done(int result) {
   QDialog::done(result);
 }
 
-void PickList::startFill(const QStringList& headings, const QList<int>& widths, int gridWidth) {
+void PickList::startFill(const QStringList& headings, const QList<int>& widths) {
   StringGrid1->clear();
   StringGrid1->setRowCount(0);
   StringGrid1->setColumnCount(int(headings.size()));
   StringGrid1->setHorizontalHeaderLabels(headings);
-  for (int column = 0; column < widths.size(); ++column) {
-    StringGrid1->setColumnWidth(column, widths[column]);
+  // A narrow column whose heading does not fit widens to it at the expense of the widest
+  // column, so the grid keeps its width (the widths suit a smaller font than most).
+  QList<int> fitted = widths;
+  const auto widest = std::max_element(fitted.begin(), fitted.end());
+  for (auto width = fitted.begin(); width != fitted.end(); ++width) {
+    if (width == widest || *width == 0) continue;
+    const int needed =
+        StringGrid1->horizontalHeader()->sectionSizeHint(int(width - fitted.begin()));
+    if (needed > *width) {
+      *widest -= needed - *width;
+      *width = needed;
+    }
   }
-  gridWidth_ = gridWidth;
+  for (int column = 0; column < fitted.size(); ++column) {
+    StringGrid1->setColumnWidth(column, fitted[column]);
+  }
 }
 
 void PickList::setRow(int row, const QStringList& cells) {
@@ -147,8 +160,9 @@ void PickList::finishFill(int currentRow, int scrollAbove) {
   StringGrid1->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   // The columns fill the grid inside its frame; a scroll bar gets its own room.
   const int scrollBar = scrolls ? StringGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-  StringGrid1->resize(gridWidth_ + 2 * StringGrid1->frameWidth() + scrollBar,
-                      layout_.grid.height());
+  StringGrid1->resize(
+      StringGrid1->horizontalHeader()->length() + 2 * StringGrid1->frameWidth() + scrollBar,
+      layout_.grid.height());
 }
 
 void PickList::showEvent(QShowEvent* event) {

@@ -55,10 +55,11 @@ class PickList : public QDialog {
   virtual int& handOver() = 0;
 
   // Filling, in order: start with the headings and column widths (the last column is
-  // the record number's, width 0) at gridWidth; then each record's cells in row 1, 2...;
+  // the record number's, width 0; a heading wider than its column takes the room from the
+  // widest column), which the grid's width fits; then each record's cells in row 1, 2...;
   // then finish with the row to make current (1 the first) and the row count above which
   // the grid widens for its scroll bar.
-  void startFill(const QStringList& headings, const QList<int>& widths, int gridWidth);
+  void startFill(const QStringList& headings, const QList<int>& widths);
   void setRow(int row, const QStringList& cells);
   void finishFill(int currentRow, int scrollAbove);
 
@@ -70,5 +71,4 @@ class PickList : public QDialog {
 
   Ui& ui_;
   const Layout layout_;
-  int gridWidth_ = 0;
 };

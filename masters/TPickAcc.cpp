@@ -18,7 +18,7 @@ void TPickAcc::FormShow() {
   const AccountChart chart(db_, state_);
   startFill(
       {QStringLiteral("Number"), QStringLiteral("Description"), chart.flagHeading(), QString()},
-      {48, 240, 48, 0}, 336);
+      {48, 240, 48, 0});
   const AccountRecord& account = chart.record();
   DATA4* table = chart.table().data;
   int row = 0;

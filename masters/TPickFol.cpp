@@ -14,8 +14,7 @@ TPickFol::TPickFol(Database& db, AppState& state, Ui& ui, QWidget* parent)
 int& TPickFol::handOver() { return state_.SelectedFolder; }
 
 void TPickFol::FormShow() {
-  startFill({QStringLiteral("Number"), QStringLiteral("Description"), QString()}, {48, 240, 0},
-            289);
+  startFill({QStringLiteral("Number"), QStringLiteral("Description"), QString()}, {48, 240, 0});
   const FolderRecord& folder = db_.folderRecord();
   DATA4* table = db_.folder().data;
   int row = 0;

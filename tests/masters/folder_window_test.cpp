@@ -226,22 +226,4 @@ TEST_F(FolderWindow, ACancelledRenumberingWritesNothingAndKeepsTheWindowOpen) {
   }
 }
 
-TEST_F(FolderWindow, FolderZeroIsTakenWithoutAMessage) {
-  shell.ui.expectModal(kFol, choose(5));
-  shell.ui.expectModal(kFolder, [](QDialog& form) {
-    auto& window = dynamic_cast<TFolderF&>(form);
-    window.MaskEdit1->setText(QStringLiteral("0"));
-    EXPECT_TRUE(window.MaskEdit1->runExit());
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("   0"));
-    click(form, "BtnSave");
-  });
-  shell.ui.expectMessage(
-      QStringLiteral("FOLDER NUMBER CHANGED!\r\n\r\nIf you continue, all income "
-                     "and expenses in folder 5 will be assigned to folder number "
-                     "0 AND Folder Number 5 will no longer exist."));
-  shell.ui.expectModal(kFol, press("BtnExit"));
-  runFolderLoop();
-  EXPECT_EQ(folders("GSTEXP1").at(4), 0);
-}
-
 }  // namespace
