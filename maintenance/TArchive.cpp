@@ -12,6 +12,7 @@
 #include "Database.h"
 #include "DatePicker.h"
 #include "FiscalYear.h"
+#include "Guarded.h"
 #include "HelpButton.h"
 #include "Ui.h"
 
@@ -39,7 +40,7 @@ TArchive::TArchive(Database& db, AppState& state, Ui& ui, ProgressSink& progress
   BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   BitBtn1 = new HelpButton(ui_, kHelpContext, this);
-  connect(BtnOK, &QPushButton::clicked, this, &TArchive::BtnOKClick);
+  connect(BtnOK, &QPushButton::clicked, this, guarded(ui_, [this] { BtnOKClick(); }));
   connect(BtnCancel, &QPushButton::clicked, this, &TArchive::BtnCancelClick);
 
   auto* dates = new QGridLayout;

@@ -14,6 +14,7 @@
 #include "Database.h"
 #include "DatePicker.h"
 #include "FiscalYear.h"
+#include "Guarded.h"
 #include "HelpButton.h"
 #include "PaymentImporter.h"
 #include "Status.h"
@@ -61,8 +62,8 @@ TPmtImport::TPmtImport(Database& db, AppState& state, Ui& ui, ProgressSink& prog
   BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   BitBtn1 = new HelpButton(ui_, kHelpContext, this);
-  connect(BtnBrowse, &QPushButton::clicked, this, &TPmtImport::BtnBrowseClick);
-  connect(BtnImport, &QPushButton::clicked, this, &TPmtImport::BtnImportClick);
+  connect(BtnBrowse, &QPushButton::clicked, this, guarded(ui_, [this] { BtnBrowseClick(); }));
+  connect(BtnImport, &QPushButton::clicked, this, guarded(ui_, [this] { BtnImportClick(); }));
   connect(BtnCancel, &QPushButton::clicked, this, &TPmtImport::BtnCancelClick);
 
   auto* file = new QHBoxLayout;

@@ -11,6 +11,7 @@
 #include "ConversionError.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "Guarded.h"
 #include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
@@ -68,7 +69,7 @@ TRateChange::TRateChange(Database& db, Ui& ui, const Clock& clock, QWidget* pare
   BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   BitBtn1 = new HelpButton(ui_, kHelpContext, this);
-  connect(BtnApply, &QPushButton::clicked, this, &TRateChange::BtnApplyClick);
+  connect(BtnApply, &QPushButton::clicked, this, guarded(ui_, [this] { BtnApplyClick(); }));
   connect(BtnCancel, &QPushButton::clicked, this, &TRateChange::BtnCancelClick);
 
   auto* form = new QFormLayout;
