@@ -347,6 +347,7 @@ TEST_F(AccountWindow, AnEmptyChartOffersAccountOne) {
   shell.ui.expectModal(kAcc, press("BtnNew"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     EXPECT_EQ(dynamic_cast<TAccount&>(form).MaskEdit1->text(), QStringLiteral("1"));
+    click(form, "BitBtn1");
     click(form, "BtnCancel");
   });
   shell.ui.expectModal(kAcc, press("BtnExit"));
@@ -356,6 +357,7 @@ TEST_F(AccountWindow, AnEmptyChartOffersAccountOne) {
   d4delete(db().accI().data);
   code4close(db().code());
   shell.form->BtnAccountIClick();
+  EXPECT_EQ(shell.ui.helpContexts, QList<int>{550});
 }
 
 }  // namespace

@@ -102,10 +102,12 @@ TEST_F(FolderWindow, AFolderNumberFreedByADeletionIsTakenAgain) {
   shell.ui.expectModal(kFol, press("BtnNew"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
     EXPECT_EQ(dynamic_cast<TFolderF&>(form).MaskEdit1->text(), QStringLiteral("3"));
+    click(form, "BitBtn1");
     click(form, "BtnCancel");
   });
   shell.ui.expectModal(kFol, press("BtnExit"));
   runFolderLoop();
+  EXPECT_EQ(shell.ui.helpContexts, QList<int>{570});
 }
 
 TEST_F(FolderWindow, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly) {
