@@ -17,7 +17,7 @@ void ChartTables::ForEachAccount(const std::function<void(const AccountRecord&)>
   }
 }
 
-void ChartTables::ForEachEntryFrom(int account, const QDate& from,
+void ChartTables::ForEachEntryFrom(int account, const QDate& from, const QDate& until,
                                    const std::function<bool(int)>& wanted,
                                    const std::function<void(const Entry&)>& visit) {
   DATA4* data;
@@ -34,14 +34,18 @@ void ChartTables::ForEachEntryFrom(int account, const QDate& from,
     accountField = t.IncAcc, folder = t.FolNo, date = t.IncDate, amount = t.IncAmt, tax = t.GstI;
   }
   const QString key = Conversions::PadLeft(account, 4) + db_.DateToDTOS(from);
+  // A record dated after until counts in no total. Stopping at the first one, rather than
+  // reading the account's later years through to the next account, keeps a report of an
+  // early year as quick as one of the last. Dates compare as their "yyyymmdd" texts.
+  const std::string untilText = db_.DateToDTOS(until).toStdString();
   int rc = d4seek(data, Conversions::KeyBuffer(key));
   // The seek lands on the account's first record from that date on, or on a later
   // account's record (or the end) when it has none.
   for (; (rc == 0 || rc == 2) && f4int(accountField) == account; rc = d4skip(data)) {
+    if (f4str(date) > untilText) break;
     Entry entry;
     entry.Folder = f4int(folder);
-    // Only the fields the totals need are read, and those of other folders not at all:
-    // a report may pass a hundred thousand records of one account.
+    // Only the fields the totals need are read, and those of other folders not at all.
     if (!wanted(entry.Folder)) continue;
     entry.Date = Database::DTOSToDate(f4text(date));
     f4double2(amount, &entry.Amount);

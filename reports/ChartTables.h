@@ -33,9 +33,10 @@ class ChartTables {
   void ForEachAccount(const std::function<void(const AccountRecord&)>& visit);
   // Selects the account-then-date tag and seeks account's first record dated on or after
   // from; then visit(entry) for every record of that account from there on, in date order,
-  // up to the next account. Only records whose folder passes wanted are read further and
-  // visited.
-  void ForEachEntryFrom(int account, const QDate& from, const std::function<bool(int)>& wanted,
+  // up to the last one dated on or before until. Only records whose folder passes wanted
+  // are read further and visited.
+  void ForEachEntryFrom(int account, const QDate& from, const QDate& until,
+                        const std::function<bool(int)>& wanted,
                         const std::function<void(const Entry&)>& visit);
 
  private:

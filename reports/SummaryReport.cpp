@@ -1,5 +1,7 @@
 #include "SummaryReport.h"
 
+#include <algorithm>
+
 #include "Database.h"
 #include "ReportBuilder.h"
 #include "ReportHost.h"
@@ -41,9 +43,12 @@ void SummaryReport::begin() {
 
 SummaryReport::Totals SummaryReport::accountTotals(int account) {
   const QDate start = builder_.Request().StartDate, end = builder_.Request().EndDate;
+  // Prior runs to the day before the start, which is the later day when the range is
+  // given backwards.
+  const QDate until = std::max(end, start.addDays(-1));
   Totals totals;
   chart_.ForEachEntryFrom(
-      account, fyStart_, [this](int folder) { return builder_.IsSelectedFolder(folder); },
+      account, fyStart_, until, [this](int folder) { return builder_.IsSelectedFolder(folder); },
       [&](const ChartTables::Entry& entry) {
         if (entry.Date < start && entry.Date >= fyStart_) {
           totals.prior += entry.Amount;
