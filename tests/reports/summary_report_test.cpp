@@ -150,6 +150,16 @@ TEST_F(SummaryReportTest, AStartOnTheYearsFirstDayHasNoPriorAndAnEmptySecondSect
                          QString(), total("GRAND TOTAL", "200.00", "0.00", "200.00"), QString()}));
 }
 
+TEST_F(SummaryReportTest, ARangeGivenBackwardsStillHasItsPrior) {
+  // From 15 January back to 10 January 2024: no day is in the period, and prior runs from
+  // the year's start to 14 January: account 10's 01/07/2023 200.00, account 20's 14/01
+  // 40.00 (after the end date, before the start) and account 30's nothing yet.
+  const QStringList lines = build(Side::Expense, {1, 2}, {2024, 1, 15}, {2024, 1, 10});
+  EXPECT_EQ(lines[9], row("10", "Fuel", "0.00", "200.00", "200.00"));
+  EXPECT_EQ(lines[17], row("20", "Bank Fees", "0.00", "40.00", "40.00"));
+  EXPECT_EQ(lines[20], total("GRAND TOTAL", "0.00", "240.00", "240.00"));
+}
+
 TEST(SummaryReportEdge, WithoutDeductibleRowsTheFirstPageOpensOnTheSecondSection) {
   LedgerBooks books;
   addFolder(books.db, 1, QStringLiteral("Only"));
