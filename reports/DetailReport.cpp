@@ -72,10 +72,10 @@ void DetailReport::reportRecord() {
     db_.ReadExp();
     const ExpenseRecord& r = db_.expRecord();
     // Two lines reserved, so a memo line never goes to the next page.
-    builder_.AddRow({builder_.ReportDate(r.ExpDate), QString::number(r.CheckNo),
-                     QString::number(r.AccNo), r.PayTo.trimmed(), builder_.Money(r.Amount),
-                     builder_.Money(r.GSTE)},
-                    2);
+    builder_.AddRow(
+        {builder_.ReportDate(r.ExpDate), QString::number(r.CheckNo), QString::number(r.AccNo),
+         r.PayTo.trimmed(), builder_.Money(r.Amount), builder_.Money(r.GSTE)},
+        2);
     const QString memo = r.EMemo.trimmed();
     if (!memo.isEmpty()) {
       AddSparseRow(builder_, {QString(), QString(), QString(), memo}, {0, 1, 2});

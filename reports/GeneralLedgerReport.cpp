@@ -22,9 +22,7 @@ struct Walk {
   double fiscal = 0;  // selected records from the fiscal year's start to before the period
   QDate next{};       // date of the current record; afterEnd at end of file
 
-  void setNext(int rc) {
-    next = rc == 3 ? afterEnd : Database::DTOSToDate(f4text(date));
-  }
+  void setNext(int rc) { next = rc == 3 ? afterEnd : Database::DTOSToDate(f4text(date)); }
   void step() { setNext(d4skip(data)); }
 };
 
@@ -56,15 +54,15 @@ bool isZero(double value) { return std::abs(value) < 0.005; }
 
 }  // namespace
 
-void GeneralLedgerReport::writeRow(const QString& date, const QString& description,
-                                   double credit, double debit) {
+void GeneralLedgerReport::writeRow(const QString& date, const QString& description, double credit,
+                                   double debit) {
   QList<int> empty;
   if (isZero(credit)) empty.append(2);
   if (isZero(debit)) empty.append(3);
-  AddSparseRow(builder_,
-               {date, description, builder_.Money(credit), builder_.Money(debit),
-                builder_.Money(balance_)},
-               empty);
+  AddSparseRow(
+      builder_,
+      {date, description, builder_.Money(credit), builder_.Money(debit), builder_.Money(balance_)},
+      empty);
 }
 
 void GeneralLedgerReport::Build() {

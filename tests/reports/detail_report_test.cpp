@@ -53,10 +53,10 @@ TEST_F(DetailReportTest, ExpensesOfThePeriodInDateOrderWithTheirMemoLines) {
       // 110 + 20 + 55 + 30 and 10 + 5.
       QStringLiteral("TOTAL EXPENSES\t\t\t\t") + amount("215.00") + '\t' + amount("15.00")};
   EXPECT_EQ(lines.mid(8, 6), body);
-  EXPECT_EQ(lines.mid(14), (QStringList{QString(), QString(),
-                                        QStringLiteral("Included Folders:\tMain Street") +
-                                            QString(19, ' '),
-                                        QStringLiteral("Farm") + QString(26, ' ')}));
+  EXPECT_EQ(lines.mid(14),
+            (QStringList{QString(), QString(),
+                         QStringLiteral("Included Folders:\tMain Street") + QString(19, ' '),
+                         QStringLiteral("Farm") + QString(26, ' ')}));
   // The last row is underlined above the totals.
   EXPECT_EQ(report.document().Style(12), QStringLiteral("U"));
   EXPECT_EQ(host.statuses, (QStringList{QStringLiteral("Building Report"), QString()}));
@@ -74,14 +74,13 @@ TEST_F(DetailReportTest, IncomeOfThePeriodWithDescriptionsAsStored) {
   };
   // The account in no chart is listed like any other; the deleted record of 05/03 and
   // the other folder's 01/03 are not.
-  EXPECT_EQ(lines.mid(8, 5),
-            (QStringList{row("15/01/24", "1", "Counter sales", "220.00", "20.00"),
-                         row("20/02/24", "2", "Term deposit", "80.00", "0.00"),
-                         row("21/02/24", "9", "Refund", "15.00", "0.00"),
-                         row("10/03/24", "1", "Market stall", "40.00", "0.00"),
-                         // 220 + 80 + 15 + 40.
-                         QStringLiteral("Total\t\t\t") + amount("355.00") + '\t' +
-                             amount("20.00")}));
+  EXPECT_EQ(lines.mid(8, 5), (QStringList{row("15/01/24", "1", "Counter sales", "220.00", "20.00"),
+                                          row("20/02/24", "2", "Term deposit", "80.00", "0.00"),
+                                          row("21/02/24", "9", "Refund", "15.00", "0.00"),
+                                          row("10/03/24", "1", "Market stall", "40.00", "0.00"),
+                                          // 220 + 80 + 15 + 40.
+                                          QStringLiteral("Total\t\t\t") + amount("355.00") + '\t' +
+                                              amount("20.00")}));
 }
 
 TEST_F(DetailReportTest, AccountDetailListsOneAccountUnderItsName) {
@@ -93,8 +92,8 @@ TEST_F(DetailReportTest, AccountDetailListsOneAccountUnderItsName) {
   EXPECT_EQ(lines[9], QStringLiteral("Tank fill"));
   EXPECT_TRUE(lines[10].startsWith(QStringLiteral("29/02/24\t0\t10\t")));
   // 110 + 55 and 10 + 5.
-  EXPECT_EQ(lines[11], QStringLiteral("TOTAL EXPENSES\t\t\t\t") + amount("165.00") + '\t' +
-                           amount("15.00"));
+  EXPECT_EQ(lines[11],
+            QStringLiteral("TOTAL EXPENSES\t\t\t\t") + amount("165.00") + '\t' + amount("15.00"));
 }
 
 TEST_F(DetailReportTest, AccountDetailOfIncomeUsesTheIncomeChart) {
@@ -178,7 +177,7 @@ TEST_F(DetailReportTest, ExpenseDetailExportsInItsFixedColumns) {
   const QStringList expected{
       ExportedText().at(0, "Page 1").at(73, "15/6/26"),
       QString(),
-      ExportedText().at(30, "Expense Detail Report"),         // centred on 40
+      ExportedText().at(30, "Expense Detail Report"),        // centred on 40
       ExportedText().at(27, "for 15/1/24 through 10/3/24"),  // 27 characters
       QString(),
       QString(),
@@ -198,7 +197,9 @@ TEST_F(DetailReportTest, ExpenseDetailExportsInItsFixedColumns) {
       ExportedText().at(0, "TOTAL EXPENSES").at(54, amount("215.00")).at(67, amount("15.00")),
       QString(),
       QString(),
-      ExportedText().at(0, "Included Folders:").at(18, QStringLiteral("Main Street").leftJustified(30)),
+      ExportedText()
+          .at(0, "Included Folders:")
+          .at(18, QStringLiteral("Main Street").leftJustified(30)),
       ExportedText().at(18, QStringLiteral("Farm").leftJustified(30))};
   const QStringList lines = fixedColumns(report.document());
   ASSERT_EQ(lines.size(), expected.size());
@@ -209,14 +210,16 @@ TEST_F(DetailReportTest, IncomeDetailExportsInItsFixedColumns) {
   report.builder.SelectedFolders = {2};
   DetailReport(db, report.builder, Side::Income).Build();
   const QStringList expected{
-      ExportedText().at(0, "Page 1").at(68, "15/6/26"),
-      QString(),
+      ExportedText().at(0, "Page 1").at(68, "15/6/26"), QString(),
       ExportedText().at(25, "Farm Income Detail Report"),    // 25 characters on 37
       ExportedText().at(24, "for 15/1/24 through 10/3/24"),  // 27 characters on 37
-      QString(),
-      QString(),
-      QString(),
-      ExportedText().at(0, "Date").at(8, "Account").at(17, "Description").at(55, "Amount").at(72, "GST"),
+      QString(), QString(), QString(),
+      ExportedText()
+          .at(0, "Date")
+          .at(8, "Account")
+          .at(17, "Description")
+          .at(55, "Amount")
+          .at(72, "GST"),
       // The 30-character description ends at 46, before the amount's 48.
       ExportedText()
           .at(0, "20/02/24")

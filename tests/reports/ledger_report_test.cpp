@@ -111,13 +111,10 @@ TEST_F(LedgerReportTest, AnEmptyPeriodStillHasItsOpeningAndClosingRows) {
 TEST_F(LedgerReportTest, ExportsInItsFixedColumns) {
   build({2024, 1, 15}, {2024, 3, 10}, {2});
   const QStringList expected{
-      ExportedText().at(0, "Page 1").at(66, "15/6/26"),
-      QString(),
+      ExportedText().at(0, "Page 1").at(66, "15/6/26"), QString(),
       ExportedText().at(27, "Farm General Ledger"),          // 19 characters centred on 36
       ExportedText().at(23, "for 15/1/24 through 10/3/24"),  // 27 characters
-      QString(),
-      QString(),
-      QString(),
+      QString(), QString(), QString(),
       ExportedText()
           .at(0, "Date")
           .at(10, "Description")
@@ -128,14 +125,22 @@ TEST_F(LedgerReportTest, ExportsInItsFixedColumns) {
       ExportedText().at(10, "Fiscal YTD Totals").at(37, money(50)).at(60, money(50)),
       // An expense: the description as stored ends at 39, the debit fills 48 to 60 and
       // the balance follows directly at 61.
-      ExportedText().at(0, "15/01/24").at(10, stored("Bank fee")).at(48, money(20)).at(61, money(30)),
+      ExportedText()
+          .at(0, "15/01/24")
+          .at(10, stored("Bank fee"))
+          .at(48, money(20))
+          .at(61, money(30)),
       // An income: the credit follows the description at 40, the balance is at 60.
       ExportedText()
           .at(0, "20/02/24")
           .at(10, stored("Term deposit"))
           .at(40, money(80))
           .at(60, money(110)),
-      ExportedText().at(0, "10/03/24").at(10, stored("Farm bank")).at(48, money(30)).at(61, money(80)),
+      ExportedText()
+          .at(0, "10/03/24")
+          .at(10, stored("Farm bank"))
+          .at(48, money(30))
+          .at(61, money(80)),
       ExportedText()
           .at(10, "Fiscal YTD Totals")
           .at(37, money(130))

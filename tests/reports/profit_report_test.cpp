@@ -75,9 +75,8 @@ TEST_F(ProfitReportTest, WeeklyFromTheStartDayWithARowForEveryWeek) {
 
 TEST_F(ProfitReportTest, TheLastWeekEndsOnTheEndDate) {
   const QStringList lines = build(Period::Weekly, {2024, 7, 1}, {2024, 7, 20});
-  EXPECT_EQ(lines.mid(9, 4),
-            (QStringList{row("07/07/24", 0, 0, 0, 0), row("14/07/24", 0, 0, 0, 0),
-                         row("20/07/24", 0, 0, 0, 0), row("Totals", 0, 0, 0, 0)}));
+  EXPECT_EQ(lines.mid(9, 4), (QStringList{row("07/07/24", 0, 0, 0, 0), row("14/07/24", 0, 0, 0, 0),
+                                          row("20/07/24", 0, 0, 0, 0), row("Totals", 0, 0, 0, 0)}));
 }
 
 TEST_F(ProfitReportTest, OneDayMakesOneRow) {
@@ -113,13 +112,10 @@ TEST_F(ProfitReportTest, ExportsInItsFixedColumns) {
   report->builder.SelectedFolders = {1};
   ProfitReport(db, report->builder, Period::Monthly).Build();
   const QStringList expected{
-      ExportedText().at(0, "Page 1").at(92, "15/6/26"),
-      QString(),
+      ExportedText().at(0, "Page 1").at(92, "15/6/26"), QString(),
       ExportedText().at(37, "Main Street Profit Report"),   // 25 characters centred on 49
       ExportedText().at(36, "for 1/2/24 through 29/2/24"),  // 26 characters
-      QString(),
-      QString(),
-      QString(),
+      QString(), QString(), QString(),
       ExportedText()
           .at(0, "Month")
           .at(22, "Taxable")
