@@ -81,7 +81,8 @@ void writeIncome(xbase::Engine& engine) {
   for (int i = 0; i < ReportBook::kIncomeAccounts; ++i) weights[i] = 1.0 / (i + 1);
   std::discrete_distribution<int> account(weights.begin(), weights.end());
   std::vector<double> folderWeights(ExpenseGenerator::kFolders);
-  for (int i = 0; i < ExpenseGenerator::kFolders; ++i) folderWeights[i] = 1.0 / std::pow(i + 1, 1.2);
+  for (int i = 0; i < ExpenseGenerator::kFolders; ++i)
+    folderWeights[i] = 1.0 / std::pow(i + 1, 1.2);
   std::discrete_distribution<int> folder(folderWeights.begin(), folderWeights.end());
   std::lognormal_distribution<double> amount(5.5, 1.0);
   const int days = ExpenseGenerator::totalDays();

@@ -82,9 +82,8 @@ void SummaryReportBench(benchmark::State& state, Side side) {
   const bool expense = side == Side::Expense;
   OpenBooks books({&Database::OpenFolder, expense ? &Database::OpenExp : &Database::OpenInc,
                    expense ? &Database::OpenAcc : &Database::OpenAccI});
-  buildYear(state, books.db(), static_cast<int>(state.range(0)), [&](ReportBuilder& builder) {
-    SummaryReport(books.db(), builder, side).Build();
-  });
+  buildYear(state, books.db(), static_cast<int>(state.range(0)),
+            [&](ReportBuilder& builder) { SummaryReport(books.db(), builder, side).Build(); });
 }
 
 void GstSummaryBench(benchmark::State& state) {
@@ -102,11 +101,21 @@ void ChartBench(benchmark::State& state, Side side) {
 }
 
 BENCHMARK_CAPTURE(SummaryReportBench, summary_expense, Side::Expense)
-    ->Arg(2005)->Arg(2014)->Arg(2023)->Unit(benchmark::kMillisecond);
+    ->Arg(2005)
+    ->Arg(2014)
+    ->Arg(2023)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SummaryReportBench, summary_income, Side::Income)
-    ->Arg(2005)->Arg(2014)->Arg(2023)->Unit(benchmark::kMillisecond);
-BENCHMARK(GstSummaryBench)->Name("gst_summary")
-    ->Arg(2005)->Arg(2014)->Arg(2023)->Unit(benchmark::kMillisecond);
+    ->Arg(2005)
+    ->Arg(2014)
+    ->Arg(2023)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(GstSummaryBench)
+    ->Name("gst_summary")
+    ->Arg(2005)
+    ->Arg(2014)
+    ->Arg(2023)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChartBench, chart_expense, Side::Expense)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChartBench, chart_income, Side::Income)->Unit(benchmark::kMillisecond);
 

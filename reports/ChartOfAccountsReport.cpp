@@ -20,7 +20,8 @@ void ChartOfAccountsReport::Build() {
   host.ShowStatus(QStringLiteral("Building Report"));
   for (const bool flagged : {true, false}) {
     chart_.ForEachAccount([&](const AccountRecord& account) {
-      if (account.AcDed == flagged) builder_.AddRow({QString::number(account.AccNo), account.AcDesc});
+      if (account.AcDed == flagged)
+        builder_.AddRow({QString::number(account.AccNo), account.AcDesc});
       progress.Step();
     });
     if (flagged) {

@@ -37,7 +37,8 @@ GstSummaryReport::Totals GstSummaryReport::part(ChartTables::Side side) {
       if (account.AcDed == flagged) {
         Totals totals;
         chart.ForEachEntryFrom(
-            account.AccNo, fyStart_, end, [this](int folder) { return builder_.IsSelectedFolder(folder); },
+            account.AccNo, fyStart_, end,
+            [this](int folder) { return builder_.IsSelectedFolder(folder); },
             [&](const ChartTables::Entry& entry) {
               if (entry.Date >= start && entry.Date <= end) {
                 totals.add({entry.Amount, entry.Tax});

@@ -73,8 +73,8 @@ SummaryReport::Totals SummaryReport::section(bool deductible, ReportProgress& pr
       // Sums of two-decimal amounts can miss zero by a rounding residue; an account whose
       // records cancel out must not get a row of zeros.
       if (builder_.Money(totals.period) != zero || builder_.Money(totals.prior) != zero) {
-        builder_.AddRow({QString::number(account.AccNo), account.AcDesc, builder_.Money(totals.period),
-                         builder_.Money(totals.prior),
+        builder_.AddRow({QString::number(account.AccNo), account.AcDesc,
+                         builder_.Money(totals.period), builder_.Money(totals.prior),
                          builder_.Money(totals.period + totals.prior)});
       }
       sum.period += totals.period;
@@ -104,6 +104,7 @@ void SummaryReport::Build() {
   if (builder_.LastLine() < 0) return;
   builder_.SetLastStyle(QStringLiteral("U"));
   builder_.AddBlankLine();
-  totalRow(QStringLiteral("GRAND TOTAL"), {first.period + second.period, first.prior + second.prior});
+  totalRow(QStringLiteral("GRAND TOTAL"),
+           {first.period + second.period, first.prior + second.prior});
   if (builder_.SelectedFolders.size() > 1) builder_.AddIncludedFolders();
 }

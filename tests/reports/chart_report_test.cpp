@@ -66,20 +66,20 @@ TEST_F(ChartReportTest, AllTaxableIncomeAccountsStillShowTheSecondBlock) {
   addAccount(data.db, true, 2, QStringLiteral("Fees"), true);
   addAccount(data.db, true, 1, QStringLiteral("Sales"), true);
   const QStringList lines = build(Side::Income);
-  EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("Income Accounts"), QString(),
-                                       QStringLiteral("Taxable Accounts"), QString(),
-                                       QStringLiteral("Acnt.\tAccount Name"), row("1", "Sales"),
-                                       row("2", "Fees"), QString(), QString(),
-                                       QStringLiteral("Non-Taxable Accounts"), QString(),
-                                       QStringLiteral("Acnt.\tAccount Name"), QString()}));
+  EXPECT_EQ(
+      lines.mid(2),
+      (QStringList{QStringLiteral("Income Accounts"), QString(), QStringLiteral("Taxable Accounts"),
+                   QString(), QStringLiteral("Acnt.\tAccount Name"), row("1", "Sales"),
+                   row("2", "Fees"), QString(), QString(), QStringLiteral("Non-Taxable Accounts"),
+                   QString(), QStringLiteral("Acnt.\tAccount Name"), QString()}));
 }
 
 TEST_F(ChartReportTest, WithoutTaxableAccountsThePageOpensOnTheSecondSection) {
   addAccount(data.db, true, 4, QStringLiteral("Interest"), false);
   const QStringList lines = build(Side::Income);
-  EXPECT_EQ(lines.mid(4), (QStringList{QStringLiteral("Non-Taxable Accounts"), QString(),
-                                       QStringLiteral("Acnt.\tAccount Name"),
-                                       row("4", "Interest"), QString()}));
+  EXPECT_EQ(lines.mid(4),
+            (QStringList{QStringLiteral("Non-Taxable Accounts"), QString(),
+                         QStringLiteral("Acnt.\tAccount Name"), row("4", "Interest"), QString()}));
 }
 
 TEST_F(ChartReportTest, AnEmptyChartLeavesTheDocumentEmpty) {
@@ -99,22 +99,23 @@ TEST_F(ChartReportTest, FixedColumnFileFollowsTheLayout) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   // Width 40: the title centred on 20; numbers end in column 5 (their last digit is the
   // fifth character), names start at 10.
-  const QStringList expected{ExportedText().at(0, "Page 1").at(33, "15/6/26"),
-                             QString(),
-                             ExportedText().at(12, "Expense Accounts"),  // 16 characters
-                             QString(),
-                             ExportedText().at(0, "Deductible Accounts"),
-                             QString(),
-                             ExportedText().at(0, "Acnt.").at(10, "Account Name"),
-                             ExportedText().at(1, "1234").at(10, QStringLiteral("Motor vehicle").leftJustified(30)),
-                             QString(),
-                             QString(),
-                             ExportedText().at(0, "Non-Deductible Accounts"),
-                             QString(),
-                             ExportedText().at(0, "Acnt.").at(10, "Account Name"),
-                             ExportedText().at(4, "8").at(10, QStringLiteral("Gifts").leftJustified(30)),
-                             QString(),
-                             QString()};  // after the last line's CR LF
+  const QStringList expected{
+      ExportedText().at(0, "Page 1").at(33, "15/6/26"),
+      QString(),
+      ExportedText().at(12, "Expense Accounts"),  // 16 characters
+      QString(),
+      ExportedText().at(0, "Deductible Accounts"),
+      QString(),
+      ExportedText().at(0, "Acnt.").at(10, "Account Name"),
+      ExportedText().at(1, "1234").at(10, QStringLiteral("Motor vehicle").leftJustified(30)),
+      QString(),
+      QString(),
+      ExportedText().at(0, "Non-Deductible Accounts"),
+      QString(),
+      ExportedText().at(0, "Acnt.").at(10, "Account Name"),
+      ExportedText().at(4, "8").at(10, QStringLiteral("Gifts").leftJustified(30)),
+      QString(),
+      QString()};  // after the last line's CR LF
   EXPECT_EQ(QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n")), expected);
 }
 

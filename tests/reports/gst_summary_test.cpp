@@ -106,15 +106,14 @@ TEST_F(GstSummaryTest, WithoutIncomeRowsThePageOpensOnTheExpensePart) {
   // 16 January to 19 February 2024: no income; of the expenses only account 60's 0.00
   // with GST 2.50 (account 30's three records cancel out).
   const QStringList lines = build({1, 2}, {2024, 1, 16}, {2024, 2, 19});
-  EXPECT_EQ(lines.mid(5, 13), (QStringList{QStringLiteral("Deductible Expenses"), QString(),
-                                           heading("Expense Total"),
-                                           row("60", "Adjustments", "0.00", "2.50"),
-                                           total("Total Deductible Expenses", "0.00", "2.50"),
-                                           QString(), QString(),
-                                           QStringLiteral("Non-Deductible Expenses"), QString(),
-                                           heading("Expense Total"),
-                                           total("Total Non-Deductible Expenses", "0.00", "0.00"),
-                                           QString(), total("TOTAL EXPENSES", "0.00", "2.50")}));
+  EXPECT_EQ(
+      lines.mid(5, 13),
+      (QStringList{QStringLiteral("Deductible Expenses"), QString(), heading("Expense Total"),
+                   row("60", "Adjustments", "0.00", "2.50"),
+                   total("Total Deductible Expenses", "0.00", "2.50"), QString(), QString(),
+                   QStringLiteral("Non-Deductible Expenses"), QString(), heading("Expense Total"),
+                   total("Total Non-Deductible Expenses", "0.00", "0.00"), QString(),
+                   total("TOTAL EXPENSES", "0.00", "2.50")}));
   EXPECT_FALSE(lines.join('\n').contains(QStringLiteral("INCOME")));
 }
 
@@ -123,19 +122,27 @@ TEST_F(GstSummaryTest, WithoutExpenseRowsTheExpensePartStillTotalsZero) {
   const QStringList lines = build({2}, {2024, 2, 20}, {2024, 2, 21});
   EXPECT_EQ(lines[2], QStringLiteral("Farm GST Summary Report"));
   // The taxable section wrote nothing, so the first page opens on the second one.
-  EXPECT_EQ(lines.mid(5), (QStringList{QStringLiteral("Non-Taxable Income"), QString(),
+  EXPECT_EQ(lines.mid(5), (QStringList{QStringLiteral("Non-Taxable Income"),
+                                       QString(),
                                        heading("Income Total"),
                                        row("2", "Interest", "80.00", "0.00"),
                                        total("Total Non-Taxable Income", "80.00", "0.00"),
-                                       QString(), total("TOTAL INCOME", "80.00", "0.00"),
-                                       QString(), QString(), QStringLiteral("Deductible Expenses"),
-                                       QString(), heading("Expense Total"),
+                                       QString(),
+                                       total("TOTAL INCOME", "80.00", "0.00"),
+                                       QString(),
+                                       QString(),
+                                       QStringLiteral("Deductible Expenses"),
+                                       QString(),
+                                       heading("Expense Total"),
                                        total("Total Deductible Expenses", "0.00", "0.00"),
-                                       QString(), QString(),
-                                       QStringLiteral("Non-Deductible Expenses"), QString(),
+                                       QString(),
+                                       QString(),
+                                       QStringLiteral("Non-Deductible Expenses"),
+                                       QString(),
                                        heading("Expense Total"),
                                        total("Total Non-Deductible Expenses", "0.00", "0.00"),
-                                       QString(), total("TOTAL EXPENSES", "0.00", "0.00")}));
+                                       QString(),
+                                       total("TOTAL EXPENSES", "0.00", "0.00")}));
 }
 
 TEST_F(GstSummaryTest, PagesBegunInTheExpensePartHeadTheExpenseColumn) {
@@ -174,29 +181,36 @@ TEST_F(GstSummaryTest, FixedColumnFileFollowsTheLayout) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
   // Width 65: titles centred on 32, amounts ending at 50 and 65, numbers at 5.
-  const QStringList expected{
-      ExportedText().at(0, "Page 1").at(58, "15/6/26"),
-      QString(),
-      ExportedText().at(23, "GST Summary Report"),           // 18 characters
-      ExportedText().at(19, "for 15/1/24 through 10/3/24"),  // 27 characters
-      QString(),
-      ExportedText().at(0, "Taxable Income"),
-      QString(),
-      ExportedText().at(0, "Acnt.").at(7, "Account Name").at(38, "Income Total").at(56, "GST Total"),
-      ExportedText()
-          .at(4, "1")
-          .at(7, QStringLiteral("Sales").leftJustified(30))
-          .at(37, amount("260.00"))
-          .at(52, amount("20.00")),
-      ExportedText().at(7, "Total Taxable Income").at(37, amount("260.00")).at(52, amount("20.00"))};
+  const QStringList expected{ExportedText().at(0, "Page 1").at(58, "15/6/26"),
+                             QString(),
+                             ExportedText().at(23, "GST Summary Report"),           // 18 characters
+                             ExportedText().at(19, "for 15/1/24 through 10/3/24"),  // 27 characters
+                             QString(),
+                             ExportedText().at(0, "Taxable Income"),
+                             QString(),
+                             ExportedText()
+                                 .at(0, "Acnt.")
+                                 .at(7, "Account Name")
+                                 .at(38, "Income Total")
+                                 .at(56, "GST Total"),
+                             ExportedText()
+                                 .at(4, "1")
+                                 .at(7, QStringLiteral("Sales").leftJustified(30))
+                                 .at(37, amount("260.00"))
+                                 .at(52, amount("20.00")),
+                             ExportedText()
+                                 .at(7, "Total Taxable Income")
+                                 .at(37, amount("260.00"))
+                                 .at(52, amount("20.00"))};
   EXPECT_EQ(lines.mid(0, expected.size()), expected);
   EXPECT_EQ(lines[23], ExportedText()
                            .at(0, "Acnt.")
                            .at(7, "Account Name")
                            .at(37, "Expense Total")
                            .at(56, "GST Total"));
-  EXPECT_EQ(lines[35],
-            ExportedText().at(7, "TOTAL EXPENSES").at(37, amount("215.00")).at(52, amount("17.50")));
+  EXPECT_EQ(
+      lines[35],
+      ExportedText().at(7, "TOTAL EXPENSES").at(37, amount("215.00")).at(52, amount("17.50")));
   EXPECT_EQ(lines.size(), 41);  // 40 lines, each ended by CR LF
 }
 

@@ -27,14 +27,15 @@ class SummaryReportTest : public testing::Test, public SummaryBooks {
                     QDate end = {2024, 3, 10}) {
     builder = std::make_unique<ReportBuilder>(
         db, host,
-        ReportRequest{start, end, QDate(2026, 6, 15), QLocale(QLocale::English, QLocale::Australia)});
+        ReportRequest{start, end, QDate(2026, 6, 15),
+                      QLocale(QLocale::English, QLocale::Australia)});
     builder->SelectedFolders = folders;
     SummaryReport(db, *builder, side).Build();
     return tabDelimited(builder->Document());
   }
   // An account row: number, the name as stored (30 characters), period, prior, their sum.
-  static QString row(const char* number, const char* name, const char* period,
-                     const char* prior, const char* toDate) {
+  static QString row(const char* number, const char* name, const char* period, const char* prior,
+                     const char* toDate) {
     return QStringList{QString::fromLatin1(number), QString::fromLatin1(name).leftJustified(30),
                        amount(period), amount(prior), amount(toDate)}
         .join('\t');
@@ -60,30 +61,18 @@ TEST_F(SummaryReportTest, ExpenseSummaryTotalsEachSpanPerAccount) {
   // No row: 30 (nets to zero), 40 (only outside the year and the period), 50 (nothing),
   // 60 (an amount of 0.00; its tax does not count here).
   const QStringList expected{
-      QStringLiteral("Page 1\t15/6/26"),
-      QString(),
-      QStringLiteral("Expense Summary Report"),
-      QStringLiteral("for 15/1/24 through 10/3/24"),
-      QString(),
-      QStringLiteral("Deductible Expenses"),
-      QString(),
-      QStringLiteral("Period\tPrior\tYear"),
+      QStringLiteral("Page 1\t15/6/26"), QString(), QStringLiteral("Expense Summary Report"),
+      QStringLiteral("for 15/1/24 through 10/3/24"), QString(),
+      QStringLiteral("Deductible Expenses"), QString(), QStringLiteral("Period\tPrior\tYear"),
       QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
       row("10", "Fuel", "165.00", "200.00", "365.00"),
-      total("Total Deductible Expenses", "165.00", "200.00", "365.00"),
-      QString(),
-      QString(),
-      QStringLiteral("Non-Deductible Expenses"),
-      QString(),
-      QStringLiteral("Period\tPrior\tYear"),
+      total("Total Deductible Expenses", "165.00", "200.00", "365.00"), QString(), QString(),
+      QStringLiteral("Non-Deductible Expenses"), QString(), QStringLiteral("Period\tPrior\tYear"),
       QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
       row("20", "Bank Fees", "50.00", "40.00", "90.00"),
-      total("Total Non-Deductible Expenses", "50.00", "40.00", "90.00"),
-      QString(),
+      total("Total Non-Deductible Expenses", "50.00", "40.00", "90.00"), QString(),
       // 165 + 50, 200 + 40, 365 + 90.
-      total("GRAND TOTAL", "215.00", "240.00", "455.00"),
-      QString(),
-      QString(),
+      total("GRAND TOTAL", "215.00", "240.00", "455.00"), QString(), QString(),
       QStringLiteral("Included Folders:\t") + QStringLiteral("Main Street").leftJustified(30),
       QStringLiteral("Farm").leftJustified(30)};
   EXPECT_EQ(lines, expected);
@@ -108,14 +97,14 @@ TEST_F(SummaryReportTest, IncomeSummaryTotalsEachSpanPerAccount) {
   // Account 9 is in no chart, so no summary has it.
   EXPECT_EQ(lines.mid(2, 1), QStringList{QStringLiteral("Income Summary Report")});
   EXPECT_EQ(lines.mid(5, 1), QStringList{QStringLiteral("Taxable Income")});
-  EXPECT_EQ(lines.mid(9, 2), (QStringList{row("1", "Sales", "260.00", "50.00", "310.00"),
-                                          total("Total Taxable Income", "260.00", "50.00",
-                                                "310.00")}));
+  EXPECT_EQ(lines.mid(9, 2),
+            (QStringList{row("1", "Sales", "260.00", "50.00", "310.00"),
+                         total("Total Taxable Income", "260.00", "50.00", "310.00")}));
   EXPECT_EQ(lines.mid(13, 1), QStringList{QStringLiteral("Non-Taxable Income")});
   EXPECT_EQ(lines.mid(17, 4),
             (QStringList{row("2", "Interest", "80.00", "300.00", "380.00"),
-                         total("Total Non-Taxable Income", "80.00", "300.00", "380.00"),
-                         QString(), total("GRAND TOTAL", "340.00", "350.00", "690.00")}));
+                         total("Total Non-Taxable Income", "80.00", "300.00", "380.00"), QString(),
+                         total("GRAND TOTAL", "340.00", "350.00", "690.00")}));
   EXPECT_EQ(lines.size(), 25);
 }
 
@@ -138,16 +127,16 @@ TEST_F(SummaryReportTest, OneFolderNamesItInTheTitleAndListsNoFolders) {
 TEST_F(SummaryReportTest, AStartOnTheYearsFirstDayHasNoPriorAndAnEmptySecondSection) {
   // July 2023: only account 10's 01/07 (the fiscal-year start) 200.00, in the period.
   const QStringList lines = build(Side::Expense, {1, 2}, {2023, 7, 1}, {2023, 7, 31});
-  EXPECT_EQ(lines.mid(9, 2), (QStringList{row("10", "Fuel", "200.00", "0.00", "200.00"),
-                                          total("Total Deductible Expenses", "200.00", "0.00",
-                                                "200.00")}));
+  EXPECT_EQ(lines.mid(9, 2),
+            (QStringList{row("10", "Fuel", "200.00", "0.00", "200.00"),
+                         total("Total Deductible Expenses", "200.00", "0.00", "200.00")}));
   // The non-deductible section has no row, yet its block and its zero total are written.
   EXPECT_EQ(lines.mid(13, 8),
             (QStringList{QStringLiteral("Non-Deductible Expenses"), QString(),
                          QStringLiteral("Period\tPrior\tYear"),
                          QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
-                         total("Total Non-Deductible Expenses", "0.00", "0.00", "0.00"),
-                         QString(), total("GRAND TOTAL", "200.00", "0.00", "200.00"), QString()}));
+                         total("Total Non-Deductible Expenses", "0.00", "0.00", "0.00"), QString(),
+                         total("GRAND TOTAL", "200.00", "0.00", "200.00"), QString()}));
 }
 
 TEST_F(SummaryReportTest, ARangeGivenBackwardsStillHasItsPrior) {
@@ -178,8 +167,8 @@ TEST(SummaryReportEdge, WithoutDeductibleRowsTheFirstPageOpensOnTheSecondSection
                          QStringLiteral("Total Non-Deductible Expenses\t") + amount("12.50") +
                              '\t' + amount("0.00") + '\t' + amount("12.50"),
                          QString(),
-                         QStringLiteral("GRAND TOTAL\t") + amount("12.50") + '\t' +
-                             amount("0.00") + '\t' + amount("12.50")}));
+                         QStringLiteral("GRAND TOTAL\t") + amount("12.50") + '\t' + amount("0.00") +
+                             '\t' + amount("12.50")}));
   EXPECT_FALSE(lines.join('\n').contains(QStringLiteral("Total Deductible")));
 }
 
@@ -200,32 +189,31 @@ TEST_F(SummaryReportTest, FixedColumnFileFollowsTheLayout) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
   // Width 76: titles centred on 38, amounts ending at 50, 63 and 76, numbers at 5.
-  const QStringList expected{
-      ExportedText().at(0, "Page 1").at(69, "15/6/26"),
-      QString(),
-      ExportedText().at(27, "Expense Summary Report"),        // 22 characters
-      ExportedText().at(25, "for 15/1/24 through 10/3/24"),  // 27 characters
-      QString(),
-      ExportedText().at(0, "Deductible Expenses"),
-      QString(),
-      ExportedText().at(44, "Period").at(58, "Prior").at(72, "Year"),
-      ExportedText()
-          .at(0, "Acnt.")
-          .at(7, "Account Name")
-          .at(44, "Totals")
-          .at(57, "Totals")
-          .at(69, "To Date"),
-      ExportedText()
-          .at(3, "10")
-          .at(7, QStringLiteral("Fuel").leftJustified(30))
-          .at(37, amount("165.00"))
-          .at(50, amount("200.00"))
-          .at(63, amount("365.00")),
-      ExportedText()
-          .at(7, "Total Deductible Expenses")
-          .at(37, amount("165.00"))
-          .at(50, amount("200.00"))
-          .at(63, amount("365.00"))};
+  const QStringList expected{ExportedText().at(0, "Page 1").at(69, "15/6/26"),
+                             QString(),
+                             ExportedText().at(27, "Expense Summary Report"),       // 22 characters
+                             ExportedText().at(25, "for 15/1/24 through 10/3/24"),  // 27 characters
+                             QString(),
+                             ExportedText().at(0, "Deductible Expenses"),
+                             QString(),
+                             ExportedText().at(44, "Period").at(58, "Prior").at(72, "Year"),
+                             ExportedText()
+                                 .at(0, "Acnt.")
+                                 .at(7, "Account Name")
+                                 .at(44, "Totals")
+                                 .at(57, "Totals")
+                                 .at(69, "To Date"),
+                             ExportedText()
+                                 .at(3, "10")
+                                 .at(7, QStringLiteral("Fuel").leftJustified(30))
+                                 .at(37, amount("165.00"))
+                                 .at(50, amount("200.00"))
+                                 .at(63, amount("365.00")),
+                             ExportedText()
+                                 .at(7, "Total Deductible Expenses")
+                                 .at(37, amount("165.00"))
+                                 .at(50, amount("200.00"))
+                                 .at(63, amount("365.00"))};
   EXPECT_EQ(lines.mid(0, expected.size()), expected);
   EXPECT_EQ(lines[20], ExportedText()
                            .at(7, "GRAND TOTAL")
