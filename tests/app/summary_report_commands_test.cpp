@@ -3,11 +3,12 @@
 // or the "no data" message, the cleared status bar, and every table closed afterwards.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "TReportF.h"
 #include "TMultFol.h"
+#include "TReportF.h"
 #include "TestShell.h"
 
 namespace {
@@ -31,7 +32,8 @@ class SummaryCommands : public testing::Test {
     Database& db = shell.db();
     db.OpenExp();
     d4appendBlank(db.exp().data);
-    db.expRecord() = {date, 0, account, folder, QStringLiteral("Payee"), amount, false, 0, {}, false};
+    db.expRecord() = {date,   0,     account, folder, QStringLiteral("Payee"),
+                      amount, false, 0,       {},     false};
     db.WriteExp();
     code4close(db.code());
   }
@@ -77,9 +79,9 @@ TEST_F(SummaryCommands, SummaryAsksForFoldersThenShowsTheReport) {
   EXPECT_EQ(lines[9].left(11), QStringLiteral("   10  Fuel"));
   EXPECT_TRUE(lines.contains(QStringLiteral("Included Folders: ") +
                              QStringLiteral("Shop").leftJustified(30)));
-  EXPECT_EQ(shell.files.tablesOpened(), (QStringList{QStringLiteral("FOLDER.dbf"),
-                                                     QStringLiteral("GSTEXP1.dbf"),
-                                                     QStringLiteral("ACC.dbf")}));
+  EXPECT_EQ(shell.files.tablesOpened(),
+            (QStringList{QStringLiteral("FOLDER.dbf"), QStringLiteral("GSTEXP1.dbf"),
+                         QStringLiteral("ACC.dbf")}));
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -137,6 +139,46 @@ TEST_F(SummaryCommands, ChartsNeedNoFolders) {
   shell.form->ChartofAccounts1Click();
   EXPECT_EQ(shell.files.tablesOpened(), QStringList{QStringLiteral("ACC.dbf")});
   EXPECT_EQ(shell.files.openFiles, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures of the five reports in the viewer on the sample books, January to March 2026,
+// every folder, for looking at them: only when TALLYWORTH_REPORT_PICTURES names a
+// directory to save them in.
+TEST(SummaryReportPictures, OnTheSampleBooks) {
+  const QString out = qEnvironmentVariable("TALLYWORTH_REPORT_PICTURES");
+  if (out.isEmpty()) GTEST_SKIP() << "TALLYWORTH_REPORT_PICTURES names no directory";
+  QTemporaryDir books;
+  const QDir sample(QStringLiteral(TEST_SOURCE_DIR "/../sample"));
+  for (const QString& name : sample.entryList({QStringLiteral("*.dbf")})) {
+    ASSERT_TRUE(QFile::copy(sample.filePath(name), books.filePath(name))) << name.toStdString();
+  }
+  TestShell shell(books.path().toStdString());
+  shell.start();
+  shell.state.ReportStartDate = QDate(2026, 1, 1);
+  shell.state.ReportEndDate = QDate(2026, 3, 31);
+  const auto grab = [&](void (TFormMain::*command)(), const QString& file, bool folders) {
+    if (folders) {
+      shell.ui.expectModal(QStringLiteral("MultFol"), [](QDialog& form) {
+        static_cast<TMultFol&>(form).BtnAllClick();
+        static_cast<TMultFol&>(form).BtnRunClick();
+      });
+    }
+    shell.ui.expectModal(QStringLiteral("ReportF"), [&](QDialog& form) {
+      form.resize(900, 700);
+      static_cast<TReportF&>(form).FormShow();
+      EXPECT_TRUE(form.grab().save(QDir(out).filePath(file))) << file.toStdString();
+    });
+    (shell.form.get()->*command)();
+  };
+  grab(&TFormMain::ExpenseSummary1Click, QStringLiteral("expense-summary.png"), true);
+  grab(&TFormMain::IncomeSummary1Click, QStringLiteral("income-summary.png"), true);
+  grab(&TFormMain::BtnGSTSRptClick, QStringLiteral("gst-summary.png"), true);
+  grab(&TFormMain::ChartofAccounts1Click, QStringLiteral("chart-expense.png"), false);
+  grab(&TFormMain::ChartofAccounts2Click, QStringLiteral("chart-income.png"), false);
 }
 
 }  // namespace
