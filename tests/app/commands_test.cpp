@@ -27,6 +27,9 @@ void PrintTo(const Dispatch& d, std::ostream* os) { *os << d.name; }
 const QString kAcc = QStringLiteral("ACC.dbf"), kAccI = QStringLiteral("ACCI.dbf"),
               kFolder = QStringLiteral("FOLDER.dbf"), kExp = QStringLiteral("GSTEXP1.dbf"),
               kInc = QStringLiteral("GSTINC1.dbf");
+// What the report commands say over empty books.
+const QString kNoFolders = QStringLiteral("Create folders before running reports"),
+              kNoData = QStringLiteral("Report contains no data.");
 
 class Commands : public testing::TestWithParam<Dispatch> {
  protected:
@@ -65,20 +68,23 @@ INSTANTIATE_TEST_SUITE_P(
                  {kAcc, kExp},
                  "RateChange",
                  {"Expense Accounts must be defined before entering Expense Records"}},
-        Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}},
+        Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}, {},
+                 {kNoFolders}},
         Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}},
         Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc}},
-        Dispatch{"ChartofAccounts1", &TFormMain::ChartofAccounts1Click, {kAcc}},
-        Dispatch{"IncomeSummary1", &TFormMain::IncomeSummary1Click, {kFolder, kInc, kAccI}},
+        Dispatch{"ChartofAccounts1", &TFormMain::ChartofAccounts1Click, {kAcc}, {}, {kNoData}},
+        Dispatch{"IncomeSummary1", &TFormMain::IncomeSummary1Click, {kFolder, kInc, kAccI}, {},
+                 {kNoFolders}},
         Dispatch{"IncomeDetail1", &TFormMain::IncomeDetail1Click, {kFolder, kInc, kAccI}},
         Dispatch{"AccountDetail2", &TFormMain::AccountDetail2Click, {kFolder, kInc, kAccI}},
-        Dispatch{"ChartofAccounts2", &TFormMain::ChartofAccounts2Click, {kAccI}},
+        Dispatch{"ChartofAccounts2", &TFormMain::ChartofAccounts2Click, {kAccI}, {}, {kNoData}},
         Dispatch{"BtnGLRpt", &TFormMain::BtnGLRptClick, {kFolder, kExp, kInc}},
         Dispatch{
             "WeeklyProfit1", &TFormMain::WeeklyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
         Dispatch{
             "MonthlyProfit1", &TFormMain::MonthlyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
-        Dispatch{"BtnGSTSRpt", &TFormMain::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI}}),
+        Dispatch{"BtnGSTSRpt", &TFormMain::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI},
+                 {}, {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
 
 class MainWindow : public testing::Test {
