@@ -70,19 +70,23 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Expense Accounts must be defined before entering Expense Records"}},
         Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}, {},
                  {kNoFolders}},
-        Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}},
-        Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc}},
+        Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}, {},
+                 {kNoFolders}},
+        Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc},
+                 "PickAcc"},
         Dispatch{"ChartofAccounts1", &TFormMain::ChartofAccounts1Click, {kAcc}, {}, {kNoData}},
         Dispatch{"IncomeSummary1", &TFormMain::IncomeSummary1Click, {kFolder, kInc, kAccI}, {},
                  {kNoFolders}},
-        Dispatch{"IncomeDetail1", &TFormMain::IncomeDetail1Click, {kFolder, kInc, kAccI}},
-        Dispatch{"AccountDetail2", &TFormMain::AccountDetail2Click, {kFolder, kInc, kAccI}},
+        Dispatch{"IncomeDetail1", &TFormMain::IncomeDetail1Click, {kFolder, kInc, kAccI}, {},
+                 {kNoFolders}},
+        Dispatch{"AccountDetail2", &TFormMain::AccountDetail2Click, {kFolder, kInc, kAccI},
+                 "PickAcc"},
         Dispatch{"ChartofAccounts2", &TFormMain::ChartofAccounts2Click, {kAccI}, {}, {kNoData}},
-        Dispatch{"BtnGLRpt", &TFormMain::BtnGLRptClick, {kFolder, kExp, kInc}},
-        Dispatch{
-            "WeeklyProfit1", &TFormMain::WeeklyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
-        Dispatch{
-            "MonthlyProfit1", &TFormMain::MonthlyProfit1Click, {kFolder, kExp, kInc, kAcc, kAccI}},
+        Dispatch{"BtnGLRpt", &TFormMain::BtnGLRptClick, {kFolder, kExp, kInc}, {}, {kNoFolders}},
+        Dispatch{"WeeklyProfit1", &TFormMain::WeeklyProfit1Click,
+                 {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"MonthlyProfit1", &TFormMain::MonthlyProfit1Click,
+                 {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
         Dispatch{"BtnGSTSRpt", &TFormMain::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI},
                  {}, {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
@@ -130,6 +134,7 @@ TEST_F(MainWindow, AccountCommandsNameTheirChart) {
   const auto leaveTheAccountList = [this] {
     shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& list) { list.reject(); });
   };
+  leaveTheAccountList();
   shell.form->AccountDetail1Click();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   leaveTheAccountList();
@@ -138,6 +143,7 @@ TEST_F(MainWindow, AccountCommandsNameTheirChart) {
   leaveTheAccountList();
   shell.form->BtnAccountEClick();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
+  leaveTheAccountList();
   shell.form->AccountDetail2Click();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
 }
