@@ -12,7 +12,6 @@ class ReportProgress {
 
   // Counts items more as done and shows the new percentage when it changed.
   void Step(long items = 1);
-  long Done() const { return done_; }
 
  private:
   ProgressSink& sink_;
