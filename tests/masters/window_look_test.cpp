@@ -33,7 +33,9 @@ void checkLook(QWidget& window, const QString& name) {
         << name.toStdString() << ": the text of " << child->objectName().toStdString() << " is cut";
   }
   const QString shots = qEnvironmentVariable("TALLYWORTH_SHOTS");
-  if (!shots.isEmpty()) EXPECT_TRUE(window.grab().save(QDir(shots).filePath(name + ".png")));
+  if (!shots.isEmpty()) {
+    EXPECT_TRUE(window.grab().save(QDir(shots).filePath(name + ".png")));
+  }
 }
 
 // The list's columns fill its grid: no column is cut and no blank strip is left.
