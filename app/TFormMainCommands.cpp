@@ -2,9 +2,7 @@
 // and closes every table when the work is done, so that between commands no table is
 // open and the data files can be copied, packed or rebuilt.
 //
-// The windows and reports of the entry, report and maintenance parts of the program
-// join their commands here as they are built; until then a command opens and closes its
-// tables only.
+// Each command hands its work to the window, report or maintenance routine that does it.
 #include <QCursor>
 #include <QDialog>
 #include <QMenu>
