@@ -5,7 +5,6 @@
 #include "ReportBuilder.h"
 #include "ReportHost.h"
 #include "ReportProgress.h"
-#include "SparseRow.h"
 
 DetailReport::DetailReport(Database& db, ReportBuilder& builder, Side side)
     : db_(db), builder_(builder), side_(side) {}
@@ -78,7 +77,7 @@ void DetailReport::reportRecord() {
         2);
     const QString memo = r.EMemo.trimmed();
     if (!memo.isEmpty()) {
-      AddSparseRow(builder_, {QString(), QString(), QString(), memo}, {0, 1, 2});
+      builder_.AddRow({QString(), QString(), QString(), memo}, 1, {0, 1, 2});
     }
     amountTotal_ += r.Amount;
     taxTotal_ += r.GSTE;

@@ -7,7 +7,6 @@
 #include "ReportBuilder.h"
 #include "ReportHost.h"
 #include "ReportProgress.h"
-#include "SparseRow.h"
 
 namespace {
 
@@ -59,10 +58,9 @@ void GeneralLedgerReport::writeRow(const QString& date, const QString& descripti
   QList<int> empty;
   if (isZero(credit)) empty.append(2);
   if (isZero(debit)) empty.append(3);
-  AddSparseRow(
-      builder_,
+  builder_.AddRow(
       {date, description, builder_.Money(credit), builder_.Money(debit), builder_.Money(balance_)},
-      empty);
+      1, empty);
 }
 
 void GeneralLedgerReport::Build() {

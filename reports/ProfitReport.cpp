@@ -86,10 +86,8 @@ void ProfitReport::Build() {
   builder_.BeginReport(99, 8);
   const QDate start = StartDate();
   const QDate end = builder_.Request().EndDate;
-  builder_.SetStandardTitles(QStringLiteral("Profit Report"));
   // The monthly report's range line shows the start it moved to.
-  builder_.ReportTitles[1] = QStringLiteral("for ") + builder_.ShortDate(start) +
-                             QStringLiteral(" through ") + builder_.ShortDate(end);
+  builder_.SetStandardTitles(QStringLiteral("Profit Report"), start);
   builder_.CellPrefixes = {QStringLiteral("L00"), QStringLiteral("R29"), QStringLiteral("R43"),
                            QStringLiteral("R57"), QStringLiteral("R71"), QStringLiteral("R85"),
                            QStringLiteral("R99")};

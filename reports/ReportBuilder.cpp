@@ -106,20 +106,26 @@ void ReportBuilder::SectionChange() {
   AddColumnHeadings();
 }
 
-int ReportBuilder::AddRow(const QStringList& texts, int linesNeeded) {
+int ReportBuilder::AddRow(const QStringList& texts, int linesNeeded,
+                          const QList<int>& emptyColumns) {
   CheckPage(PageLines + linesNeeded, true);
   const int line = AddLine();
   for (int column = 0; column < texts.size(); ++column) {
+    if (emptyColumns.contains(column)) continue;
     document_.SetCell(line, column, CellPrefixes.value(column) + texts[column]);
   }
   return line;
 }
 
 void ReportBuilder::SetStandardTitles(const QString& reportName) {
+  SetStandardTitles(reportName, request_.StartDate);
+}
+
+void ReportBuilder::SetStandardTitles(const QString& reportName, const QDate& start) {
   const QString folder = SelectedFolders.size() == 1
                              ? FolderName(SelectedFolders.front()) + QLatin1Char(' ')
                              : QString();
-  ReportTitles = {folder + reportName, QStringLiteral("for ") + ShortDate(request_.StartDate) +
+  ReportTitles = {folder + reportName, QStringLiteral("for ") + ShortDate(start) +
                                            QStringLiteral(" through ") +
                                            ShortDate(request_.EndDate)};
 }

@@ -59,14 +59,18 @@ class ReportBuilder {
   // blank line, the new ReportSubheading and the column headings.
   void SectionChange();
   // Writes a row after CheckPage(PageLines + linesNeeded, with headings): cell i is
-  // CellPrefixes[i] + texts[i] for each given text. Returns the row's line index.
-  int AddRow(const QStringList& texts, int linesNeeded = 1);
+  // CellPrefixes[i] + texts[i] for each given text, except that the cells of emptyColumns
+  // stay empty, prefix included (a prefix alone would still pad a fixed-column line to its
+  // position). Returns the row's line index.
+  int AddRow(const QStringList& texts, int linesNeeded = 1, const QList<int>& emptyColumns = {});
   // Sets the style cell of line. REQUIRES: 0 <= line <= LastLine().
   void SetStyle(int line, const QString& style) { document_.SetStyle(line, style); }
   void SetLastStyle(const QString& style) { document_.SetStyle(LastLine(), style); }
   // ReportTitles: reportName, after the folder's name and a blank when exactly one folder
-  // is selected; then "for <start> through <end>" in the short date format.
+  // is selected; then "for <start> through <end>" in the short date format, start being
+  // the request's StartDate unless given.
   void SetStandardTitles(const QString& reportName);
+  void SetStandardTitles(const QString& reportName, const QDate& start);
 
   // Fills SelectedFolders: none when FOLDER holds no folder (the user is told "Create
   // folders before running reports"), the only one without asking, else the user's choice.

@@ -113,6 +113,15 @@ TEST_F(Building, TwoLineRowsNeverSplitAcrossPages) {
   EXPECT_EQ(builder.PageNumber, 2);
 }
 
+TEST_F(Building, EmptyColumnsOfARowKeepNoPrefix) {
+  beginDetail();
+  const int line = builder.AddRow(
+      {QStringLiteral("1/6/26"), QStringLiteral("4"), QStringLiteral("memo"), QString()}, 1,
+      {0, 1});
+  EXPECT_EQ(cellsOf(document(), line),
+            (QStringList{QStringLiteral("L17memo"), QStringLiteral("R61"), QString()}));
+}
+
 TEST_F(Building, AReportWithoutRowsHasNoLine) {
   beginDetail();
   builder.SectionChange();
