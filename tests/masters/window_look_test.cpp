@@ -3,40 +3,14 @@
 // to a directory, each window is also saved there as a PNG for a person to look at.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
 #include <QHeaderView>
-#include <QLabel>
 #include <QScrollBar>
 
 #include "MasterBooks.h"
 #include "UserMoves.h"
+#include "WindowLook.h"
 
 namespace {
-
-void checkLook(QWidget& window, const QString& name) {
-  QApplication::processEvents();
-  for (QWidget* child : window.findChildren<QWidget*>()) {
-    if (!child->isVisible()) continue;
-    const QRect place(child->mapTo(&window, QPoint(0, 0)), child->size());
-    EXPECT_TRUE(window.rect().contains(place))
-        << name.toStdString() << ": " << child->objectName().toStdString() << " lies outside";
-    // A label needs its size hint; a button its text and icon (not the style's minimum).
-    int needed = 0;
-    if (auto* label = qobject_cast<QLabel*>(child)) needed = label->sizeHint().width();
-    if (auto* button = qobject_cast<QAbstractButton*>(child)) {
-      needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) +
-               (button->icon().isNull() ? 0 : button->iconSize().width() + 4) + 8;
-    }
-    EXPECT_GE(child->width(), needed)
-        << name.toStdString() << ": the text of " << child->objectName().toStdString() << " is cut";
-  }
-  const QString shots = qEnvironmentVariable("TALLYWORTH_SHOTS");
-  if (!shots.isEmpty()) {
-    EXPECT_TRUE(window.grab().save(QDir(shots).filePath(name + ".png")));
-  }
-}
 
 // The list's columns fill its grid: no column is cut and no blank strip is left.
 void checkGridFilled(const PickList& list) {
@@ -58,12 +32,12 @@ class WindowLook : public testing::Test {
   void lookAtLoop(void (TFormMain::*command)(), const QString& list, const QString& window,
                   const char* choice, const QString& shot) {
     shell.ui.expectModal(list, [shot, choice](QDialog& form) {
-      checkLook(form, shot + QStringLiteral("-list"));
+      CheckWindowLook(form, shot + QStringLiteral("-list"), ButtonWidth::TextAndIcon);
       checkGridFilled(dynamic_cast<PickList&>(form));
       click(form, choice);
     });
     shell.ui.expectModal(window, [shot](QDialog& form) {
-      checkLook(form, shot);
+      CheckWindowLook(form, shot, ButtonWidth::TextAndIcon);
       click(form, "BtnCancel");
     });
     shell.ui.expectModal(list, press("BtnExit"));
