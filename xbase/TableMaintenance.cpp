@@ -95,7 +95,7 @@ int Table::Impl::openTag(const std::string& tagName, std::unique_ptr<Tag>* out) 
   return kSuccess;
 }
 
-int Table::createIndexGroup(const std::string& groupName, const std::vector<TagSpec>& specs) {
+int Table::createIndexGroup(const std::string& groupName, const std::vector<TagSpec>& definitions) {
   Impl& t = *impl_;
   int rc = t.flush();
   if (rc < 0) return rc;
@@ -104,26 +104,26 @@ int Table::createIndexGroup(const std::string& groupName, const std::vector<TagS
   std::vector<const Tag*> targets;
   std::vector<NtxInfo> infos;
   std::vector<std::string> paths, names;
-  for (const TagSpec& spec : specs) {
+  for (const TagSpec& definition : definitions) {
     std::unique_ptr<Tag> tag(new Tag());
-    tag->name_ = spec.name;
-    tag->key_ = KeyExpression::compile(spec.expression, t.dbf->fields(), &rc);
+    tag->name_ = definition.name;
+    tag->key_ = KeyExpression::compile(definition.expression, t.dbf->fields(), &rc);
     if (!tag->key_ || tag->key_->type() == KeyExpression::Type::Logical)
       return t.fail(kErrExpression);
-    if (!spec.filter.empty()) {
-      tag->filter_ = KeyExpression::compile(spec.filter, t.dbf->fields(), &rc);
+    if (!definition.filter.empty()) {
+      tag->filter_ = KeyExpression::compile(definition.filter, t.dbf->fields(), &rc);
       if (!tag->filter_ || tag->filter_->type() != KeyExpression::Type::Logical)
         return t.fail(kErrExpression);
     }
-    tag->fileName_ = t.engine.pathOf(spec.name + ".ntx");
+    tag->fileName_ = t.engine.pathOf(definition.name + ".ntx");
     NtxInfo info;
-    info.keyExpression = spec.expression;
-    info.forExpression = spec.filter;
-    info.tagName = spec.name;
+    info.keyExpression = definition.expression;
+    info.forExpression = definition.filter;
+    info.tagName = definition.name;
     info.keyLength = tag->key_->length();
     infos.push_back(info);
     paths.push_back(tag->fileName_);
-    names.push_back(spec.name);
+    names.push_back(definition.name);
     targets.push_back(tag.get());
     created.push_back(std::move(tag));
   }

@@ -10,10 +10,10 @@ namespace xbase {
 namespace {
 
 // Field layout as an expense table stores it (names upper case, offsets after the flag).
-std::vector<FieldDesc> layout(const std::vector<FieldSpec>& specs) {
+std::vector<FieldDesc> layout(const std::vector<FieldSpec>& columns) {
   std::vector<FieldDesc> fields;
   int offset = 1;
-  for (const FieldSpec& s : specs) {
+  for (const FieldSpec& s : columns) {
     fields.push_back({s.name, s.type, s.width, s.decimals, offset});
     offset += s.width;
   }
