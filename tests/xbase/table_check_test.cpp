@@ -1,0 +1,243 @@
+// The table check finds each way a table and its tags can disagree without changing a
+// byte, and the repair mends each without losing a record.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "DbfFile.h"
+#include "Engine.h"
+#include "FaultFileSystem.h"
+#include "NtxIndex.h"
+#include "Status.h"
+#include "Table.h"
+#include "TableCheck.h"
+
+using namespace xbase;
+using xbase::test::FaultFileSystem;
+
+namespace {
+
+const std::vector<TagSpec> kTags = {{"ByName", "NAME", ".NOT. DELETED()"},
+                                    {"ByNum", "STR(NUM, 5)", ".NOT. DELETED()"}};
+constexpr int kRecords = 12;
+
+class TableCheckTest : public ::testing::Test {
+ protected:
+  // Records R1..R12 with NUM = 100 - i; R3, R6, R9 and R12 deleted.
+  void SetUp() override {
+    int rc = 0;
+    ASSERT_TRUE(DbfFile::create(fs.open("/books/ITEMS.dbf", OpenMode::Create, LockMode::None, &rc),
+                                {{"NAME", 'C', 8, 0}, {"NUM", 'N', 5, 0}}, &rc));
+    Engine engine(fs, "/books");
+    Table* t = engine.open("ITEMS");
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(t->createIndexGroup("Items", kTags), kSuccess);
+    for (int i = 1; i <= kRecords; ++i) {
+      ASSERT_EQ(t->appendBlank(), kSuccess);
+      t->field("NAME")->assign("R" + std::to_string(i));
+      t->field("NUM")->assignInteger(100 - i);
+      if (i % 3 == 0) t->markDeleted();
+    }
+    ASSERT_EQ(engine.closeAll(), kSuccess);
+    original = records();
+  }
+
+  // Checks, asserting that checking changed nothing on disk.
+  std::vector<TableFinding> check(const std::string& group = "Items") {
+    auto before = fs.snapshot();
+    auto findings = CheckTable(fs, "/books", "ITEMS", group);
+    EXPECT_EQ(fs.snapshot(), before) << "the check changed a file";
+    return findings;
+  }
+
+  // Whether a finding about file contains text.
+  static bool has(const std::vector<TableFinding>& findings, const std::string& file,
+                  const std::string& text) {
+    return std::any_of(findings.begin(), findings.end(), [&](const TableFinding& f) {
+      return f.file == file && f.problem.find(text) != std::string::npos;
+    });
+  }
+
+  // Every record's bytes in record order, read from the table file alone.
+  std::vector<std::string> records() {
+    int rc = 0;
+    auto dbf = DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadOnly, LockMode::None, &rc),
+                             &rc);
+    EXPECT_TRUE(dbf);
+    std::vector<std::string> out;
+    if (!dbf) return out;
+    std::string rec(dbf->recordLength(), ' ');
+    for (std::uint32_t n = 1; n <= dbf->recordCount(); ++n) {
+      EXPECT_EQ(dbf->readRecord(n, rec.data()), kSuccess);
+      out.push_back(rec);
+    }
+    return out;
+  }
+
+  // Repairs and expects every record as it was and nothing left to find.
+  void repairAndExpectWhole() {
+    ASSERT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags), kSuccess);
+    EXPECT_EQ(records(), original);
+    auto after = check();
+    EXPECT_TRUE(after.empty()) << after.front().file << ": " << after.front().problem;
+  }
+
+  // Changes record n behind the tags' back, as a process dying between the table write
+  // and the index writes would leave it.
+  void writeRecordOnly(std::uint32_t n, const std::function<void(std::string&)>& change) {
+    int rc = 0;
+    auto dbf = DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadWrite, LockMode::None, &rc),
+                             &rc);
+    ASSERT_TRUE(dbf);
+    std::string rec(dbf->recordLength(), ' ');
+    ASSERT_EQ(dbf->readRecord(n, rec.data()), kSuccess);
+    change(rec);
+    ASSERT_EQ(dbf->writeRecord(n, rec.data()), kSuccess);
+    original[n - 1] = rec;
+  }
+
+  void setCount(std::uint32_t count) {
+    std::string bytes = fs.bytes("/books/ITEMS.dbf");
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>(count >> (8 * i));
+    fs.setBytes("/books/ITEMS.dbf", bytes);
+  }
+
+  FaultFileSystem fs;
+  std::vector<std::string> original;
+};
+
+TEST_F(TableCheckTest, ASoundTableHasNoFindings) {
+  EXPECT_TRUE(check().empty());
+  EXPECT_TRUE(check("").empty());
+  ASSERT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags), kSuccess);
+  EXPECT_EQ(records(), original);
+  EXPECT_TRUE(check().empty());
+}
+
+TEST_F(TableCheckTest, ATagMissingARecordIsFoundAndRebuilt) {
+  int rc = 0;
+  auto index = NtxIndex::open(fs.open("/books/ByNum.ntx", OpenMode::ReadWrite, LockMode::None, &rc),
+                              &rc);
+  ASSERT_TRUE(index);
+  ASSERT_EQ(index->remove("   96", 4), kSuccess);
+  index.reset();
+  auto findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_TRUE(has(findings, "ByNum.ntx", "record 4 missing from the tag"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, ADeletedRecordLeftInTheTagsIsFound) {
+  writeRecordOnly(5, [](std::string& rec) { rec[0] = '*'; });
+  auto findings = check();
+  EXPECT_TRUE(has(findings, "ByName.ntx", "record 5 does not belong in the tag"));
+  EXPECT_TRUE(has(findings, "ByNum.ntx", "record 5 does not belong in the tag"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, ARecalledRecordAbsentFromTheTagsIsFound) {
+  writeRecordOnly(6, [](std::string& rec) { rec[0] = ' '; });
+  auto findings = check();
+  EXPECT_TRUE(has(findings, "ByName.ntx", "record 6 missing from the tag"));
+  EXPECT_TRUE(has(findings, "ByNum.ntx", "record 6 missing from the tag"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, AStaleKeyIsFoundInTheTagOnThatField) {
+  writeRecordOnly(2, [](std::string& rec) { rec.replace(1, 8, "CHANGED "); });
+  auto findings = check();
+  EXPECT_TRUE(has(findings, "ByName.ntx", "record 2 has a stale key"));
+  EXPECT_FALSE(has(findings, "ByNum.ntx", "record 2"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, KeysOutOfOrderAreFoundAsADamagedPage) {
+  // Swap the key text of two entries in the page, leaving their record numbers.
+  std::string bytes = fs.bytes("/books/ByName.ntx");
+  std::size_t a = bytes.find("R1      "), b = bytes.find("R2      ");
+  ASSERT_NE(a, std::string::npos);
+  ASSERT_NE(b, std::string::npos);
+  std::swap_ranges(bytes.begin() + a, bytes.begin() + a + 8, bytes.begin() + b);
+  fs.setBytes("/books/ByName.ntx", bytes);
+  auto findings = check();
+  // The page reader refuses a page out of order, so the walk stops there.
+  EXPECT_TRUE(has(findings, "ByName.ntx", "damaged page"));
+  EXPECT_TRUE(has(findings, "ByName.ntx", "record 1 has a stale key"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, ACountBeyondTheDataIsFoundAndCutBackToTheWholeRecords) {
+  setCount(kRecords + 2);
+  auto findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].file, "ITEMS.dbf");
+  EXPECT_NE(findings[0].problem.find("counts 14 records but the file holds 12"), std::string::npos);
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, AnUncountedRecordPastTheDataIsFoundAndCutOff) {
+  // An append that died before its count was written: record and marker, count unchanged.
+  std::string bytes = fs.bytes("/books/ITEMS.dbf");
+  std::string extra(original[0]);
+  extra.replace(1, 8, "GHOST   ");
+  bytes.insert(bytes.size() - 1, extra);
+  fs.setBytes("/books/ITEMS.dbf", bytes);
+  auto findings = check();
+  EXPECT_TRUE(has(findings, "ITEMS.dbf", "bytes past the 12 counted records"));
+  repairAndExpectWhole();
+  EXPECT_EQ(fs.bytes("/books/ITEMS.dbf").back(), '\x1A');
+}
+
+TEST_F(TableCheckTest, AMissingTagFileOrGroupFileIsFound) {
+  fs.remove("/books/ByNum.ntx");
+  EXPECT_TRUE(has(check(), "ByNum.ntx", "tag file missing"));
+  repairAndExpectWhole();
+  fs.remove("/books/Items.cgp");
+  EXPECT_TRUE(has(check(), "Items.cgp", "index group file missing"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, ATagOfAnotherTableIsFound) {
+  // The header claims 6-byte keys of NUM, which keys 5 bytes in this table.
+  int rc = 0;
+  std::vector<char> keys;
+  NtxInfo info{"NUM", "", "ByName", 6};
+  ASSERT_TRUE(NtxIndex::build(fs.open("/books/ByName.ntx", OpenMode::Create, LockMode::None, &rc),
+                              info, keys, {}, &rc));
+  EXPECT_TRUE(has(check(), "ByName.ntx", "does not fit the table"));
+  repairAndExpectWhole();
+}
+
+TEST_F(TableCheckTest, ManyProblemsInOneFileAreSummedUp) {
+  int rc = 0;
+  ASSERT_TRUE(NtxIndex::build(fs.open("/books/ByNum.ntx", OpenMode::Create, LockMode::None, &rc),
+                              NtxInfo{"STR(NUM, 5)", ".NOT. DELETED()", "ByNum", 5}, {}, {}, &rc));
+  // An empty tag misses all 8 live records: no summary line yet.
+  EXPECT_EQ(check().size(), 8u);
+  for (int i = 0; i < 30; ++i) {
+    Engine engine(fs, "/books");
+    engine.autoOpen = false;
+    Table* t = engine.open("ITEMS");
+    ASSERT_EQ(t->appendBlank(), kSuccess);
+    t->field("NUM")->assignInteger(i);
+  }
+  // 38 live records missing from ByNum, the 30 new ones from ByName too.
+  std::vector<std::string> byNum, byName;
+  for (const TableFinding& f : check()) (f.file == "ByNum.ntx" ? byNum : byName).push_back(f.problem);
+  ASSERT_EQ(byNum.size(), 21u);
+  EXPECT_EQ(byNum.back(), "18 more problems");
+  ASSERT_EQ(byName.size(), 21u);
+  EXPECT_EQ(byName.back(), "10 more problems");
+}
+
+TEST_F(TableCheckTest, RepairWaitsForNoOtherHandle) {
+  writeRecordOnly(5, [](std::string& rec) { rec[0] = '*'; });
+  auto before = fs.snapshot();
+  Engine other(fs, "/books");
+  ASSERT_NE(other.open("ITEMS"), nullptr);
+  EXPECT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags), kErrLocked);
+  EXPECT_EQ(fs.snapshot(), before);
+}
+
+}  // namespace
