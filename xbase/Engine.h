@@ -31,9 +31,12 @@ class Engine {
   // sets the pending error on failure; nothing on disk changes then. The engine owns the
   // table until close().
   Table* open(const std::string& name);
-  // Flushes and closes one table; returns its flush result.
+  // Flushes and closes one table; returns its flush result. Its writes are in the
+  // operating system's hands then, but reach the disk only at the next closeAll().
   int close(Table* table);
-  // Flushes and closes every open table; returns the first error, or kSuccess.
+  // Flushes and closes every open table, then forces the files of every table opened
+  // since the last closeAll() to disk (the end of a user command: a power cut after it
+  // loses nothing). Returns the first error (kErrWrite when a sync failed), or kSuccess.
   int closeAll();
 
   // The pending error code (0 when none).
@@ -53,6 +56,7 @@ class Engine {
   std::string directory_;
   int error_ = 0;
   std::vector<std::unique_ptr<Table>> open_;
+  std::vector<std::string> unsynced_;  // files of tables closed since the last closeAll()
 };
 
 }  // namespace xbase

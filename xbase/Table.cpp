@@ -99,6 +99,12 @@ int Table::Impl::syncCursor(bool* onEntry) {
   return rc;
 }
 
+std::vector<std::string> Table::Impl::filePaths() const {
+  std::vector<std::string> paths = {dbfPath};
+  for (const auto& tag : tags) paths.push_back(tag->fileName_);
+  return paths;
+}
+
 // ---- Table ----
 
 Table::Table(Engine& engine) : impl_(std::make_unique<Impl>(engine)) {}

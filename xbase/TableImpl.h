@@ -48,6 +48,8 @@ struct Table::Impl {
   // Puts the cursor of the selected tag on the current record's place; returns true when
   // the current record itself is in the tag (otherwise the cursor is on its successor).
   int syncCursor(bool* onEntry);
+  // Paths of the table file and of every tag file.
+  std::vector<std::string> filePaths() const;
   // Reports code to the engine when it is an error; returns it.
   int fail(int code) { return code < 0 ? engine.setError(code) : code; }
 

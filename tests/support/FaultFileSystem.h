@@ -65,6 +65,11 @@ class FaultFileSystem : public FileSystem {
   int writeCount() const { return faults_->writes; }
   // File::read calls so far, over all files.
   int readCount() const { return faults_->reads; }
+  // File::sync calls on path's file so far.
+  int syncCount(const std::string& path) const {
+    auto it = files_.find(path);
+    return it == files_.end() ? 0 : it->second->syncs;
+  }
 
   // Every file's content, to put back later with restore().
   std::map<std::string, std::string> snapshot() const {
@@ -132,6 +137,7 @@ class FaultFileSystem : public FileSystem {
     std::string data;
     int shared = 0;
     bool exclusive = false;
+    int syncs = 0;
   };
   struct Faults {
     int writes = 0;
@@ -183,7 +189,10 @@ class FaultFileSystem : public FileSystem {
       node_->data.resize(size, '\0');
       return true;
     }
-    bool sync() override { return true; }
+    bool sync() override {
+      ++node_->syncs;
+      return true;
+    }
 
    private:
     std::shared_ptr<Node> node_;
