@@ -15,6 +15,7 @@
 #include "ProgramVersion.h"
 #include "ProgressPanel.h"
 #include "SettingsPage.h"
+#include "StartupRecovery.h"
 #include "Status.h"
 #include "StrToInt.h"
 #include "TAboutForm.h"
@@ -51,6 +52,8 @@ void TFormMain::FormShow() {
                                    "a time."));
     env_.ui.endProgram(1);
   }
+  // Tables the last session left disagreeing with their tags are mended before any use.
+  StartupRecovery::BeginSession(env_.files, env_.dataDirectory);
   IndexRecovery::RemoveUnreadableIndexes(db_->code());
   db_->RebuildIndexes(RebuildMode::MissingOnly);
   db_->OpenSettings();
@@ -138,6 +141,7 @@ void TFormMain::ShutDown() {
   error4exitTest(db_->code(), host_);
   if (state_.PackPending) db_->PackAllTables();
   db_.reset();  // releases the table library
+  StartupRecovery::EndSession(env_.files, env_.dataDirectory);
   lock_.reset();
   env_.ui.endProgram(0);
 }

@@ -1,0 +1,102 @@
+// Start-up recovery: the marker of an unfinished session, and the check and repair of the
+// six tables that only its presence triggers.
+#include <gtest/gtest.h>
+
+#include "NtxIndex.h"
+#include "StartupRecovery.h"
+#include "TestDatabase.h"
+
+namespace {
+
+class StartupRecoveryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    xbase::Engine engine(fs, dir);
+    xbase::Table* exp = engine.open(tables::kExpenses);
+    ASSERT_NE(exp, nullptr);
+    for (int i = 1; i <= 5; ++i) {
+      ASSERT_EQ(exp->appendBlank(), xbase::kSuccess);
+      exp->field(fields::kExpDate)->assign("2026060" + std::to_string(i));
+      exp->field(fields::kAccNo)->assignInteger(10 + i);
+      exp->field(fields::kPayTo)->assign("Payee " + std::to_string(i));
+    }
+    ASSERT_EQ(engine.closeAll(), xbase::kSuccess);
+  }
+
+  // Leaves record 3 out of the EDate tag, as a death between the table write and the index
+  // write would, and counts two records more than GSTEXP1 holds.
+  void damage() {
+    int rc = 0;
+    auto index = xbase::NtxIndex::open(
+        fs.open(test.books.path("EDate.ntx"), xbase::OpenMode::ReadWrite, xbase::LockMode::None,
+                &rc),
+        &rc);
+    ASSERT_TRUE(index);
+    ASSERT_EQ(index->remove("20260603  13", 3), xbase::kSuccess);
+    index.reset();
+    auto file = fs.open(test.books.path("GSTEXP1.dbf"), xbase::OpenMode::ReadWrite,
+                        xbase::LockMode::None, &rc);
+    const unsigned char seven[4] = {7, 0, 0, 0};
+    ASSERT_TRUE(file->write(4, seven, 4));
+  }
+
+  std::size_t findingsInAllTables() {
+    std::size_t n = 0;
+    for (const TableDefinition* table : TableDefinitions::all())
+      n += xbase::CheckTable(fs, dir, table->baseName, table->groupName).size();
+    return n;
+  }
+
+  TestDatabase test;
+  xbase::FileSystem& fs = xbase::FileSystem::posix();
+  std::string dir = test.books.dir();
+};
+
+TEST_F(StartupRecoveryTest, ACleanEndLeavesNoMarkerAndTheNextStartChecksNothing) {
+  EXPECT_FALSE(StartupRecovery::LastSessionDied(fs, dir));
+  bool marked = false;
+  EXPECT_TRUE(StartupRecovery::BeginSession(fs, dir, &marked).empty());
+  EXPECT_TRUE(marked);
+  EXPECT_TRUE(StartupRecovery::LastSessionDied(fs, dir));
+  EXPECT_TRUE(StartupRecovery::EndSession(fs, dir));
+  EXPECT_FALSE(StartupRecovery::LastSessionDied(fs, dir));
+  // Without the marker the tables are taken as they are: no scan, no repair.
+  damage();
+  EXPECT_TRUE(StartupRecovery::BeginSession(fs, dir).empty());
+  // (A count beyond the data is all the check reports of that table: its tags wait.)
+  EXPECT_EQ(findingsInAllTables(), 1u);
+}
+
+TEST_F(StartupRecoveryTest, AfterADeathTheDisagreeingTableIsMendedWithEveryRecord) {
+  ASSERT_TRUE(StartupRecovery::BeginSession(fs, dir).empty());
+  damage();  // ... and the session dies: the marker stays
+  auto repaired = StartupRecovery::BeginSession(fs, dir);
+  ASSERT_EQ(repaired.size(), 1u);
+  EXPECT_EQ(repaired[0].baseName, tables::kExpenses);
+  EXPECT_EQ(repaired[0].result, xbase::kSuccess);
+  ASSERT_EQ(repaired[0].findings.size(), 1u);
+  EXPECT_EQ(repaired[0].findings[0].file, "GSTEXP1.dbf");
+  EXPECT_EQ(findingsInAllTables(), 0u);
+  // The count is cut back to the five records, all found through the mended tag.
+  xbase::Engine engine(fs, dir);
+  xbase::Table* exp = engine.open(tables::kExpenses);
+  ASSERT_NE(exp, nullptr);
+  EXPECT_EQ(exp->recCount(), 5);
+  exp->selectTag(exp->tag(tags::kEDate));
+  ASSERT_EQ(exp->seek("20260603"), xbase::kSuccess);
+  EXPECT_EQ(exp->recNo(), 3);
+  // The new session's marker stands until it ends.
+  EXPECT_TRUE(StartupRecovery::LastSessionDied(fs, dir));
+}
+
+TEST_F(StartupRecoveryTest, AMissingTagIsFoundOnlyAfterADeath) {
+  ASSERT_TRUE(StartupRecovery::BeginSession(fs, dir).empty());
+  ASSERT_TRUE(fs.remove(test.books.path("EAcc.ntx")));
+  auto repaired = StartupRecovery::BeginSession(fs, dir);
+  ASSERT_EQ(repaired.size(), 1u);
+  EXPECT_EQ(repaired[0].findings[0].file, "EAcc.ntx");
+  EXPECT_TRUE(fs.exists(test.books.path("EAcc.ntx")));
+  EXPECT_EQ(findingsInAllTables(), 0u);
+}
+
+}  // namespace
