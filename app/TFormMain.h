@@ -7,11 +7,12 @@
 
 #include <QMainWindow>
 #include <functional>
-#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "Environment.h"
 #include "ProgressSink.h"
+#include "ReportCatalog.h"
 #include "UiProgramHost.h"
 
 struct AppState;
@@ -174,7 +175,7 @@ class TFormMain : public QMainWindow, public ProgressSink {
 
   // Opens the tables in order, runs work, and closes every table, also when work stops
   // on an error (TFormMainCommands.cpp).
-  void withTables(std::initializer_list<OpenRoutine> opens, const std::function<void()>& work = {});
+  void withTables(const std::vector<OpenRoutine>& opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
   void refillFolderBox();
   // The pick-then-edit loop of a master table: the pick list, then, unless it was closed
@@ -183,16 +184,15 @@ class TFormMain : public QMainWindow, public ProgressSink {
   // reopened through reopen. Ends with selected below 0.
   void masterDataLoop(QDialog& pickList, QDialog& definition, int& selected,
                       OpenRoutine reopen);
-  // A report command (TFormMainReports.cpp): opens the tables in order; runs chooseFirst
-  // when given (it returns false for no report, e.g. an account choice left); with
-  // ReportFolders::Choose lets the user choose the folders (none: no report); build fills
-  // the builder's document from the open tables, with the dates of the report range and
-  // the status bar for progress; then "Report contains no data." when the document has no
-  // line, else the viewer. Every table is closed afterwards.
-  enum class ReportFolders { Choose, None };
-  void runReport(std::initializer_list<OpenRoutine> opens, ReportFolders folders,
-                 const std::function<void(ReportBuilder&)>& build,
-                 const std::function<bool()>& chooseFirst = {});
+  // A report command (TFormMainReports.cpp): opens the report's tables in the catalog's
+  // order; runs chooseFirst when given (it returns false for no report, e.g. an account
+  // choice left); lets the user choose the folders when the report covers folders (none:
+  // no report); build (by default the catalog's build of kind) fills the builder's
+  // document from the open tables, with the dates of the report range and the status bar
+  // for progress; then "Report contains no data." when the document has no line, else the
+  // viewer. Every table is closed afterwards.
+  void runReport(ReportKind kind, const std::function<bool()>& chooseFirst = {},
+                 const std::function<void(ReportBuilder&)>& build = {});
 
   Environment env_;
   AppState& state_;

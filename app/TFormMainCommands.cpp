@@ -9,14 +9,11 @@
 #include <QPushButton>
 
 #include "AppState.h"
-#include "ChartOfAccountsReport.h"
 #include "Database.h"
 #include "DatePicker.h"
-#include "GstSummaryReport.h"
-#include "DetailReport.h"
-#include "GeneralLedgerReport.h"
 #include "ProfitReport.h"
 #include "ReportBuilder.h"
+#include "ReportCatalog.h"
 #include "BackupSet.h"
 #include "DataEraser.h"
 #include "TAboutForm.h"
@@ -33,10 +30,9 @@
 #include "TIncome.h"
 #include "TPickExp.h"
 #include "TPickInc.h"
-#include "SummaryReport.h"
 #include "Ui.h"
 
-void TFormMain::withTables(std::initializer_list<OpenRoutine> opens,
+void TFormMain::withTables(const std::vector<OpenRoutine>& opens,
                            const std::function<void()>& work) {
   struct CloseAll {
     CODE4* code;
@@ -130,25 +126,9 @@ void TFormMain::BtnExpRptClick() { PopupMenu1->popup(QCursor::pos()); }
 void TFormMain::BtnIncRptClick() { PopupMenu2->popup(QCursor::pos()); }
 void TFormMain::BtnProfRptClick() { PopupMenu3->popup(QCursor::pos()); }
 
-void TFormMain::ExpenseSummary1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
-            ReportFolders::Choose, [this](ReportBuilder& builder) {
-              SummaryReport(*db_, builder, ChartTables::Side::Expense).Build();
-            });
-}
+void TFormMain::ExpenseSummary1Click() { runReport(ReportKind::ExpenseSummary); }
 
 namespace {
-
-// The detail report of side; in account-detail mode (chosen given) for the account whose
-// record number the pick list handed back through chosen.
-std::function<void(ReportBuilder&)> detailReport(Database& db, DetailReport::Side side,
-                                                 const int* chosen = nullptr) {
-  return [&db, side, chosen](ReportBuilder& builder) {
-    DetailReport report(db, builder, side);
-    if (chosen && !report.ChooseAccount(*chosen)) return;
-    report.Build();
-  };
-}
 
 // The account pick list, shown once: only a chosen account makes a report; "New" (0),
 // "Exit" or the window's close button (below 0) make none.
@@ -160,85 +140,56 @@ std::function<bool()> pickAccount(Ui& ui, QDialog& list, int& chosen) {
   };
 }
 
+// The account-detail report of kind for the account whose record number the pick list
+// handed back through chosen.
+std::function<void(ReportBuilder&)> accountDetail(Database& db, ReportKind kind,
+                                                  const int& chosen) {
+  return [&db, kind, &chosen](ReportBuilder& builder) {
+    ReportCatalog::Build(db, builder, kind, chosen);
+  };
+}
+
 }  // namespace
 
-void TFormMain::ExpenseDetail1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
-            ReportFolders::Choose, detailReport(*db_, DetailReport::Side::Expense));
-}
+void TFormMain::ExpenseDetail1Click() { runReport(ReportKind::ExpenseDetail); }
 
 void TFormMain::AccountDetail1Click() {
   state_.AccountKind = QStringLiteral("E");
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc},
-            ReportFolders::Choose,
-            detailReport(*db_, DetailReport::Side::Expense, &state_.SelectedExpenseAccount),
-            pickAccount(env_.ui, *PickAcc, state_.SelectedExpenseAccount));
+  runReport(ReportKind::ExpenseAccountDetail,
+            pickAccount(env_.ui, *PickAcc, state_.SelectedExpenseAccount),
+            accountDetail(*db_, ReportKind::ExpenseAccountDetail, state_.SelectedExpenseAccount));
 }
 
-void TFormMain::ChartofAccounts1Click() {
-  runReport({&Database::OpenAcc}, ReportFolders::None, [this](ReportBuilder& builder) {
-    ChartOfAccountsReport(*db_, builder, ChartTables::Side::Expense).Build();
-  });
-}
+void TFormMain::ChartofAccounts1Click() { runReport(ReportKind::ExpenseChart); }
 
-void TFormMain::IncomeSummary1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
-            ReportFolders::Choose, [this](ReportBuilder& builder) {
-              SummaryReport(*db_, builder, ChartTables::Side::Income).Build();
-            });
-}
+void TFormMain::IncomeSummary1Click() { runReport(ReportKind::IncomeSummary); }
 
-void TFormMain::IncomeDetail1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
-            ReportFolders::Choose, detailReport(*db_, DetailReport::Side::Income));
-}
+void TFormMain::IncomeDetail1Click() { runReport(ReportKind::IncomeDetail); }
 
 void TFormMain::AccountDetail2Click() {
   state_.AccountKind = QStringLiteral("I");
-  runReport({&Database::OpenFolder, &Database::OpenInc, &Database::OpenAccI},
-            ReportFolders::Choose,
-            detailReport(*db_, DetailReport::Side::Income, &state_.SelectedIncomeAccount),
-            pickAccount(env_.ui, *PickAcc, state_.SelectedIncomeAccount));
+  runReport(ReportKind::IncomeAccountDetail,
+            pickAccount(env_.ui, *PickAcc, state_.SelectedIncomeAccount),
+            accountDetail(*db_, ReportKind::IncomeAccountDetail, state_.SelectedIncomeAccount));
 }
 
-void TFormMain::ChartofAccounts2Click() {
-  runReport({&Database::OpenAccI}, ReportFolders::None, [this](ReportBuilder& builder) {
-    ChartOfAccountsReport(*db_, builder, ChartTables::Side::Income).Build();
+void TFormMain::ChartofAccounts2Click() { runReport(ReportKind::IncomeChart); }
+
+void TFormMain::BtnGLRptClick() { runReport(ReportKind::GeneralLedger); }
+
+void TFormMain::WeeklyProfit1Click() { runReport(ReportKind::WeeklyProfit); }
+
+void TFormMain::MonthlyProfit1Click() {
+  runReport(ReportKind::MonthlyProfit, {}, [this](ReportBuilder& builder) {
+    ProfitReport report(*db_, builder, ProfitReport::Period::Monthly);
+    // The month's first day stays the report start for later reports (the date picker
+    // keeps showing the user's date).
+    state_.ReportStartDate = report.StartDate();
+    report.Build();
   });
 }
 
-void TFormMain::BtnGLRptClick() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc},
-            ReportFolders::Choose,
-            [this](ReportBuilder& builder) { GeneralLedgerReport(*db_, builder).Build(); });
-}
-
-void TFormMain::WeeklyProfit1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
-             &Database::OpenAccI},
-            ReportFolders::Choose, [this](ReportBuilder& builder) {
-              ProfitReport(*db_, builder, ProfitReport::Period::Weekly).Build();
-            });
-}
-
-void TFormMain::MonthlyProfit1Click() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenInc, &Database::OpenAcc,
-             &Database::OpenAccI},
-            ReportFolders::Choose, [this](ReportBuilder& builder) {
-              ProfitReport report(*db_, builder, ProfitReport::Period::Monthly);
-              // The month's first day stays the report start for later reports (the date
-              // picker keeps showing the user's date).
-              state_.ReportStartDate = report.StartDate();
-              report.Build();
-            });
-}
-
-void TFormMain::BtnGSTSRptClick() {
-  runReport({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc, &Database::OpenInc,
-             &Database::OpenAccI},
-            ReportFolders::Choose,
-            [this](ReportBuilder& builder) { GstSummaryReport(*db_, builder).Build(); });
-}
+void TFormMain::BtnGSTSRptClick() { runReport(ReportKind::GstSummary); }
 
 void TFormMain::DateTimePicker1Change() { state_.ReportStartDate = DateTimePicker1->date(); }
 

@@ -4,23 +4,28 @@
 #include "AppState.h"
 #include "Database.h"
 #include "ReportBuilder.h"
+#include "ReportCatalog.h"
 #include "TFormMain.h"
 #include "UiReportHost.h"
 
-void TFormMain::runReport(std::initializer_list<OpenRoutine> opens, ReportFolders folders,
-                          const std::function<void(ReportBuilder&)>& build,
-                          const std::function<bool()>& chooseFirst) {
-  withTables(opens, [&] {
+void TFormMain::runReport(ReportKind kind, const std::function<bool()>& chooseFirst,
+                          const std::function<void(ReportBuilder&)>& build) {
+  const ReportCatalog::Entry& report = ReportCatalog::Of(kind);
+  withTables(report.tables, [&] {
     if (chooseFirst && !chooseFirst()) return;
     UiReportHost host(env_.ui, state_, *db_, *this, this);
     ReportBuilder builder(
         *db_, host,
         ReportRequest{state_.ReportStartDate, state_.ReportEndDate, env_.clock.today(), QLocale()});
-    if (folders == ReportFolders::Choose) {
+    if (report.choosesFolders) {
       builder.ChooseFolders();
       if (builder.SelectedFolders.isEmpty()) return;  // no folders, or the choice was cancelled
     }
-    build(builder);
+    if (build) {
+      build(builder);
+    } else {
+      ReportCatalog::Build(*db_, builder, kind);
+    }
     if (builder.LastLine() < 0) {
       host.Inform(QStringLiteral("Report contains no data."));
     } else {

@@ -1,12 +1,11 @@
 // The main window's start-up, default-folder list, status bar and shut-down.
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLockFile>
-#include <array>
 
 #include "AppState.h"
+#include "DataDirectory.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "Guarded.h"
@@ -14,6 +13,7 @@
 #include "MainPage.h"
 #include "ProgramVersion.h"
 #include "ProgressPanel.h"
+#include "ReportPrinting.h"
 #include "SettingsPage.h"
 #include "StartupRecovery.h"
 #include "Status.h"
@@ -24,12 +24,8 @@
 
 namespace {
 
-// The six tables, in the order they are looked for.
-constexpr std::array<const char*, 6> kDataFiles{"TALY1.dbf",  "ACC.dbf",     "GSTEXP1.dbf",
-                                                "FOLDER.dbf", "GSTINC1.dbf", "ACCI.dbf"};
 // The splash stays at least 0.00002 day.
 constexpr std::int64_t kSplashMs = 1728;
-constexpr char kLockFileName[] = "Tallyworth.lock";
 
 }  // namespace
 
@@ -39,17 +35,11 @@ void TFormMain::FormShow() {
   const std::int64_t splashStart = env_.waitClock.nowMs();
 
   if (!DataFilesPresent()) {
-    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
-                    QStringLiteral("Database files not found in startup directory\r\n"
-                                   "Program must be started from the directory containing "
-                                   "the data files."));
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok, DataDirectory::MissingTablesMessage());
     env_.ui.endProgram(1);
   }
   if (!lockDataDirectory()) {
-    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
-                    QStringLiteral("Tallyworth is already running on the data files in this "
-                                   "directory.\r\nOnly one copy of the program may use them at "
-                                   "a time."));
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok, DataDirectory::LockedMessage());
     env_.ui.endProgram(1);
   }
   // Tables the last session left disagreeing with their tags are mended before any use.
@@ -71,34 +61,21 @@ void TFormMain::FormShow() {
 }
 
 bool TFormMain::DataFilesPresent() {
-  for (const char* name : kDataFiles) {
-    const std::string path = env_.dataDirectory + "/" + name;
-    if (!env_.files.exists(env_.files.resolve(path))) return false;
-  }
-  return true;
+  return DataDirectory::TablesPresent(env_.files, env_.dataDirectory);
 }
 
 bool TFormMain::lockDataDirectory() {
-  const QString path =
-      QDir(QString::fromStdString(env_.dataDirectory)).filePath(QLatin1String(kLockFileName));
-  lock_ = std::make_unique<QLockFile>(path);
-  lock_->setStaleLockTime(0);  // a lock is stale only when its program is gone
-  if (lock_->tryLock(0)) return true;
-  const bool heldByAnother = lock_->error() == QLockFile::LockFailedError;
+  bool heldByAnother = false;
+  lock_ = DataDirectory::Lock(env_.dataDirectory, &heldByAnother);
   // A directory we cannot write a lock into (read-only books) is no second copy.
-  lock_.reset();
-  return !heldByAnother;
+  return lock_ || !heldByAnother;
 }
 
 void TFormMain::fillFromSettings() {
   const SettingsRecord& settings = db_->settingsRecord();
   // The report font starts as the window's font; the main window keeps its own, so a
   // large report font cannot break its fixed layout.
-  state_.ReportFont = font();
-  if (!settings.FontName.trimmed().isEmpty()) {
-    state_.ReportFont.setFamily(settings.FontName.trimmed());
-  }
-  if (settings.FontSize > 0) state_.ReportFont.setPointSize(settings.FontSize);
+  state_.ReportFont = ReportPrinting::ReportFont(font(), settings);
   TabSheet3->fill();
   DateTimePicker1->setDate(state_.ReportStartDate);
   DateTimePicker2->setDate(state_.ReportEndDate);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "Records.h"
 #include "ReportDocument.h"
 #include "ReportRules.h"
 
@@ -57,4 +58,22 @@ std::optional<int> ReportPrinting::LinesPerPage(QPrinter& printer, const QFont& 
       ReportRules::LinesPerPage(printer.height(), QFontMetrics(font, &printer).height());
   if (lines <= 0) return std::nullopt;
   return lines;
+}
+
+bool ReportPrinting::PrintPdf(const ReportDocument& document, const QPrinter& pages,
+                              const QFont& font, const QString& path, const QString& title) {
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(path);
+  pdf.setResolution(pages.resolution());
+  pdf.setPageLayout(pages.pageLayout());
+  pdf.setDocName(title);
+  return Print(document, pdf, font);
+}
+
+QFont ReportPrinting::ReportFont(const QFont& base, const SettingsRecord& settings) {
+  QFont font = base;
+  if (!settings.FontName.trimmed().isEmpty()) font.setFamily(settings.FontName.trimmed());
+  if (settings.FontSize > 0) font.setPointSize(settings.FontSize);
+  return font;
 }

@@ -186,14 +186,10 @@ void TReportF::PdfFile1Click() {
   const QString path = askExportFile(QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   // The pages of the run's printer, so the page breaks placed for it still fit.
-  const QPrinter& current = state_.Printer.printer();
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setOutputFileName(path);
-  pdf.setResolution(current.resolution());
-  pdf.setPageLayout(current.pageLayout());
-  pdf.setDocName(windowTitle());
-  if (!ReportPrinting::Print(document_, pdf, state_.ReportFont)) unableToSave(path);
+  if (!ReportPrinting::PrintPdf(document_, state_.Printer.printer(), state_.ReportFont, path,
+                                windowTitle())) {
+    unableToSave(path);
+  }
 }
 
 void TReportF::ExportReport(ReportExport::Layout layout) {

@@ -1,0 +1,35 @@
+// The data directory as every program of the suite meets it: the six tables it must
+// hold, what to tell a user whose directory lacks them or is held by another program, and
+// the lock that keeps two programs (the window program, the command-line tool) from
+// working on the same books at once.
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "FileSystem.h"
+
+class DataDirectory {
+ public:
+  // The six tables, in the order they are looked for.
+  static constexpr std::array<const char*, 6> kTableFiles{
+      "TALY1.dbf", "ACC.dbf", "GSTEXP1.dbf", "FOLDER.dbf", "GSTINC1.dbf", "ACCI.dbf"};
+  // The lock file both programs take in the data directory.
+  static constexpr char kLockFileName[] = "Tallyworth.lock";
+
+  // Whether all six tables exist in directory (names resolved in any case through fs).
+  static bool TablesPresent(xbase::FileSystem& fs, const std::string& directory);
+  // What the user is told when TablesPresent is false.
+  static QString MissingTablesMessage();
+  // What the user is told when another program holds the lock.
+  static QString LockedMessage();
+
+  // Takes the lock of directory, held until the returned object goes. Returns null when
+  // it was not taken; heldByAnother then tells whether another live program holds it
+  // (false: the directory takes no lock file, e.g. read-only books, which is no second
+  // program). A lock whose program is gone is taken over.
+  static std::unique_ptr<QLockFile> Lock(const std::string& directory, bool* heldByAnother);
+};
