@@ -76,6 +76,9 @@ void IndexMaintenance::PackAllTables() {
   progress_.ShowProgress(10);
   for (const Step& step : kSteps) {
     PackTable(step.table);
+    // A pack that failed (a full disk) keeps its error pending for the caller's test; the
+    // next table's open would take it and the user would never hear of it.
+    if (code_.errorCode() < 0) break;
     progress_.ShowProgress(step.progressAfter);
   }
   progress_.ShowStatus(QString());

@@ -28,7 +28,8 @@ class IndexMaintenance {
   // Removes the deleted records of table baseName for good and rebuilds its tags. A
   // table that cannot be opened (with its index group) is skipped silently.
   void PackTable(const std::string& baseName);
-  // Packs the five indexed tables, showing progress.
+  // Packs the five indexed tables, showing progress. Stops at the first table whose pack
+  // failed, with its error left pending for the caller's error4exitTest.
   void PackAllTables();
 
  private:

@@ -331,14 +331,23 @@ int DbfFile::appendRecords(const char* buf, std::uint32_t n, std::uint32_t* firs
   if (n == 0 || m.count > 0xFFFFFFFFu - n) return kErrRecordNo;
   std::vector<char> data(buf, buf + static_cast<std::size_t>(n) * m.recordLength);
   data.push_back(dbf::kEofMarker);
+  // A failed append (a full disk) cuts off what part of the records it wrote and puts the
+  // end-of-file marker back, so the file ends as it did; it needs no room to do so.
+  const auto undo = [&m](int failure) {
+    const std::uint64_t end = m.endOf(m.count);
+    const char eof = dbf::kEofMarker;
+    m.dropCache();
+    if (m.file->truncate(end)) m.writeThrough(end, &eof, 1);
+    return failure;
+  };
   int rc = m.writeThrough(m.endOf(m.count), data.data(), data.size());
-  if (rc != kSuccess) return rc;
+  if (rc != kSuccess) return undo(rc);
   // The count goes last: until it is written the new records are invisible, never torn.
   char stamp[7];
   putToday(stamp);
   putU32(stamp + 3, m.count + n);
   rc = m.writeThrough(dbf::kUpdateOffset, stamp, sizeof stamp);
-  if (rc != kSuccess) return rc;
+  if (rc != kSuccess) return undo(rc);
   std::memcpy(m.header.data() + dbf::kUpdateOffset, stamp, sizeof stamp);
   *first = m.count + 1;
   m.count += n;
