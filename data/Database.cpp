@@ -347,6 +347,9 @@ void Database::CommitRecord(DATA4* data, std::string_view commitName) {
   const TAG4* selected = d4tagSelected(data);
   const std::string tagName = selected != nullptr ? selected->name() : std::string();
   d4close(code(), data);
+  // A record that could not be written (a full disk) ends the program saying so, before
+  // the reopen would take the pending error for a table that cannot be opened.
+  error4exitTest(code(), host_);
   (this->*open)();
   DATA4* reopened = *handle;
   d4tagSelectP(reopened, tagName.empty() ? nullptr : d4tag(reopened, tagName));

@@ -82,7 +82,8 @@ class Database {
   // Writes the current record of data to disk by closing the table, reopens it through
   // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
   // tag that was selected and goes back to the record. Throws std::invalid_argument,
-  // before touching the table, for any other name.
+  // before touching the table, for any other name. A close that fails (a full disk) ends
+  // the program through error4exitTest.
   void CommitRecord(DATA4* data, std::string_view commitName);
   // Tells the user fileName cannot be opened and ends the program.
   [[noreturn]] void FatalOpenError(const QString& fileName);

@@ -112,11 +112,23 @@ void NtxPageStore::setRoot(std::uint32_t off) {
 
 int NtxPageStore::commit() {
   if (!changing_) return kSuccess;
-  bool ok = true;
   char raw[ntx::kPageSize];
+  // New pages past the end of the file go first: on a full disk they fail before any page
+  // of the tree has changed, and the index stays as it was.
   for (auto& [off, page] : working_) {
+    if (off < fileSize_) continue;
     page.encode(header_.maxItems, raw);
-    ok = ok && file_->write(off, raw, sizeof raw);
+    if (!file_->write(off, raw, sizeof raw)) {
+      discard();
+      return kErrWrite;
+    }
+  }
+  bool ok = true;
+  for (auto& [off, page] : working_) {
+    if (off < fileSize_) {
+      page.encode(header_.maxItems, raw);
+      ok = ok && file_->write(off, raw, sizeof raw);
+    }
     remember(off, std::make_shared<NtxPage>(std::move(page)));
   }
   for (std::uint32_t off : released_) {

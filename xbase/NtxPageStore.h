@@ -39,8 +39,10 @@ class NtxPageStore {
   // Puts the page at off on the free list when the change is committed.
   void release(std::uint32_t off);
   void setRoot(std::uint32_t off);
-  // Writes the change and ends it: kSuccess, or kErrWrite (the file may then be partly
-  // changed; the cache is emptied so later reads see what the file holds).
+  // Writes the change and ends it: kSuccess, or kErrWrite. New pages are written first;
+  // when one of them fails (a full disk) nothing of the tree has changed. A later failure
+  // may leave the file partly changed; the cache is then emptied so later reads see what
+  // the file holds.
   int commit();
   // Ends the change without writing anything.
   void discard();

@@ -276,10 +276,22 @@ int Table::appendBlank() {
   std::uint32_t n = 0;
   if ((rc = t.dbf->appendRecord(blank.data(), &n)) < 0) return t.fail(rc);
   t.touched = true;
-  for (auto& tag : t.tags) {
-    if (!Impl::inTag(*tag, blank.data())) continue;
-    std::string key = Impl::keyOf(*tag, blank.data());
-    if ((rc = tag->index_->insert(key.data(), n)) < 0) return t.fail(rc);
+  std::size_t keyed = 0;  // tags given the new record's key
+  for (; keyed < t.tags.size() && rc >= 0; ++keyed) {
+    const Tag& tag = *t.tags[keyed];
+    if (Impl::inTag(tag, blank.data()))
+      rc = tag.index_->insert(Impl::keyOf(tag, blank.data()).data(), n);
+  }
+  if (rc < 0) {
+    // The disk filled up between the record and its keys: take both back, so that a
+    // refused append leaves the table and its tags as they were.
+    for (std::size_t i = 0; i + 1 < keyed; ++i) {
+      const Tag& tag = *t.tags[i];
+      if (Impl::inTag(tag, blank.data()))
+        tag.index_->remove(Impl::keyOf(tag, blank.data()).data(), n);
+    }
+    t.dbf->truncateTo(n - 1);
+    return t.fail(rc);
   }
   t.record = t.stored = blank;
   t.recno = static_cast<long>(n);

@@ -6,6 +6,9 @@
 // files, numbered from 1 after the fault is armed:
 //   failWritesAfter(n)  writes 1..n succeed, every later one writes nothing and fails
 //                       (the disk is full);
+//   fillDiskAfter(n)    writes 1..n succeed; after them no file may grow: a later write
+//                       or truncation past a file's end does nothing and fails, one
+//                       inside the file still succeeds (the disk has filled up);
 //   shortWriteAt(n)     write n stores only the first half of its bytes and fails;
 //   failReads(true)     every read fails;
 //   crashAfter(n)       changes 1..n (writes, truncations, creations, removals,
@@ -44,6 +47,10 @@ class FaultFileSystem : public FileSystem {
     faults_->writes = 0;
     faults_->failAfter = n;
   }
+  void fillDiskAfter(int n) {
+    faults_->writes = 0;
+    faults_->fillAfter = n;
+  }
   void shortWriteAt(int n) {
     faults_->writes = 0;
     faults_->shortAt = n;
@@ -58,6 +65,7 @@ class FaultFileSystem : public FileSystem {
   void clearFaults() {
     faults_->crashAfter = -1;
     faults_->failAfter = -1;
+    faults_->fillAfter = -1;
     faults_->shortAt = -1;
     faults_->failReads = false;
   }
@@ -143,10 +151,13 @@ class FaultFileSystem : public FileSystem {
     int writes = 0;
     int reads = 0;
     int failAfter = -1;  // -1: off
+    int fillAfter = -1;  // -1: off
     int shortAt = -1;
     bool failReads = false;
     int changes = 0;
     int crashAfter = -1;  // -1: off
+    // Whether the disk had filled up by write number.
+    bool full(int number) const { return fillAfter >= 0 && number > fillAfter; }
     // Counts a change; false once the simulated process has died.
     bool change() { return ++changes, crashAfter < 0 || changes <= crashAfter; }
   };
@@ -176,6 +187,7 @@ class FaultFileSystem : public FileSystem {
       if (!writable_ || !faults_->change()) return false;
       int number = ++faults_->writes;
       if (faults_->failAfter >= 0 && number > faults_->failAfter) return false;
+      if (faults_->full(number) && offset + n > node_->data.size()) return false;
       bool cut = number == faults_->shortAt;
       std::size_t count = cut ? n / 2 : n;
       std::string& d = node_->data;
@@ -186,6 +198,7 @@ class FaultFileSystem : public FileSystem {
     long long size() override { return static_cast<long long>(node_->data.size()); }
     bool truncate(std::uint64_t size) override {
       if (!writable_ || !faults_->change()) return false;
+      if (faults_->full(faults_->writes) && size > node_->data.size()) return false;
       node_->data.resize(size, '\0');
       return true;
     }
