@@ -42,9 +42,14 @@ const Layout& layout() {
 }
 
 void evaluate(const xbase::KeyExpression& key, const std::vector<char>& record) {
-  // Exactly length() bytes on the heap, so a key written past its length is caught.
-  std::vector<char> out(key.length());
-  key.evaluate(record.data(), out.data());
+  // Exactly length() bytes on the heap, so a key written past its length is caught; two
+  // buffers of different filling must come out equal, or a key byte was left unwritten
+  // and the index order would depend on stale memory.
+  std::vector<char> zeros(key.length(), '\0');
+  std::vector<char> ones(key.length(), '\xff');
+  key.evaluate(record.data(), zeros.data());
+  key.evaluate(record.data(), ones.data());
+  if (zeros != ones) __builtin_trap();
   if (key.type() == xbase::KeyExpression::Type::Logical) (void)key.isTrue(record.data());
 }
 

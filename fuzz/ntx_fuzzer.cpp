@@ -8,6 +8,7 @@
 
 #include "Engine.h"
 #include "FaultFileSystem.h"
+#include "FuzzChecks.h"
 #include "SmallTable.h"
 #include "Table.h"
 
@@ -27,11 +28,17 @@ const std::map<std::string, std::string>& pristine() {
 
 void walk(xbase::Table& table) {
   long steps = 0;
-  for (int rc = table.top(); rc == xbase::kSuccess && steps < kMaxSteps; rc = table.skip())
+  int rc = table.top();
+  for (; rc == xbase::kSuccess && steps < kMaxSteps; rc = table.skip()) {
+    fuzz::checkPosition(table, rc);
     ++steps;
-  for (int rc = table.bottom(); rc == xbase::kSuccess && steps < 2 * kMaxSteps;
-       rc = table.skip(-1))
+  }
+  fuzz::checkPosition(table, rc);
+  for (rc = table.bottom(); rc == xbase::kSuccess && steps < 2 * kMaxSteps; rc = table.skip(-1)) {
+    fuzz::checkPosition(table, rc);
     ++steps;
+  }
+  fuzz::checkPosition(table, rc);
 }
 
 }  // namespace
@@ -53,7 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& key : {std::string(), std::string("Smith"), std::string("ADAMS"),
                                  std::string(keyLength, ' '), std::string(keyLength, '\xff'),
                                  std::string(keyLength + 3, '2')}) {
-    if (table->seek(key) == xbase::kSuccess) table->skip(1);
+    const int rc = table->seek(key);
+    fuzz::checkPosition(*table, rc);
+    if (rc == xbase::kSuccess) fuzz::checkPosition(*table, table->skip(1));
   }
 
   // A changed key moves its entry; an appended record adds one.

@@ -7,6 +7,7 @@
 
 #include "Engine.h"
 #include "FaultFileSystem.h"
+#include "FuzzChecks.h"
 #include "Table.h"
 
 namespace {
@@ -17,7 +18,7 @@ constexpr long kMaxSteps = 300;
 void readFields(xbase::Table& table) {
   for (int i = 0; i < table.fieldCount(); ++i) {
     xbase::Field* field = table.field(i);
-    (void)field->str();
+    if (static_cast<int>(field->str().size()) != field->width()) __builtin_trap();
     (void)field->asInteger();
     (void)field->asDouble();
     (void)field->isTrue();
@@ -38,22 +39,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   long steps = 0;
   for (int rc = table->top(); rc == xbase::kSuccess && steps < kMaxSteps; rc = table->skip()) {
+    fuzz::checkPosition(*table, rc);
     readFields(*table);
     ++steps;
   }
   steps = 0;
   for (int rc = table->bottom(); rc == xbase::kSuccess && steps < kMaxSteps;
        rc = table->skip(-1)) {
+    fuzz::checkPosition(*table, rc);
     readFields(*table);
     ++steps;
   }
-  table->go(table->recCount());
-  table->go(table->recCount() + 1);
-  table->go(-1);
+  fuzz::checkPosition(*table, table->go(table->recCount()));
+  if (table->go(table->recCount() + 1) != xbase::kErrRecordNo) __builtin_trap();
+  if (table->go(-1) != xbase::kErrRecordNo) __builtin_trap();
 
   // A new record takes a value in every field, the first record is deleted, and the pack
   // rewrites the table beside itself from the header it read.
   if (table->appendBlank() != xbase::kSuccess) return 0;
+  if (table->recNo() != table->recCount()) __builtin_trap();
   for (int i = 0; i < table->fieldCount(); ++i) {
     xbase::Field* field = table->field(i);
     if (field->assign("20240229") == xbase::kSuccess) field->assignDouble(-12.5);
