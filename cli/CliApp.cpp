@@ -1,0 +1,86 @@
+#include "CliApp.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "BatchUi.h"
+#include "CliArguments.h"
+#include "CliCheck.h"
+#include "CliMaintenance.h"
+#include "CliReport.h"
+#include "DataDirectory.h"
+#include "Database.h"
+#include "TerminalProgress.h"
+
+namespace {
+
+// The paths the command names, checked before anything is opened.
+void checkPaths(const CliOptions& options) {
+  if (!QFileInfo(options.dataDirectory).isDir()) {
+    throw UsageError(QStringLiteral("--data: '%1' is no directory").arg(options.dataDirectory));
+  }
+  const QString& command = options.command;
+  if ((command == QLatin1String("backup") || command == QLatin1String("restore")) &&
+      !QFileInfo(options.path).isDir()) {
+    throw UsageError(QStringLiteral("%1: '%2' is no directory").arg(command, options.path));
+  }
+  if (command == QLatin1String("import-payments") && !QFileInfo(options.path).isFile()) {
+    throw UsageError(QStringLiteral("import-payments: no file '%1'").arg(options.path));
+  }
+  if (command == QLatin1String("report") && !options.output.isEmpty()) {
+    const QFileInfo output(options.output);
+    if (!output.absoluteDir().exists() || output.isDir()) {
+      throw UsageError(QStringLiteral("--output: cannot write '%1'").arg(options.output));
+    }
+  }
+}
+
+}  // namespace
+
+int CliApp::Run(const QStringList& arguments) {
+  BatchUi ui(err_);
+  try {
+    CliOptions options = CliArguments::Parse(arguments);
+    if (options.help) {
+      out_ << CliArguments::Help(options.command).toStdString() << std::flush;
+      return kExitOk;
+    }
+    checkPaths(options);
+    // The tables are reached from the data directory; the paths named stay as the user
+    // meant them, from the current directory.
+    if (!options.path.isEmpty() && options.command != QLatin1String("report")) {
+      options.path = QFileInfo(options.path).absoluteFilePath();
+    }
+    const std::string directory = QFileInfo(options.dataDirectory).absoluteFilePath().toStdString();
+    xbase::FileSystem& fs = xbase::FileSystem::posix();
+    if (!DataDirectory::TablesPresent(fs, directory)) {
+      ui.Tell(DataDirectory::MissingTablesMessage());
+      return kExitFailed;
+    }
+    bool heldByAnother = false;
+    const auto lock = DataDirectory::Lock(directory, &heldByAnother);
+    if (heldByAnother) {
+      ui.Tell(DataDirectory::LockedMessage());
+      return kExitFailed;
+    }
+
+    if (options.command == QLatin1String("check")) {
+      return CliCheck(fs, directory, out_, err_).Run(options.repair);
+    }
+    TerminalProgress progress(err_, terminal_);
+    Database db(directory, ui, progress, clock_, fs);
+    db.RebuildIndexes(RebuildMode::MissingOnly);
+    db.OpenSettings();
+    db.ReadSettings();
+    code4close(db.code());
+    if (options.command == QLatin1String("report")) {
+      return CliReport(db, ui, progress, out_).Run(options, clock_.today());
+    }
+    return CliMaintenance(db, ui, progress, out_).Run(options);
+  } catch (const UsageError& error) {
+    err_ << "tallyworth-cli: " << error.what() << '\n' << std::flush;
+    return kExitUsage;
+  } catch (const BatchEnd& end) {
+    return end.status;
+  }
+}

@@ -1,0 +1,98 @@
+#include "CliMaintenance.h"
+
+#include "Archiver.h"
+#include "BackupSet.h"
+#include "BatchUi.h"
+#include "Database.h"
+#include "MasterTables.h"
+#include "PaymentImporter.h"
+#include "ProgressSink.h"
+
+int CliMaintenance::Run(const CliOptions& options) {
+  const QString& command = options.command;
+  if (command == QLatin1String("reindex")) {
+    db_.RebuildIndexes(RebuildMode::Full);
+  } else if (command == QLatin1String("pack")) {
+    db_.PackAllTables();
+  } else if (command == QLatin1String("backup") || command == QLatin1String("restore")) {
+    return copyDataFiles(command == QLatin1String("backup"), options.path);
+  } else if (command == QLatin1String("import-payments")) {
+    return importPayments(options);
+  } else if (command == QLatin1String("archive") || command == QLatin1String("dearchive")) {
+    return archive(options, command == QLatin1String("archive"));
+  }
+  progress_.ShowStatus(QString());
+  return kExitOk;
+}
+
+int CliMaintenance::copyDataFiles(bool backup, const QString& directory) {
+  BackupSet set(db_, ui_, progress_);
+  const bool copied = set.CopyDataFiles(
+      backup ? BackupSet::Direction::Backup : BackupSet::Direction::Restore, directory);
+  progress_.ShowStatus(QString());
+  if (backup) {
+    if (!copied)
+      ui_.Tell(QStringLiteral("Backup Failed . . Check that disk is not write protected"));
+    return copied ? kExitOk : kExitFailed;
+  }
+  if (!copied) ui_.Tell(QStringLiteral("Restore Failed . . Check that your disk is not full."));
+  // Restored tables come without their indexes (and a failed restore rebuilds harmlessly).
+  db_.RebuildIndexes(RebuildMode::Full);
+  progress_.ShowStatus(QString());
+  return copied ? kExitOk : kExitFailed;
+}
+
+int CliMaintenance::importPayments(const CliOptions& options) {
+  PaymentImporter::Result imported;
+  {
+    struct CloseAll {
+      CODE4* code;
+      ~CloseAll() { code4close(code); }
+    } closeAll{db_.code()};
+    // The window program's import opens these three, in this order.
+    db_.OpenInc();
+    db_.OpenFolder();
+    db_.OpenAccI();
+    AccountTable& accounts = db_.accI();
+    if (!MasterTables::seekLive(accounts.data, accounts.AccNo, *options.account)) {
+      throw UsageError(QStringLiteral("income account %1 does not exist").arg(*options.account));
+    }
+    FolderTable& folders = db_.folder();
+    if (!MasterTables::seekLive(folders.data, folders.FolNo, *options.folder)) {
+      throw UsageError(QStringLiteral("folder %1 does not exist").arg(*options.folder));
+    }
+    PaymentImporter importer(db_, progress_);
+    const ImportRequest request{options.path, *options.from, *options.to, *options.account,
+                                *options.folder};
+    const PaymentImporter::Result checked = importer.Check(request);
+    if (!checked.ok) {
+      ui_.Tell(checked.message);
+      return kExitFailed;
+    }
+    imported = importer.Import();
+  }
+  // The replaced imports are packed away at once, as the window program does.
+  if (imported.deleted > 0) db_.PackAllTables();
+  progress_.ShowStatus(QString());
+  if (!imported.ok) {
+    ui_.Tell(imported.message);
+    return kExitFailed;
+  }
+  out_ << QStringLiteral("%1 payments imported, %2 earlier imports replaced\n")
+              .arg(imported.imported)
+              .arg(imported.deleted)
+              .toStdString();
+  return kExitOk;
+}
+
+int CliMaintenance::archive(const CliOptions& options, bool archive) {
+  const bool done = Archiver(db_, progress_).Run({*options.from, *options.to, archive});
+  progress_.ShowStatus(QString());
+  if (!done) {
+    ui_.Tell(
+        QStringLiteral("The archive marks could not all be written: the disk may be full "
+                       "or damaged.\r\nRecords after the failure are unchanged."));
+    return kExitFailed;
+  }
+  return kExitOk;
+}
