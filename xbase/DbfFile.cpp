@@ -74,6 +74,12 @@ struct DbfFile::Impl {
   Block* block(std::uint64_t start, int* error);
   int readCached(std::uint64_t offset, char* buf, std::size_t n);
   int writeThrough(std::uint64_t offset, const char* buf, std::size_t n);
+  // Writes n records and the end-of-file marker past the counted records, leaving the
+  // count alone; on a failure cuts the file back to the counted records.
+  int writeUncounted(const char* buf, std::uint32_t n);
+  // After a failed append: cuts off what part of the records it wrote and puts the
+  // end-of-file marker back, so the file ends as it did (needing no room). Returns failure.
+  int cutBack(int failure);
   void dropCache() {
     for (Block& b : cache) b.valid = 0;
   }
@@ -188,6 +194,21 @@ int DbfFile::Impl::writeThrough(std::uint64_t offset, const char* buf, std::size
     b.valid = std::max<std::size_t>(b.valid, to - b.start);
   }
   return ok ? kSuccess : kErrWrite;
+}
+
+int DbfFile::Impl::writeUncounted(const char* buf, std::uint32_t n) {
+  std::vector<char> data(buf, buf + static_cast<std::size_t>(n) * recordLength);
+  data.push_back(dbf::kEofMarker);
+  int rc = writeThrough(endOf(count), data.data(), data.size());
+  return rc == kSuccess ? rc : cutBack(rc);
+}
+
+int DbfFile::Impl::cutBack(int failure) {
+  const std::uint64_t end = endOf(count);
+  const char eof = dbf::kEofMarker;
+  dropCache();
+  if (file->truncate(end)) writeThrough(end, &eof, 1);
+  return failure;
 }
 
 std::unique_ptr<DbfFile> DbfFile::Impl::finish(std::unique_ptr<File> file, std::vector<char> header,
@@ -329,29 +350,25 @@ int DbfFile::appendRecord(const char* buf, std::uint32_t* recno) {
 int DbfFile::appendRecords(const char* buf, std::uint32_t n, std::uint32_t* first) {
   Impl& m = *impl_;
   if (n == 0 || m.count > 0xFFFFFFFFu - n) return kErrRecordNo;
-  std::vector<char> data(buf, buf + static_cast<std::size_t>(n) * m.recordLength);
-  data.push_back(dbf::kEofMarker);
-  // A failed append (a full disk) cuts off what part of the records it wrote and puts the
-  // end-of-file marker back, so the file ends as it did; it needs no room to do so.
-  const auto undo = [&m](int failure) {
-    const std::uint64_t end = m.endOf(m.count);
-    const char eof = dbf::kEofMarker;
-    m.dropCache();
-    if (m.file->truncate(end)) m.writeThrough(end, &eof, 1);
-    return failure;
-  };
-  int rc = m.writeThrough(m.endOf(m.count), data.data(), data.size());
-  if (rc != kSuccess) return undo(rc);
+  int rc = m.writeUncounted(buf, n);
+  if (rc != kSuccess) return rc;
   // The count goes last: until it is written the new records are invisible, never torn.
   char stamp[7];
   putToday(stamp);
   putU32(stamp + 3, m.count + n);
   rc = m.writeThrough(dbf::kUpdateOffset, stamp, sizeof stamp);
-  if (rc != kSuccess) return undo(rc);
+  if (rc != kSuccess) return m.cutBack(rc);
   std::memcpy(m.header.data() + dbf::kUpdateOffset, stamp, sizeof stamp);
   *first = m.count + 1;
   m.count += n;
   return kSuccess;
+}
+
+int DbfFile::stageAppend(const char* buf, std::uint32_t* recno) {
+  if (impl_->count == 0xFFFFFFFFu) return kErrRecordNo;
+  int rc = impl_->writeUncounted(buf, 1);
+  if (rc == kSuccess) *recno = impl_->count + 1;
+  return rc;
 }
 
 int DbfFile::truncateTo(std::uint32_t count) {

@@ -57,6 +57,11 @@ class DbfFile {
   // Appends n records held back to back in buf in one write; *first is the number of the
   // first. Same ordering guarantee as appendRecord.
   int appendRecords(const char* buf, std::uint32_t n, std::uint32_t* first);
+  // Writes buf where the next appended record goes, with the end-of-file marker after it,
+  // but leaves the count alone: the room is taken (a full disk fails here) while readers
+  // and a reopened table still end at the counted records. appendRecord then counts it.
+  // *recno is the number it will have. On failure the file ends as before.
+  int stageAppend(const char* buf, std::uint32_t* recno);
   // Cuts the table to its first count records (zap, pack) and rewrites the count.
   int truncateTo(std::uint32_t count);
   // Stores today's date as the last-update date in the header.

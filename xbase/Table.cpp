@@ -72,8 +72,9 @@ int Table::Impl::flush() {
     if (rc < 0) return fail(rc);
     touched = true;
   }
-  int rc = dbf->writeRecord(n, record.data());
+  int rc = appending ? dbf->appendRecord(record.data(), &n) : dbf->writeRecord(n, record.data());
   if (rc < 0) return fail(rc);
+  appending = false;
   for (auto& tag : tags) {
     bool wasIn = inTag(*tag, stored.data());
     bool isIn = inTag(*tag, record.data());
@@ -229,7 +230,7 @@ int Table::skip(long n) {
 
 int Table::go(long recno) {
   Impl& t = *impl_;
-  if (recno < 1 || recno > static_cast<long>(t.dbf->recordCount())) {
+  if (recno < 1 || recno > t.recordCount()) {
     int rc = t.flush();
     return rc < 0 ? rc : kErrRecordNo;
   }
@@ -252,7 +253,7 @@ int Table::seek(std::string_view key) {
 }
 
 long Table::recNo() const { return impl_->recno; }
-long Table::recCount() const { return static_cast<long>(impl_->dbf->recordCount()); }
+long Table::recCount() const { return impl_->recordCount(); }
 bool Table::deleted() const { return impl_->record[0] == '*'; }
 
 void Table::markDeleted() {
@@ -274,7 +275,7 @@ int Table::appendBlank() {
   std::vector<char> blank(t.record.size());
   t.dbf->blankRecord(blank.data());
   std::uint32_t n = 0;
-  if ((rc = t.dbf->appendRecord(blank.data(), &n)) < 0) return t.fail(rc);
+  if ((rc = t.dbf->stageAppend(blank.data(), &n)) < 0) return t.fail(rc);
   t.touched = true;
   std::size_t keyed = 0;  // tags given the new record's key
   for (; keyed < t.tags.size() && rc >= 0; ++keyed) {
@@ -295,13 +296,17 @@ int Table::appendBlank() {
   }
   t.record = t.stored = blank;
   t.recno = static_cast<long>(n);
-  t.changed = false;
+  t.appending = t.changed = true;  // flushing counts the record, even left blank
   t.cursorSynced = false;
   return kSuccess;
 }
 
 int Table::refresh() {
   Impl& t = *impl_;
+  if (t.appending) {  // nothing of it is on disk to re-read but the blank record
+    t.record = t.stored;
+    return kSuccess;
+  }
   t.changed = false;
   if (!t.onRecord()) return kSuccess;
   return t.load(t.recno);

@@ -32,9 +32,13 @@ struct Table::Impl {
   std::vector<char> stored;    // current record as it is on disk (its index keys)
   bool changed = false;
   bool touched = false;        // last-update date written during this open
+  // The current record is appendBlank's: staged past the counted records and keyed, but
+  // counted only when flushed, so a process dying before that leaves no blank record.
+  bool appending = false;
 
   LockMode lockMode() const { return engine.exclusive ? LockMode::Exclusive : LockMode::Shared; }
-  bool onRecord() const { return recno >= 1 && recno <= static_cast<long>(dbf->recordCount()); }
+  long recordCount() const { return static_cast<long>(dbf->recordCount()) + (appending ? 1 : 0); }
+  bool onRecord() const { return recno >= 1 && recno <= recordCount(); }
 
   // Makes the table sit past its last record with a blank buffer.
   void setEof();
