@@ -111,7 +111,9 @@ class Table {
   void markDeleted();
   void recall();
 
-  // Appends a blank record, writes it and its keys, and makes it current.
+  // Appends a blank record and makes it current. Its bytes and keys are written at once
+  // (a full disk refuses the append here), but the record is counted, and seen by another
+  // handle, only when flushed: a process dying before that leaves no blank record.
   int appendBlank();
   // Discards pending changes and re-reads the current record from disk.
   int refresh();
