@@ -134,13 +134,10 @@ bool BackupSet::swapIn(const std::vector<std::string>& temps,
   std::size_t placed = 0;
   bool ok = true;
   for (; placed < tables.size(); ++placed) {
-    const std::string aside = tables[placed] + kAside;
-    if (!files.rename(tables[placed], aside)) {
-      ok = false;
-      break;
-    }
-    if (!files.rename(temps[placed], tables[placed])) {
-      files.rename(aside, tables[placed]);
+    // The old table is copied aside rather than moved, and the restored one replaces it in
+    // one rename: a process dying at any step leaves every table's name on a whole table.
+    if (copier_.copy(tables[placed], tables[placed] + kAside) != FileCopier::Failure::None ||
+        !files.rename(temps[placed], tables[placed])) {
       ok = false;
       break;
     }
@@ -149,10 +146,9 @@ bool BackupSet::swapIn(const std::vector<std::string>& temps,
     const std::string aside = tables[i] + kAside;
     if (i < placed && !ok) {
       files.rename(aside, tables[i]);  // the old table back over the restored one
-    } else if (i < placed) {
-      files.remove(aside);
     } else {
-      files.remove(temps[i]);
+      files.remove(aside);
+      if (i >= placed) files.remove(temps[i]);
     }
   }
   return ok;
