@@ -97,10 +97,13 @@ int Engine::closeAll() {
   for (auto& table : open_) {
     int rc = table->flush();
     if (first == kSuccess && rc < 0) first = rc;
-    for (auto& path : table->impl_->filePaths()) unsynced_.push_back(std::move(path));
+    if (!table->impl_->syncFiles() && first == kSuccess) first = kErrWrite;
+    // A sync covers what every descriptor of the file wrote.
+    for (const auto& path : table->impl_->filePaths()) std::erase(unsynced_, path);
   }
   open_.clear();
-  // A sync through a fresh descriptor covers what every descriptor of the file wrote.
+  // Tables closed on their own earlier (and not open now) are synced through a fresh
+  // descriptor.
   std::sort(unsynced_.begin(), unsynced_.end());
   unsynced_.erase(std::unique(unsynced_.begin(), unsynced_.end()), unsynced_.end());
   for (const auto& path : unsynced_) {

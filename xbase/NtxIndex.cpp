@@ -81,6 +81,7 @@ std::unique_ptr<NtxIndex> NtxIndex::build(std::unique_ptr<File> file, const NtxI
 const NtxInfo& NtxIndex::info() const { return impl_->info; }
 int NtxIndex::keyLength() const { return impl_->store.keyLength(); }
 std::uint64_t NtxIndex::version() const { return impl_->version; }
+bool NtxIndex::sync() { return impl_->store.sync(); }
 
 int NtxIndex::Impl::enter(const Path& path, std::uint32_t off,
                           std::shared_ptr<const NtxPage>* page) {

@@ -82,6 +82,9 @@ class NtxIndex {
   // errors as for insert().
   int remove(const char* key, std::uint32_t recno);
 
+  // Forces every written change to disk. Returns false when the sync failed.
+  bool sync();
+
   // Bumped by every insert and remove; cursors compare it with their own.
   std::uint64_t version() const;
 

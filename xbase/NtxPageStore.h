@@ -46,6 +46,8 @@ class NtxPageStore {
   int commit();
   // Ends the change without writing anything.
   void discard();
+  // Forces what was committed to disk. Returns false when the sync failed.
+  bool sync() { return file_->sync(); }
 
  private:
   void begin();

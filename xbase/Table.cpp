@@ -106,6 +106,12 @@ std::vector<std::string> Table::Impl::filePaths() const {
   return paths;
 }
 
+bool Table::Impl::syncFiles() {
+  bool ok = dbf->file().sync();
+  for (auto& tag : tags) ok = tag->index_->sync() && ok;
+  return ok;
+}
+
 // ---- Table ----
 
 Table::Table(Engine& engine) : impl_(std::make_unique<Impl>(engine)) {}

@@ -54,6 +54,8 @@ struct Table::Impl {
   int syncCursor(bool* onEntry);
   // Paths of the table file and of every tag file.
   std::vector<std::string> filePaths() const;
+  // Forces the table file and every tag file to disk; false when a sync failed.
+  bool syncFiles();
   // Reports code to the engine when it is an error; returns it.
   int fail(int code) { return code < 0 ? engine.setError(code) : code; }
 

@@ -17,6 +17,7 @@ class RecordingFileSystem : public xbase::FileSystem {
     auto file = posix().open(path, mode, lock, error);
     if (!file) return nullptr;
     opened.append(nameOf(path));
+    if (mode != xbase::OpenMode::ReadOnly) openedForWork.append(nameOf(path));
     return std::make_unique<CountingFile>(std::move(file), *this, nameOf(path));
   }
   bool exists(const std::string& path) override { return posix().exists(path); }
@@ -30,9 +31,10 @@ class RecordingFileSystem : public xbase::FileSystem {
   }
   std::string resolve(const std::string& path) override { return posix().resolve(path); }
 
-  // The opened tables' names (".dbf" files), in order.
+  // The names of the tables (".dbf" files) opened to work on, in order; the end of a
+  // command reopening a table only to sync it to disk is not among them.
   QStringList tablesOpened() const {
-    return opened.filter(QStringLiteral(".dbf"), Qt::CaseInsensitive);
+    return openedForWork.filter(QStringLiteral(".dbf"), Qt::CaseInsensitive);
   }
   int writesTo(const QString& name) const {
     auto it = writes.find(name.toLower());
@@ -40,11 +42,13 @@ class RecordingFileSystem : public xbase::FileSystem {
   }
   void clear() {
     opened.clear();
+    openedForWork.clear();
     changed.clear();
     writes.clear();
   }
 
   QStringList opened;             // file names, in the order opened
+  QStringList openedForWork;      // those opened for writing, in order
   QStringList changed;            // removals and renames
   std::map<QString, int> writes;  // write calls per lower-case file name
   int openFiles = 0;              // files opened and not yet closed
