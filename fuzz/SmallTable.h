@@ -18,8 +18,11 @@ inline const char kDirectory[] = "/books";
 inline const char kTableName[] = "SMALL";
 
 inline std::vector<xbase::FieldSpec> smallFields() {
-  return {{"NAME", 'C', 10}, {"AMOUNT", 'N', 9, 2}, {"DAY", 'D', 8},
-          {"PAID", 'L', 1},  {"NO", 'N', 4, 0}};
+  return {{"NAME", 'C', 10},
+          {"AMOUNT", 'N', 9, 2},
+          {"DAY", 'D', 8},
+          {"PAID", 'L', 1},
+          {"NO", 'N', 4, 0}};
 }
 
 struct SmallRow {

@@ -90,21 +90,32 @@ int main(int argc, char** argv) {
       {{"FUZZTAG", "NAME", ""}, 200},
       {{"FUZZTAG", "NO", "PAID"}, 60}};
   int n = 0;
-  for (const auto& [tag, extra] : tags) save(out / "ntx" / ("seed" + std::to_string(++n)), indexSeed(tag, extra));
+  for (const auto& [tag, extra] : tags)
+    save(out / "ntx" / ("seed" + std::to_string(++n)), indexSeed(tag, extra));
 
-  const char* expressions[] = {"NAME", "UPPER(NAME)+DTOS(DAY)", "STR(NO,4)+NAME",
-                               "STR(AMOUNT, 12, 3)", ".NOT. DELETED() .AND. (PAID .OR. .NOT. PAID)",
-                               "\"X\"+name", "DAY"};
+  const char* expressions[] = {"NAME",
+                               "UPPER(NAME)+DTOS(DAY)",
+                               "STR(NO,4)+NAME",
+                               "STR(AMOUNT, 12, 3)",
+                               ".NOT. DELETED() .AND. (PAID .OR. .NOT. PAID)",
+                               "\"X\"+name",
+                               "DAY"};
   n = 0;
-  for (const char* text : expressions) save(out / "key_expression" / ("seed" + std::to_string(++n)), text);
+  for (const char* text : expressions)
+    save(out / "key_expression" / ("seed" + std::to_string(++n)), text);
   save(out / "key_expression" / "raw_record",
        std::string("STR(AMOUNT,9,2)+DTOS(DAY)") + '\0' + " Name      ***.**  2024x131Y  -1");
 
-  save(out / "payment_file" / "billwise",
-       paymentSeed({{"CUSTNO", 'N', 6, 0}, {"IVNO", 'C', 10}, {"PDATE", 'D', 8},
-                    {"PAMT", 'N', 10, 2}, {"GST", 'N', 10, 2}, {"LGST", 'L', 1}}));
-  save(out / "payment_file" / "text_date",
-       paymentSeed({{"PDATE", 'C', 8}, {"PAMT", 'N', 8, 2}, {"GST", 'N', 8, 2},
-                    {"LGST", 'L', 1}, {"IVNO", 'N', 6, 0}}));
+  save(out / "payment_file" / "billwise", paymentSeed({{"CUSTNO", 'N', 6, 0},
+                                                       {"IVNO", 'C', 10},
+                                                       {"PDATE", 'D', 8},
+                                                       {"PAMT", 'N', 10, 2},
+                                                       {"GST", 'N', 10, 2},
+                                                       {"LGST", 'L', 1}}));
+  save(out / "payment_file" / "text_date", paymentSeed({{"PDATE", 'C', 8},
+                                                        {"PAMT", 'N', 8, 2},
+                                                        {"GST", 'N', 8, 2},
+                                                        {"LGST", 'L', 1},
+                                                        {"IVNO", 'N', 6, 0}}));
   return 0;
 }

@@ -57,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   walk(*table);
 
   const int keyLength = tag->keyLength();
-  for (const std::string& key : {std::string(), std::string("Smith"), std::string("ADAMS"),
-                                 std::string(keyLength, ' '), std::string(keyLength, '\xff'),
-                                 std::string(keyLength + 3, '2')}) {
+  for (const std::string& key :
+       {std::string(), std::string("Smith"), std::string("ADAMS"), std::string(keyLength, ' '),
+        std::string(keyLength, '\xff'), std::string(keyLength + 3, '2')}) {
     const int rc = table->seek(key);
     fuzz::checkPosition(*table, rc);
     if (rc == xbase::kSuccess) fuzz::checkPosition(*table, table->skip(1));

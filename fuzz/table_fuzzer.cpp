@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++steps;
   }
   steps = 0;
-  for (int rc = table->bottom(); rc == xbase::kSuccess && steps < kMaxSteps;
-       rc = table->skip(-1)) {
+  for (int rc = table->bottom(); rc == xbase::kSuccess && steps < kMaxSteps; rc = table->skip(-1)) {
     fuzz::checkPosition(*table, rc);
     readFields(*table);
     ++steps;
