@@ -169,6 +169,8 @@ class TFormMain : public QMainWindow, public ProgressSink {
 
   // Start-up steps (TFormMainStartup.cpp).
   bool DataFilesPresent();
+  // Takes the books' lock; false when another copy holds it. Ends the program with a
+  // message when the directory is read-only.
   bool lockDataDirectory();
   void fillFromSettings();
   void showSplashAtLeast(std::int64_t since);

@@ -209,7 +209,11 @@ void TFormMain::BtnDeArchiveClick() {
 }
 
 void TFormMain::BtnReIndexClick() { db_->RebuildIndexes(RebuildMode::Full); }
-void TFormMain::Image2Click() { db_->PackAllTables(); }
+void TFormMain::Image2Click() {
+  db_->PackAllTables();
+  // A pack that failed (a full disk) is told now, not taken for an open error later.
+  error4exitTest(db_->code(), host_);
+}
 
 void TFormMain::BtnBackupClick() {
   DriveDir->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));

@@ -67,8 +67,13 @@ bool TFormMain::DataFilesPresent() {
 bool TFormMain::lockDataDirectory() {
   bool heldByAnother = false;
   lock_ = DataDirectory::Lock(env_.dataDirectory, &heldByAnother);
-  // A directory we cannot write a lock into (read-only books) is no second copy.
-  return lock_ || !heldByAnother;
+  if (lock_ || heldByAnother) return lock_ != nullptr;
+  // A directory that takes no lock file is read-only: refused now, not at the first save.
+  env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                  QStringLiteral("The data directory %1 is read-only.\r\n"
+                                 "Tallyworth needs to write to it.")
+                      .arg(QString::fromStdString(env_.dataDirectory)));
+  env_.ui.endProgram(1);
 }
 
 void TFormMain::fillFromSettings() {

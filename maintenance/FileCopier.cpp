@@ -31,8 +31,11 @@ class PosixCopier : public FileCopier {
     switch (error) {
       case ENOSPC:
       case EDQUOT:
+      case EFBIG:  // the target's file system (or a size limit) takes no file this large
         return Failure::DiskFull;
       case EROFS:
+      case EACCES:  // a directory the user may not write to is write protected for them
+      case EPERM:
         return Failure::ReadOnly;
       default:
         return Failure::Other;

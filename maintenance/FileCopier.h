@@ -9,8 +9,8 @@ class FileCopier {
  public:
   enum class Failure {
     None,      // copied, and on stable storage
-    DiskFull,  // no space left on the target's device (or quota exceeded)
-    ReadOnly,  // the target's file system is mounted read-only (write protected)
+    DiskFull,  // no space left on the target's device (quota exceeded, file too large)
+    ReadOnly,  // the target is write protected: a read-only file system or no permission
     Other,     // anything else: the source unreadable, the target not creatable, ...
   };
 
