@@ -1,0 +1,80 @@
+// The record layer on books the user may not write (run as nobody when the tests run as
+// root). The window program refuses such books at start-up; should the layer meet them
+// anyway, every writing operation ends with a message or leaves the books alone, and not
+// one byte changes.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <map>
+
+#include "BooksState.h"
+#include "ChildProcess.h"
+#include "DiskBooks.h"
+#include "ReadOnlyDirectory.h"
+
+namespace {
+
+std::map<QString, QByteArray> contents(const std::string& directory) {
+  std::map<QString, QByteArray> files;
+  const QDir dir(QString::fromStdString(directory));
+  for (const QString& name : dir.entryList(QDir::Files)) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    files[name] = file.readAll();
+  }
+  return files;
+}
+
+class ReadOnlyBooks : public testing::Test {
+ protected:
+  // Runs command on the read-only books in a child; returns the messages it ended with,
+  // or "went through".
+  std::string run(const std::function<void(Database&)>& command) {
+    ReadOnlyDirectory readOnly(b.books.dir());
+    return runInChild([&] {
+      TestHost host;
+      RecordingProgress progress;
+      Database db(b.books.dir(), host, progress, b.clock);
+      try {
+        command(db);
+      } catch (const TestProgramEnd&) {
+        return host.messages.join(QStringLiteral(" | ")).toStdString();
+      }
+      return std::string("went through");
+    });
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(contents(b.books.dir()), before);
+    EXPECT_EQ(tagFindings(xbase::FileSystem::posix(), b.books.dir()), std::vector<std::string>());
+  }
+
+  DiskBooks b;
+  std::map<QString, QByteArray> before = contents(b.books.dir());
+};
+
+TEST_F(ReadOnlyBooks, ACommitEndsNamingTheTableItCannotOpen) {
+  EXPECT_EQ(run([](Database& db) {
+              db.OpenExp();
+              d4appendBlank(db.exp().data);
+              db.WriteExp();
+            }),
+            "Unable to open file GSTEXP1.DBF\r\nProgram will now terminate.");
+}
+
+TEST_F(ReadOnlyBooks, AnIndexRebuildEndsWithTheOpenError) {
+  EXPECT_EQ(run([](Database& db) { db.RebuildIndexes(RebuildMode::Full); }),
+            "Database error -60: cannot open file\r\nProgram will now terminate.");
+}
+
+TEST_F(ReadOnlyBooks, APackLeavesEveryTableAsItWas) {
+  // A table the pack cannot open is skipped; the deleted records wait for the next pack.
+  EXPECT_EQ(run([](Database& db) {
+              db.PackAllTables();
+              error4exitTest(db.code(), db.host());
+            }),
+            "went through");
+}
+
+}  // namespace
