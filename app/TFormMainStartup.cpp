@@ -9,7 +9,6 @@
 #include "Database.h"
 #include "DatePicker.h"
 #include "Guarded.h"
-#include "IndexRecovery.h"
 #include "MainPage.h"
 #include "ProgramVersion.h"
 #include "ProgressPanel.h"
@@ -42,13 +41,7 @@ void TFormMain::FormShow() {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok, DataDirectory::LockedMessage());
     env_.ui.endProgram(1);
   }
-  // Tables the last session left disagreeing with their tags are mended before any use.
-  StartupRecovery::BeginSession(env_.files, env_.dataDirectory);
-  IndexRecovery::RemoveUnreadableIndexes(db_->code());
-  db_->RebuildIndexes(RebuildMode::MissingOnly);
-  db_->OpenSettings();
-  db_->ReadSettings();
-  code4close(db_->code());
+  DataDirectory::OpenBooks(*db_, env_.files, env_.dataDirectory);
 
   setWindowTitle(QStringLiteral("Tallyworth ") + state_.ProgramVersion);
   state_.DefaultFolderIndex = 0;

@@ -10,6 +10,7 @@
 #include "CliReport.h"
 #include "DataDirectory.h"
 #include "Database.h"
+#include "StartupRecovery.h"
 #include "TerminalProgress.h"
 
 namespace {
@@ -68,15 +69,21 @@ int CliApp::Run(const QStringList& arguments) {
       return CliCheck(fs, directory, out_, err_).Run(options.repair);
     }
     TerminalProgress progress(err_, terminal_);
-    Database db(directory, ui, progress, clock_, fs);
-    db.RebuildIndexes(RebuildMode::MissingOnly);
-    db.OpenSettings();
-    db.ReadSettings();
-    code4close(db.code());
-    if (options.command == QLatin1String("report")) {
-      return CliReport(db, ui, progress, out_).Run(options, clock_.today());
+    int status = kExitOk;
+    try {
+      Database db(directory, ui, progress, clock_, fs);
+      DataDirectory::OpenBooks(db, fs, directory);
+      status = options.command == QLatin1String("report")
+                   ? CliReport(db, ui, progress, out_).Run(options, clock_.today())
+                   : CliMaintenance(db, ui, progress, out_).Run(options);
+    } catch (const UsageError&) {
+      // A value refused against the books (a folder that does not exist) changed nothing.
+      StartupRecovery::EndSession(fs, directory);
+      throw;
     }
-    return CliMaintenance(db, ui, progress, out_).Run(options);
+    // The books were closed, and so put on disk, when db went.
+    StartupRecovery::EndSession(fs, directory);
+    return status;
   } catch (const UsageError& error) {
     err_ << "tallyworth-cli: " << error.what() << '\n' << std::flush;
     return kExitUsage;

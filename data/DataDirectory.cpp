@@ -2,6 +2,10 @@
 
 #include <QDir>
 
+#include "Database.h"
+#include "IndexRecovery.h"
+#include "StartupRecovery.h"
+
 bool DataDirectory::TablesPresent(xbase::FileSystem& fs, const std::string& directory) {
   for (const char* name : kTableFiles) {
     if (!fs.exists(fs.resolve(directory + "/" + name))) return false;
@@ -32,4 +36,13 @@ std::unique_ptr<QLockFile> DataDirectory::Lock(const std::string& directory, boo
   }
   *heldByAnother = lock->error() == QLockFile::LockFailedError;
   return nullptr;
+}
+
+void DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory) {
+  StartupRecovery::BeginSession(fs, directory);
+  IndexRecovery::RemoveUnreadableIndexes(db.code());
+  db.RebuildIndexes(RebuildMode::MissingOnly);
+  db.OpenSettings();
+  db.ReadSettings();
+  code4close(db.code());
 }

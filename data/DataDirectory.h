@@ -12,6 +12,8 @@
 
 #include "FileSystem.h"
 
+class Database;
+
 class DataDirectory {
  public:
   // The six tables, in the order they are looked for.
@@ -32,4 +34,11 @@ class DataDirectory {
   // (false: the directory takes no lock file, e.g. read-only books, which is no second
   // program). A lock whose program is gone is taken over.
   static std::unique_ptr<QLockFile> Lock(const std::string& directory, bool* heldByAnother);
+
+  // Readies locked books for a session: starts it (mending the tables a session that died
+  // left disagreeing with their tags), removes index groups that cannot be read, rebuilds
+  // the missing ones and reads the settings into db's settings record; every table is
+  // closed again. End the session with StartupRecovery::EndSession.
+  // REQUIRES: the lock of db's directory is held and no table is open.
+  static void OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory);
 };

@@ -7,6 +7,7 @@
 #include "CliBooks.h"
 #include "CliProcess.h"
 #include "Engine.h"
+#include "StartupRecovery.h"
 #include "Table.h"
 
 namespace {
@@ -81,6 +82,33 @@ TEST_F(Check, ATagMissingARecordIsFoundAndTheRecordIndexedAgain) {
                                books.dir());
   EXPECT_EQ(detail.status, 0) << detail.err.toStdString();
   EXPECT_TRUE(detail.out.contains("12.34")) << detail.out.toStdString();
+}
+
+// A session that died with the books open leaves its marker; the next run of any command
+// mends the books before it reads them, as the window program's start does.
+TEST_F(Check, ACommandAfterADeadSessionMendsTheBooksFirst) {
+  {
+    BareTable bare(books.dir(), "GSTEXP1");
+    ASSERT_NE(bare.table, nullptr);
+    ASSERT_EQ(bare.table->appendBlank(), 0);
+    ASSERT_EQ(bare.table->field("ExpDate")->assign("20240116"), 0);
+    ASSERT_EQ(bare.table->field("AccNo")->assignInteger(10), 0);
+    ASSERT_EQ(bare.table->field("FolNo")->assignInteger(1), 0);
+    ASSERT_EQ(bare.table->field("Amount")->assignDouble(56.78), 0);
+  }
+  const QString marker = books.file(StartupRecovery::kMarkerFileName);
+  {
+    QFile file(marker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+
+  const CliRun detail = runCli({"report", "expense-detail", "--from", "2024-01-16", "--to",
+                                "2024-01-16", "--folders", "1", "--format", "tab"},
+                               books.dir());
+  EXPECT_EQ(detail.status, 0) << detail.err.toStdString();
+  EXPECT_TRUE(detail.out.contains("56.78")) << detail.out.toStdString();
+  EXPECT_FALSE(QFile::exists(marker)) << "a clean end removes the marker";
+  EXPECT_EQ(runCli({"check"}, books.dir()).status, 0);
 }
 
 TEST_F(Check, ATagHoldingADeletedRecordIsFoundAndTheRecordLeavesTheTag) {
