@@ -70,6 +70,18 @@ class PosixFile : public File {
 };
 
 class PosixFileSystem : public FileSystem {
+  // A rename swaps a whole new table or index in; syncing its directory keeps the swap
+  // through a power cut. Where the file system cannot sync a directory the rename stands.
+  static void syncDirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string dir =
+        slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+  }
+
  public:
   std::unique_ptr<File> open(const std::string& path, OpenMode mode, LockMode lock,
                              int* error) override {
@@ -122,7 +134,9 @@ class PosixFileSystem : public FileSystem {
   bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
   bool rename(const std::string& from, const std::string& to) override {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    syncDirectoryOf(to);
+    return true;
   }
 
   std::string resolve(const std::string& path) override {

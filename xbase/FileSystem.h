@@ -35,7 +35,8 @@ class FileSystem {
                                      int* error) = 0;
   virtual bool exists(const std::string& path) = 0;
   virtual bool remove(const std::string& path) = 0;
-  // Replaces `to` with `from` in one step (POSIX rename semantics).
+  // Replaces `to` with `from` in one step (POSIX rename semantics); on disk the swap is
+  // made to last through a power cut where the file system allows it.
   virtual bool rename(const std::string& from, const std::string& to) = 0;
   // The existing file in path's directory whose name equals path's name without regard to
   // case (an exact match wins); path itself when none exists.
