@@ -9,6 +9,7 @@
 
 #include "BooksState.h"
 #include "ChildProcess.h"
+#include "DirectoryBytes.h"
 #include "DiskBooks.h"
 #include "FileSizeLimit.h"
 #include "ReadOnlyDirectory.h"
@@ -18,18 +19,6 @@ namespace {
 
 const QString kWriteError =
     QStringLiteral("Database error -120: write error (disk full?)\r\nProgram will now terminate.");
-
-// Every file in directory with its bytes.
-std::map<QString, QByteArray> contents(const std::string& directory) {
-  std::map<QString, QByteArray> files;
-  const QDir dir(QString::fromStdString(directory));
-  for (const QString& name : dir.entryList(QDir::Files)) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    files[name] = file.readAll();
-  }
-  return files;
-}
 
 QString readOnlyMessage(const std::string& dir) {
   return QStringLiteral("The data directory %1 is read-only.\r\nTallyworth needs to write to it.")
@@ -55,7 +44,7 @@ TEST(ReadOnlyBooks, DISABLED_StartUpInAChild) {
 TEST(ReadOnlyBooks, AreRefusedAtStartUpWithAMessageAndLeftUntouched) {
   DiskBooks b;
   const std::string dir = b.books.dir();
-  const auto before = contents(dir);
+  const auto before = directoryBytes(dir);
   std::string outcome;
   {
     ReadOnlyDirectory readOnly(dir);
@@ -63,7 +52,7 @@ TEST(ReadOnlyBooks, AreRefusedAtStartUpWithAMessageAndLeftUntouched) {
                              {{"TALLYWORTH_READ_ONLY_BOOKS", dir}});
   }
   EXPECT_EQ(outcome, "ended 1: " + readOnlyMessage(dir).toStdString());
-  EXPECT_EQ(contents(dir), before);
+  EXPECT_EQ(directoryBytes(dir), before);
 
   // Writable again, the same books start as ever.
   TestShell shell(dir);

@@ -50,6 +50,24 @@ class Check : public testing::Test {
     EXPECT_EQ(again.out, QByteArray("All tables and their tags agree.\n"));
   }
 
+  // Appends an expense of 16 January 2024 to folder 1 that no tag knows of.
+  void appendExpenseBehindTheTags(double amount) {
+    BareTable bare(books.dir(), "GSTEXP1");
+    ASSERT_NE(bare.table, nullptr);
+    ASSERT_EQ(bare.table->appendBlank(), 0);
+    ASSERT_EQ(bare.table->field("ExpDate")->assign("20240116"), 0);
+    ASSERT_EQ(bare.table->field("AccNo")->assignInteger(10), 0);
+    ASSERT_EQ(bare.table->field("FolNo")->assignInteger(1), 0);
+    ASSERT_EQ(bare.table->field("Amount")->assignDouble(amount), 0);
+  }
+
+  // The expense detail of that day, which lists the record once the date tag holds it.
+  CliRun expenseDetailOfTheDay() {
+    return runCli({"report", "expense-detail", "--from", "2024-01-16", "--to", "2024-01-16",
+                   "--folders", "1", "--format", "tab"},
+                  books.dir());
+  }
+
   CliBooks books;
 };
 
@@ -63,23 +81,13 @@ TEST_F(Check, WholeBooksAgreeAndStayUntouched) {
 
 TEST_F(Check, ATagMissingARecordIsFoundAndTheRecordIndexedAgain) {
   const long count = recordCount(books.dir(), "GSTEXP1");
-  {
-    BareTable bare(books.dir(), "GSTEXP1");
-    ASSERT_NE(bare.table, nullptr);
-    ASSERT_EQ(bare.table->appendBlank(), 0);
-    ASSERT_EQ(bare.table->field("ExpDate")->assign("20240116"), 0);
-    ASSERT_EQ(bare.table->field("AccNo")->assignInteger(10), 0);
-    ASSERT_EQ(bare.table->field("FolNo")->assignInteger(1), 0);
-    ASSERT_EQ(bare.table->field("Amount")->assignDouble(12.34), 0);
-  }
+  ASSERT_NO_FATAL_FAILURE(appendExpenseBehindTheTags(12.34));
   ASSERT_EQ(recordCount(books.dir(), "GSTEXP1"), count + 1);
 
   expectFoundAndMended(QStringLiteral("EDate.ntx"));
   EXPECT_EQ(recordCount(books.dir(), "GSTEXP1"), count + 1);
   // The record is in the date tag again: the expense detail of its day lists it.
-  const CliRun detail = runCli({"report", "expense-detail", "--from", "2024-01-16", "--to",
-                                "2024-01-16", "--folders", "1", "--format", "tab"},
-                               books.dir());
+  const CliRun detail = expenseDetailOfTheDay();
   EXPECT_EQ(detail.status, 0) << detail.err.toStdString();
   EXPECT_TRUE(detail.out.contains("12.34")) << detail.out.toStdString();
 }
@@ -87,24 +95,14 @@ TEST_F(Check, ATagMissingARecordIsFoundAndTheRecordIndexedAgain) {
 // A session that died with the books open leaves its marker; the next run of any command
 // mends the books before it reads them, as the window program's start does.
 TEST_F(Check, ACommandAfterADeadSessionMendsTheBooksFirst) {
-  {
-    BareTable bare(books.dir(), "GSTEXP1");
-    ASSERT_NE(bare.table, nullptr);
-    ASSERT_EQ(bare.table->appendBlank(), 0);
-    ASSERT_EQ(bare.table->field("ExpDate")->assign("20240116"), 0);
-    ASSERT_EQ(bare.table->field("AccNo")->assignInteger(10), 0);
-    ASSERT_EQ(bare.table->field("FolNo")->assignInteger(1), 0);
-    ASSERT_EQ(bare.table->field("Amount")->assignDouble(56.78), 0);
-  }
+  ASSERT_NO_FATAL_FAILURE(appendExpenseBehindTheTags(56.78));
   const QString marker = books.file(StartupRecovery::kMarkerFileName);
   {
     QFile file(marker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
 
-  const CliRun detail = runCli({"report", "expense-detail", "--from", "2024-01-16", "--to",
-                                "2024-01-16", "--folders", "1", "--format", "tab"},
-                               books.dir());
+  const CliRun detail = expenseDetailOfTheDay();
   EXPECT_EQ(detail.status, 0) << detail.err.toStdString();
   EXPECT_TRUE(detail.out.contains("56.78")) << detail.out.toStdString();
   EXPECT_FALSE(QFile::exists(marker)) << "a clean end removes the marker";

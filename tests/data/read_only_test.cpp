@@ -10,21 +10,11 @@
 
 #include "BooksState.h"
 #include "ChildProcess.h"
+#include "DirectoryBytes.h"
 #include "DiskBooks.h"
 #include "ReadOnlyDirectory.h"
 
 namespace {
-
-std::map<QString, QByteArray> contents(const std::string& directory) {
-  std::map<QString, QByteArray> files;
-  const QDir dir(QString::fromStdString(directory));
-  for (const QString& name : dir.entryList(QDir::Files)) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    files[name] = file.readAll();
-  }
-  return files;
-}
 
 class ReadOnlyBooks : public testing::Test {
  protected:
@@ -46,12 +36,12 @@ class ReadOnlyBooks : public testing::Test {
   }
 
   void TearDown() override {
-    EXPECT_EQ(contents(b.books.dir()), before);
+    EXPECT_EQ(directoryBytes(b.books.dir()), before);
     EXPECT_EQ(tagFindings(xbase::FileSystem::posix(), b.books.dir()), std::vector<std::string>());
   }
 
   DiskBooks b;
-  std::map<QString, QByteArray> before = contents(b.books.dir());
+  std::map<QString, QByteArray> before = directoryBytes(b.books.dir());
 };
 
 TEST_F(ReadOnlyBooks, ACommitEndsNamingTheTableItCannotOpen) {
