@@ -1,6 +1,6 @@
-// The maintenance tests run in one QApplication (offscreen unless another platform is
-// asked for, as when the windows are looked at under Xvfb), with a fixed locale so
-// decimal separators and date formats are known.
+// The window tests run in one QApplication (offscreen unless another platform is asked
+// for, as when the windows are looked at under Xvfb), with a fixed locale so decimal
+// separators and date formats are known.
 #include <gtest/gtest.h>
 
 #include <QApplication>
