@@ -8,12 +8,17 @@ std::string markerPath(xbase::FileSystem& fs, const std::string& directory) {
   return fs.resolve(directory + "/" + StartupRecovery::kMarkerFileName);
 }
 
-// Writes the marker and forces it to disk before any table is written in the session.
+// Writes the marker and forces it to disk before any table is written in the session. It
+// is made under another name and renamed into place, since a rename also puts the
+// directory entry on disk: a power cut must not lose the marker of a session that wrote.
 bool writeMarker(xbase::FileSystem& fs, const std::string& directory) {
+  const std::string path = markerPath(fs, directory);
+  const std::string partial = path + ".new";
   int error = 0;
-  auto file = fs.open(markerPath(fs, directory), xbase::OpenMode::Create, xbase::LockMode::None,
-                      &error);
-  return file && file->sync();
+  auto file = fs.open(partial, xbase::OpenMode::Create, xbase::LockMode::None, &error);
+  const bool written = file && file->sync();
+  file.reset();
+  return written && fs.rename(partial, path);
 }
 
 }  // namespace
