@@ -8,6 +8,7 @@
 #include "DbfFile.h"
 #include "Engine.h"
 #include "FaultFileSystem.h"
+#include "ItemsTable.h"
 #include "NtxIndex.h"
 #include "Status.h"
 #include "Table.h"
@@ -18,28 +19,14 @@ using xbase::test::FaultFileSystem;
 
 namespace {
 
-const std::vector<TagSpec> kTags = {{"ByName", "NAME", ".NOT. DELETED()"},
-                                    {"ByNum", "STR(NUM, 5)", ".NOT. DELETED()"}};
+const std::vector<TagSpec>& kTags = xbase::test::kItemsTags;
 constexpr int kRecords = 12;
 
 class TableCheckTest : public ::testing::Test {
  protected:
   // Records R1..R12 with NUM = 100 - i; R3, R6, R9 and R12 deleted.
   void SetUp() override {
-    int rc = 0;
-    ASSERT_TRUE(DbfFile::create(fs.open("/books/ITEMS.dbf", OpenMode::Create, LockMode::None, &rc),
-                                {{"NAME", 'C', 8, 0}, {"NUM", 'N', 5, 0}}, &rc));
-    Engine engine(fs, "/books");
-    Table* t = engine.open("ITEMS");
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(t->createIndexGroup("Items", kTags), kSuccess);
-    for (int i = 1; i <= kRecords; ++i) {
-      ASSERT_EQ(t->appendBlank(), kSuccess);
-      t->field("NAME")->assign("R" + std::to_string(i));
-      t->field("NUM")->assignInteger(100 - i);
-      if (i % 3 == 0) t->markDeleted();
-    }
-    ASSERT_EQ(engine.closeAll(), kSuccess);
+    ASSERT_NO_FATAL_FAILURE(xbase::test::makeItemsTable(fs, kRecords, 100));
     original = records();
   }
 

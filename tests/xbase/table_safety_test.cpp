@@ -8,6 +8,7 @@
 #include "DbfFile.h"
 #include "Engine.h"
 #include "FaultFileSystem.h"
+#include "ItemsTable.h"
 #include "Status.h"
 #include "Table.h"
 
@@ -16,28 +17,12 @@ using xbase::test::FaultFileSystem;
 
 namespace {
 
-const std::vector<TagSpec> kTags = {{"ByName", "NAME", ".NOT. DELETED()"},
-                                    {"ByNum", "STR(NUM, 5)", ".NOT. DELETED()"}};
+const std::vector<TagSpec>& kTags = xbase::test::kItemsTags;
 
 class TableSafetyTest : public ::testing::Test {
  protected:
   // A table of n records named R<i> with NUM = n - i, every third one deleted.
-  void makeTable(int n) {
-    int rc = 0;
-    ASSERT_TRUE(DbfFile::create(fs.open("/books/ITEMS.dbf", OpenMode::Create, LockMode::None, &rc),
-                                {{"NAME", 'C', 8, 0}, {"NUM", 'N', 5, 0}}, &rc));
-    Engine engine(fs, "/books");
-    Table* t = engine.open("ITEMS");
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(t->createIndexGroup("Items", kTags), kSuccess);
-    for (int i = 1; i <= n; ++i) {
-      ASSERT_EQ(t->appendBlank(), kSuccess);
-      t->field("NAME")->assign("R" + std::to_string(i));
-      t->field("NUM")->assignInteger(n - i);
-      if (i % 3 == 0) t->markDeleted();
-    }
-    ASSERT_EQ(engine.closeAll(), kSuccess);
-  }
+  void makeTable(int n) { xbase::test::makeItemsTable(fs, n, n); }
 
   // Names of the records in record-number order, with "*" before deleted ones.
   std::vector<std::string> records(Engine& engine) {
