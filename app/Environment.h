@@ -1,4 +1,4 @@
-// What the main window takes from the machine: the user (through the Ui), the clocks,
+// What the main window takes from the machine: the user (through the Ui), the end of the program, the clocks,
 // the file system and the data directory. The program entry passes the real ones; tests
 // pass stand-ins.
 #pragma once
@@ -9,10 +9,12 @@
 #include "FileSystem.h"
 #include "WaitClock.h"
 
+class ProgramHost;
 class Ui;
 
 struct Environment {
   Ui& ui;
+  ProgramHost& host;  // the end of the program
   const Clock& clock;    // today's date: year window, current month
   WaitClock& waitClock;  // the splash's minimum time
   xbase::FileSystem& files;

@@ -8,7 +8,8 @@
 #include "Environment.h"
 #include "ProgramVersion.h"
 #include "QtUi.h"
-#include "TFormMain.h"
+#include "UiProgramHost.h"
+#include "MainWindow.h"
 #include "WaitClock.h"
 
 int main(int argc, char* argv[]) {
@@ -18,10 +19,11 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Tallyworth.png")));
 
   QtUi ui;
+  UiProgramHost host(ui);
   AppState state;
-  const Environment env{ui, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
+  const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
                         QDir::currentPath().toStdString()};
-  TFormMain form(env, state);
+  MainWindow form(env, state);
   form.FormShow();
   if (QScreen* screen = form.screen()) {
     form.move(screen->availableGeometry().center() - form.rect().center());

@@ -9,8 +9,12 @@
 #include "ProgressSink.h"
 
 class ThrowingHost : public ProgramHost {
- public:
-  void fatal(const QString& message) override { throw std::runtime_error(message.toStdString()); }
+ protected:
+  void tell(const QString& message) override { message_ = message; }
+  void endWith(int) override { throw std::runtime_error(message_.toStdString()); }
+
+ private:
+  QString message_;
 };
 
 class NoProgress : public ProgressSink {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "CliArguments.h"
 #include "CliCheck.h"
 #include "CliMaintenance.h"
@@ -39,7 +39,7 @@ void checkPaths(const CliOptions& options) {
 }  // namespace
 
 int CliApp::Run(const QStringList& arguments) {
-  BatchUi ui(err_);
+  BatchPrompts ui(err_);
   try {
     CliOptions options = CliArguments::Parse(arguments);
     if (options.help) {

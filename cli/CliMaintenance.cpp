@@ -2,7 +2,7 @@
 
 #include "Archiver.h"
 #include "BackupSet.h"
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "Database.h"
 #include "MasterTables.h"
 #include "PaymentImporter.h"

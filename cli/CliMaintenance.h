@@ -7,14 +7,14 @@
 
 #include "CliArguments.h"
 
-class BatchUi;
+class BatchPrompts;
 class Database;
 class ProgressSink;
 
 class CliMaintenance {
  public:
   // Every argument must outlive the object.
-  CliMaintenance(Database& db, BatchUi& ui, ProgressSink& progress, std::ostream& out)
+  CliMaintenance(Database& db, BatchPrompts& ui, ProgressSink& progress, std::ostream& out)
       : db_(db), ui_(ui), progress_(progress), out_(out) {}
 
   // Runs options.command. Returns kExitOk or kExitFailed. import-payments throws
@@ -29,7 +29,7 @@ class CliMaintenance {
   int archive(const CliOptions& options, bool archive);
 
   Database& db_;
-  BatchUi& ui_;
+  BatchPrompts& ui_;
   ProgressSink& progress_;
   std::ostream& out_;
 };

@@ -1,30 +1,27 @@
 #include "CliReport.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFile>
-#include <QPrinter>
+#include <QPageLayout>
 #include <QTemporaryDir>
 
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "CliReportHost.h"
 #include "Database.h"
 #include "MasterTables.h"
-#include "PrinterChoice.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
 #include "ReportExport.h"
 #include "ReportPrinting.h"
-#include "UiReportHost.h"
+#include "ReportRules.h"
 
 QFont CliReport::ReportFont(const SettingsRecord& settings) {
-  return ReportPrinting::ReportFont(QApplication::font(), settings);
+  return ReportPrinting::ReportFont(QGuiApplication::font(), settings);
 }
 
-int CliReport::MeasuredLinesPerPage(BatchUi& ui, const SettingsRecord& settings) {
-  PrinterChoice choice;
-  QPrinter& printer = choice.printer();
-  return UiReportHost::LinesPerPageOf(ui, printer.isValid() ? &printer : nullptr,
-                                      ReportFont(settings));
+int CliReport::MeasuredLinesPerPage(const SettingsRecord& settings) {
+  return ReportPrinting::PdfLinesPerPage(ReportFont(settings))
+      .value_or(ReportRules::kDefaultLinesPerPage);
 }
 
 int CliReport::Run(const CliOptions& options, const QDate& today) {
@@ -42,7 +39,7 @@ int CliReport::Run(const CliOptions& options, const QDate& today) {
 
   const SettingsRecord& settings = db_.settingsRecord();
   CliReportHost host(ui_, progress_, folders, [&] {
-    return options.linesPerPage > 0 ? options.linesPerPage : MeasuredLinesPerPage(ui_, settings);
+    return options.linesPerPage > 0 ? options.linesPerPage : MeasuredLinesPerPage(settings);
   });
   // Charts take no dates: the range is empty, as it does not show.
   ReportBuilder builder(
@@ -109,10 +106,9 @@ bool CliReport::write(const ReportDocument& document, const CliOptions& options)
       written = ReportExport::Write(document, ReportExport::Layout::TabDelimited, path);
       break;
     case ReportFormat::Pdf: {
-      PrinterChoice pages;
-      written =
-          ReportPrinting::PrintPdf(document, pages.printer(), ReportFont(db_.settingsRecord()),
-                                   path, QStringLiteral("Report"));
+      written = ReportPrinting::PrintPdf(
+          document, ReportPrinting::DefaultPdfLayout(), ReportPrinting::kPdfResolution,
+          ReportFont(db_.settingsRecord()), path, QStringLiteral("Report"));
       break;
     }
   }

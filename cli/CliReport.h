@@ -14,7 +14,7 @@
 
 #include "CliArguments.h"
 
-class BatchUi;
+class BatchPrompts;
 class Database;
 class ReportDocument;
 class ProgressSink;
@@ -23,7 +23,7 @@ struct SettingsRecord;
 class CliReport {
  public:
   // Every argument must outlive the object. REQUIRES: a QApplication.
-  CliReport(Database& db, BatchUi& ui, ProgressSink& progress, std::ostream& out)
+  CliReport(Database& db, BatchPrompts& ui, ProgressSink& progress, std::ostream& out)
       : db_(db), ui_(ui), progress_(progress), out_(out) {}
 
   // Builds and writes the report options ask for, dated today in the page headers.
@@ -33,9 +33,10 @@ class CliReport {
   // REQUIRES: the settings read into the database, no table open.
   int Run(const CliOptions& options, const QDate& today);
 
-  // The report font and the measured lines per page, as the window program has them.
+  // The report font, as the window program has it, and the lines a page of the default
+  // PDF page holds in it (the window program's measure when it prints to a PDF file).
   static QFont ReportFont(const SettingsRecord& settings);
-  static int MeasuredLinesPerPage(BatchUi& ui, const SettingsRecord& settings);
+  static int MeasuredLinesPerPage(const SettingsRecord& settings);
 
  private:
   // The live folder numbers of the open FOLDER table in list order; throws UsageError
@@ -48,7 +49,7 @@ class CliReport {
   bool write(const ReportDocument& document, const CliOptions& options);
 
   Database& db_;
-  BatchUi& ui_;
+  BatchPrompts& ui_;
   ProgressSink& progress_;
   std::ostream& out_;
 };

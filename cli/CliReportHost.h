@@ -7,14 +7,14 @@
 #include <QList>
 #include <functional>
 
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "ReportHost.h"
 
 class CliReportHost : public ReportHost {
  public:
   // ui and progress must outlive the host. folders: what PickFolders answers. lines: the
   // lines per page, called once per report.
-  CliReportHost(BatchUi& ui, ProgressSink& progress, QList<int> folders, std::function<int()> lines)
+  CliReportHost(BatchPrompts& ui, ProgressSink& progress, QList<int> folders, std::function<int()> lines)
       : ui_(ui), progress_(progress), folders_(std::move(folders)), lines_(std::move(lines)) {}
 
   void Inform(const QString& text) override { ui_.Tell(text); }
@@ -25,7 +25,7 @@ class CliReportHost : public ReportHost {
   void ShowProgress(int percent) override { progress_.ShowProgress(percent); }
 
  private:
-  BatchUi& ui_;
+  BatchPrompts& ui_;
   ProgressSink& progress_;
   QList<int> folders_;
   std::function<int()> lines_;

@@ -1,9 +1,9 @@
 // tallyworth-cli: the reports and the maintenance of the Tallyworth books from a script.
 // It never shows a window; reports still lay text out in fonts and print PDF pages, so a
-// QApplication runs on the offscreen platform unless QT_QPA_PLATFORM names another.
+// QGuiApplication runs on the offscreen platform unless QT_QPA_PLATFORM names another.
 #include <unistd.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "CliApp.h"
@@ -22,9 +22,9 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(quietQt);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("tallyworth-cli"));
-  QStringList arguments = QApplication::arguments();
+  QGuiApplication app(argc, argv);
+  QGuiApplication::setApplicationName(QStringLiteral("tallyworth-cli"));
+  QStringList arguments = QGuiApplication::arguments();
   arguments.removeFirst();
   return CliApp(std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0, Clock::system()).Run(arguments);
 }

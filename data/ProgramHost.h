@@ -1,20 +1,28 @@
-// How the data layer ends the program: the owner (the main window) shows the message and
-// quits. Tests install a host that records the message and throws.
+// The one way the program ends, for the windows, the command line and the data layer
+// alike. The window program ends its process; the command line unwinds to its main; tests
+// unwind to the test.
 #pragma once
 
 #include <QString>
-#include <stdexcept>
+#include <cstdlib>
 
 class ProgramHost {
  public:
   virtual ~ProgramHost() = default;
-  // Shows message in an information box with an OK button, then ends the program.
-  // Must not return; a host that returns makes the caller throw FatalErrorReturned.
-  virtual void fatal(const QString& message) = 0;
-};
 
-// Thrown when ProgramHost::fatal returned, so that no caller goes on past a fatal error.
-class FatalErrorReturned : public std::logic_error {
- public:
-  FatalErrorReturned() : std::logic_error("ProgramHost::fatal returned") {}
+  // Ends the program with exitCode. Tables must be closed before.
+  [[noreturn]] void end(int exitCode) {
+    endWith(exitCode);
+    std::abort();  // a host whose endWith returned must not let its caller go on
+  }
+  // Tells the user message (an information box with an OK button), then ends with 1.
+  [[noreturn]] void fatal(const QString& message) {
+    tell(message);
+    end(1);
+  }
+
+ protected:
+  virtual void tell(const QString& message) = 0;
+  // Ends the process, or throws to unwind to the run's or the test's end.
+  virtual void endWith(int exitCode) = 0;
 };

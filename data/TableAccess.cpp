@@ -38,7 +38,6 @@ int code4close(CODE4* code) { return code->closeAll(); }
 void code4exit(CODE4* code, ProgramHost& host, const QString& message) {
   code->closeAll();
   host.fatal(message);
-  throw FatalErrorReturned();
 }
 
 DATA4* d4open(CODE4* code, const std::string& name) { return code->open(name); }

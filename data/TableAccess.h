@@ -42,7 +42,7 @@ void error4exitTest(CODE4* code, ProgramHost& host);
 // Closes every table; returns the first error or 0.
 int code4close(CODE4* code);
 // Closes every table and ends the program through host, which shows message first.
-// Never returns (throws FatalErrorReturned if host does).
+// Never returns.
 [[noreturn]] void code4exit(CODE4* code, ProgramHost& host, const QString& message);
 
 // The table of that base name, or nullptr with the error pending.

@@ -6,7 +6,7 @@
 #include "Database.h"
 #include "ProgressSink.h"
 #include "TableDefinitions.h"
-#include "Ui.h"
+#include "Prompts.h"
 
 namespace {
 
@@ -82,15 +82,15 @@ bool BackupSet::backUp(const QString& directory, const char* baseName) {
     files.remove(partial);
     switch (failure) {
       case FileCopier::Failure::DiskFull:
-        if (ui_.message(Ui::Type::Information, Ui::Buttons::OkCancel,
+        if (ui_.message(Prompts::Type::Information, Prompts::Buttons::OkCancel,
                         QStringLiteral("Disk Full. Insert another disk.") + bakName(baseName)) !=
-            Ui::Answer::Ok) {
+            Prompts::Answer::Ok) {
           return false;
         }
         break;
       case FileCopier::Failure::ReadOnly:
-        if (ui_.message(Ui::Type::Information, Ui::Buttons::OkCancel,
-                        QStringLiteral("Disk is Write Protected")) != Ui::Answer::Ok) {
+        if (ui_.message(Prompts::Type::Information, Prompts::Buttons::OkCancel,
+                        QStringLiteral("Disk is Write Protected")) != Prompts::Answer::Ok) {
           return false;
         }
         break;
@@ -109,13 +109,13 @@ bool BackupSet::fetch(const QString& directory, const char* baseName, const std:
     // On removable media the file may be on another disk of the set; it cannot be read
     // from one now, but the user learns which disk is wanted.
     if (IsRemovable(directory)) {
-      if (ui_.message(Ui::Type::Information, Ui::Buttons::OkCancel,
+      if (ui_.message(Prompts::Type::Information, Prompts::Buttons::OkCancel,
                       QStringLiteral("Insert disk containing ") + bakName(baseName)) !=
-          Ui::Answer::Ok) {
+          Prompts::Answer::Ok) {
         return false;
       }
     }
-    ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+    ui_.message(Prompts::Type::Information, Prompts::Buttons::Ok,
                 QStringLiteral("Unable to find ") +
                     QDir::toNativeSeparators(QString::fromStdString(source)) +
                     QStringLiteral("\r\nFunction Aborted"));

@@ -16,7 +16,7 @@
 
 class Database;
 class ProgressSink;
-class Ui;
+class Prompts;
 
 class BackupSet {
  public:
@@ -26,7 +26,7 @@ class BackupSet {
   static constexpr int kMaxTries = 3;
 
   // The referenced objects must outlive this one.
-  BackupSet(Database& db, Ui& ui, ProgressSink& progress, FileCopier& copier = FileCopier::posix())
+  BackupSet(Database& db, Prompts& ui, ProgressSink& progress, FileCopier& copier = FileCopier::posix())
       : db_(db), ui_(ui), progress_(progress), copier_(copier) {}
 
   // Copies the five tables to (backup) or from (restore) directory, showing "Copying Data
@@ -51,7 +51,7 @@ class BackupSet {
   std::string dataPath(const char* baseName);
 
   Database& db_;
-  Ui& ui_;
+  Prompts& ui_;
   ProgressSink& progress_;
   FileCopier& copier_;
 };

@@ -4,7 +4,7 @@
 
 #include "Database.h"
 #include "Status.h"
-#include "Ui.h"
+#include "Prompts.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ const Erasable kFolders{"ERASE ALL FOLDER DEFINITIONS?", &Database::OpenFolder,
 
 // Asks the question; on OK empties the table and closes every table. Returns whether the
 // table was emptied.
-bool eraseOnAnswer(Database& db, Ui& ui, const Erasable& what) {
-  if (ui.message(Ui::Type::Information, Ui::Buttons::OkCancel,
-                 QString::fromLatin1(what.question)) != Ui::Answer::Ok) {
+bool eraseOnAnswer(Database& db, Prompts& ui, const Erasable& what) {
+  if (ui.message(Prompts::Type::Information, Prompts::Buttons::OkCancel,
+                 QString::fromLatin1(what.question)) != Prompts::Answer::Ok) {
     return false;
   }
   (db.*what.open)();

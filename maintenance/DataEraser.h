@@ -4,12 +4,12 @@
 #pragma once
 
 class Database;
-class Ui;
+class Prompts;
 
 class DataEraser {
  public:
   // db and ui must outlive the object.
-  DataEraser(Database& db, Ui& ui) : db_(db), ui_(ui) {}
+  DataEraser(Database& db, Prompts& ui) : db_(db), ui_(ui) {}
 
   // Asks in turn "ERASE ALL INCOME DATA?" and "ERASE ALL EXPENSE DATA?"; then, only when
   // income was erased, "ERASE ALL INCOME ACCOUNT DEFINITIONS?"; only when expenses were,
@@ -21,5 +21,5 @@ class DataEraser {
 
  private:
   Database& db_;
-  Ui& ui_;
+  Prompts& ui_;
 };

@@ -1,9 +1,9 @@
 #include "AccountChart.h"
 
-#include "AppState.h"
+#include "HandOver.h"
 #include "Database.h"
 
-AccountChart::AccountChart(Database& db, AppState& state)
+AccountChart::AccountChart(Database& db, HandOver& state)
     : db_(db), state_(state), expense_(state.AccountKind == QLatin1String("E")) {}
 
 AccountTable& AccountChart::table() const { return expense_ ? db_.acc() : db_.accI(); }

@@ -10,13 +10,13 @@
 
 struct AccountRecord;
 struct AccountTable;
-struct AppState;
+struct HandOver;
 class Database;
 
 class AccountChart {
  public:
   // The chart state.AccountKind names now. db and state must outlive the object.
-  AccountChart(Database& db, AppState& state);
+  AccountChart(Database& db, HandOver& state);
 
   bool isExpense() const { return expense_; }
   // The chart's account table and current-record structure.
@@ -45,6 +45,6 @@ class AccountChart {
 
  private:
   Database& db_;
-  AppState& state_;
+  HandOver& state_;
   bool expense_;
 };

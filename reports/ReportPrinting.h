@@ -10,7 +10,9 @@
 
 #include "ReportPainter.h"
 
-class QPrinter;
+class QPageLayout;
+class QPaintDevice;
+class QPagedPaintDevice;
 class ReportDocument;
 struct SettingsRecord;
 
@@ -22,21 +24,28 @@ class ReportPrinting {
   // The report font of the settings: base with the stored font name and size where they
   // are set (blank name, size 0: base's own).
   static QFont ReportFont(const QFont& base, const SettingsRecord& settings);
-  // document laid out on printer's printable page in font, lowered to fit the page width.
-  static ReportPainter PageLayout(const ReportDocument& document, QPrinter& printer,
+  // The resolution of PDF pages no printer chose: that of a high-resolution printer.
+  static constexpr int kPdfResolution = 1200;
+
+  // document laid out on the printable page of pages in font, lowered to fit the page width.
+  static ReportPainter PageLayout(const ReportDocument& document, const QPaintDevice& pages,
                                   const QFont& font);
   // The top margin of every page: three line heights of layout.
   static int TopMargin(const ReportPainter& layout) { return 3 * layout.LineHeight(); }
-  // Prints every line of document on printer in font, starting a new page at each
-  // page-break cell. Returns false when the print job could not be started (nothing
-  // printed).
-  static bool Print(const ReportDocument& document, QPrinter& printer, const QFont& font);
-  // Prints document in font to a PDF file at path, on the pages of pages (its page layout
-  // and resolution), so the page breaks placed for that printer still fit; title names
-  // the PDF document. Returns false when the file could not be written.
-  static bool PrintPdf(const ReportDocument& document, const QPrinter& pages, const QFont& font,
-                       const QString& path, const QString& title);
-  // Lines a page of printer holds in font (its page layout and resolution as they are
-  // now); nothing when the printer gives no usable page or text height.
-  static std::optional<int> LinesPerPage(QPrinter& printer, const QFont& font);
+  // Prints every line of document on pages (a printer or a PDF file) in font, starting a
+  // new page at each page-break cell. Returns false when the print job could not be
+  // started (nothing printed).
+  static bool Print(const ReportDocument& document, QPagedPaintDevice& pages, const QFont& font);
+  // Prints document in font to a PDF file at path, on pages of layout at resolution (a
+  // printer's, so the page breaks placed for it still fit); title names the PDF document.
+  // Returns false when the file could not be written.
+  static bool PrintPdf(const ReportDocument& document, const QPageLayout& layout, int resolution,
+                       const QFont& font, const QString& path, const QString& title);
+  // The page of a PDF file when no printer chose one: the PDF writer's default page.
+  static QPageLayout DefaultPdfLayout();
+  // Lines a page of pages holds in font (its page layout and resolution as they are now);
+  // nothing when the device gives no usable page or text height.
+  static std::optional<int> LinesPerPage(const QPaintDevice& pages, const QFont& font);
+  // LinesPerPage of the default PDF page at kPdfResolution.
+  static std::optional<int> PdfLinesPerPage(const QFont& font);
 };

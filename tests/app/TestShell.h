@@ -11,7 +11,7 @@
 #include "Environment.h"
 #include "RecordingFileSystem.h"
 #include "ScriptedUi.h"
-#include "TFormMain.h"
+#include "MainWindow.h"
 #include "TestBooks.h"
 #include "TestClock.h"
 #include "WaitClock.h"
@@ -31,8 +31,8 @@ class TestWaitClock : public WaitClock {
 struct TestShell {
   // Books in directory (the test's TestBooks, or any other).
   explicit TestShell(const std::string& directory)
-      : env{ui, clock, waitClock, files, directory},
-        form(std::make_unique<TFormMain>(env, state)) {}
+      : env{ui, ui, clock, waitClock, files, directory},
+        form(std::make_unique<MainWindow>(env, state)) {}
 
   Database& db() { return form->database(); }
   // Runs the start-up, then the first paint's refill of the folder list.
@@ -47,7 +47,7 @@ struct TestShell {
   RecordingFileSystem files;
   AppState state;
   Environment env;
-  std::unique_ptr<TFormMain> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 // Appends a folder through the record layer. REQUIRES: no table open.
@@ -70,7 +70,8 @@ inline void storeSettings(Database& db, const SettingsRecord& settings) {
 // The settings record as stored now, read by a fresh Database.
 inline SettingsRecord storedSettings(const std::string& directory) {
   struct NoHost : ProgramHost {
-    void fatal(const QString&) override { throw std::runtime_error("settings unreadable"); }
+    void tell(const QString&) override {}
+    void endWith(int) override { throw std::runtime_error("settings unreadable"); }
   } host;
   struct NoProgress : ProgressSink {
     void ShowStatus(const QString&) override {}

@@ -16,7 +16,7 @@ namespace {
 
 struct Dispatch {
   const char* name;
-  void (TFormMain::*handler)();
+  void (MainWindow::*handler)();
   QStringList tables;  // opened in this order
   QString list = {};   // the list window the command shows first, left at once; none
   QStringList notices = {};  // what that window says on showing over empty books
@@ -52,46 +52,46 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Commands,
     testing::Values(
-        Dispatch{"BtnIncome", &TFormMain::BtnIncomeClick, {kInc, kFolder, kAccI}, "PickInc"},
-        Dispatch{"BtnExpense", &TFormMain::BtnExpenseClick, {kExp, kFolder, kAcc}, "PickExp"},
-        Dispatch{"BtnFolders", &TFormMain::BtnFoldersClick, {kFolder}, "PickFol"},
-        Dispatch{"BtnAccountE", &TFormMain::BtnAccountEClick, {kAcc}, "PickAcc"},
-        Dispatch{"BtnAccountI", &TFormMain::BtnAccountIClick, {kAccI}, "PickAcc"},
+        Dispatch{"BtnIncome", &MainWindow::BtnIncomeClick, {kInc, kFolder, kAccI}, "PickInc"},
+        Dispatch{"BtnExpense", &MainWindow::BtnExpenseClick, {kExp, kFolder, kAcc}, "PickExp"},
+        Dispatch{"BtnFolders", &MainWindow::BtnFoldersClick, {kFolder}, "PickFol"},
+        Dispatch{"BtnAccountE", &MainWindow::BtnAccountEClick, {kAcc}, "PickAcc"},
+        Dispatch{"BtnAccountI", &MainWindow::BtnAccountIClick, {kAccI}, "PickAcc"},
         Dispatch{"BtnImport",
-                 &TFormMain::BtnImportClick,
+                 &MainWindow::BtnImportClick,
                  {kInc, kFolder, kAccI},
                  "PmtImport",
                  {"Income Accounts must be defined before importing Income Records",
                   "Folders must be defined before importing Income Records"}},
         Dispatch{"BtnRateChange",
-                 &TFormMain::BtnRateChangeClick,
+                 &MainWindow::BtnRateChangeClick,
                  {kAcc, kExp},
                  "RateChange",
                  {"Expense Accounts must be defined before entering Expense Records"}},
-        Dispatch{"ExpenseSummary1", &TFormMain::ExpenseSummary1Click, {kFolder, kExp, kAcc}, {},
+        Dispatch{"ExpenseSummary1", &MainWindow::ExpenseSummary1Click, {kFolder, kExp, kAcc}, {},
                  {kNoFolders}},
-        Dispatch{"ExpenseDetail1", &TFormMain::ExpenseDetail1Click, {kFolder, kExp, kAcc}, {},
+        Dispatch{"ExpenseDetail1", &MainWindow::ExpenseDetail1Click, {kFolder, kExp, kAcc}, {},
                  {kNoFolders}},
-        Dispatch{"AccountDetail1", &TFormMain::AccountDetail1Click, {kFolder, kExp, kAcc},
+        Dispatch{"AccountDetail1", &MainWindow::AccountDetail1Click, {kFolder, kExp, kAcc},
                  "PickAcc"},
-        Dispatch{"ChartofAccounts1", &TFormMain::ChartofAccounts1Click, {kAcc}, {}, {kNoData}},
-        Dispatch{"IncomeSummary1", &TFormMain::IncomeSummary1Click, {kFolder, kInc, kAccI}, {},
+        Dispatch{"ChartofAccounts1", &MainWindow::ChartofAccounts1Click, {kAcc}, {}, {kNoData}},
+        Dispatch{"IncomeSummary1", &MainWindow::IncomeSummary1Click, {kFolder, kInc, kAccI}, {},
                  {kNoFolders}},
-        Dispatch{"IncomeDetail1", &TFormMain::IncomeDetail1Click, {kFolder, kInc, kAccI}, {},
+        Dispatch{"IncomeDetail1", &MainWindow::IncomeDetail1Click, {kFolder, kInc, kAccI}, {},
                  {kNoFolders}},
-        Dispatch{"AccountDetail2", &TFormMain::AccountDetail2Click, {kFolder, kInc, kAccI},
+        Dispatch{"AccountDetail2", &MainWindow::AccountDetail2Click, {kFolder, kInc, kAccI},
                  "PickAcc"},
-        Dispatch{"ChartofAccounts2", &TFormMain::ChartofAccounts2Click, {kAccI}, {}, {kNoData}},
-        Dispatch{"BtnGLRpt", &TFormMain::BtnGLRptClick, {kFolder, kExp, kInc}, {}, {kNoFolders}},
-        Dispatch{"WeeklyProfit1", &TFormMain::WeeklyProfit1Click,
+        Dispatch{"ChartofAccounts2", &MainWindow::ChartofAccounts2Click, {kAccI}, {}, {kNoData}},
+        Dispatch{"BtnGLRpt", &MainWindow::BtnGLRptClick, {kFolder, kExp, kInc}, {}, {kNoFolders}},
+        Dispatch{"WeeklyProfit1", &MainWindow::WeeklyProfit1Click,
                  {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
-        Dispatch{"MonthlyProfit1", &TFormMain::MonthlyProfit1Click,
+        Dispatch{"MonthlyProfit1", &MainWindow::MonthlyProfit1Click,
                  {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
-        Dispatch{"BtnGSTSRpt", &TFormMain::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI},
+        Dispatch{"BtnGSTSRpt", &MainWindow::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI},
                  {}, {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
 
-class MainWindow : public testing::Test {
+class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override { shell.start(); }
 
@@ -117,7 +117,7 @@ class MainWindow : public testing::Test {
   TestShell shell{books.dir()};
 };
 
-TEST_F(MainWindow, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
+TEST_F(MainWindowTest, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
   ASSERT_TRUE(QFile::remove(QString::fromStdString(books.path("Folder.cgp"))));
   shell.ui.expectMessage(
       QStringLiteral("Unable to open file FolTag.Ntx\r\nProgram will now terminate."));
@@ -130,7 +130,7 @@ TEST_F(MainWindow, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
-TEST_F(MainWindow, AccountCommandsNameTheirChart) {
+TEST_F(MainWindowTest, AccountCommandsNameTheirChart) {
   const auto leaveTheAccountList = [this] {
     shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& list) { list.reject(); });
   };
@@ -148,7 +148,7 @@ TEST_F(MainWindow, AccountCommandsNameTheirChart) {
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
 }
 
-TEST_F(MainWindow, ArchiveCommandsSetTheDirection) {
+TEST_F(MainWindowTest, ArchiveCommandsSetTheDirection) {
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
   shell.form->BtnDeArchiveClick();
   EXPECT_FALSE(shell.state.ArchiveDirection);
@@ -157,7 +157,7 @@ TEST_F(MainWindow, ArchiveCommandsSetTheDirection) {
   EXPECT_TRUE(shell.state.ArchiveDirection);
 }
 
-TEST_F(MainWindow, ShutDownPacksPendingDeletionsThenEnds) {
+TEST_F(MainWindowTest, ShutDownPacksPendingDeletionsThenEnds) {
   leaveADeletedFolder();
   shell.state.PackPending = true;
   try {
@@ -183,7 +183,7 @@ TEST_F(MainWindow, ShutDownPacksPendingDeletionsThenEnds) {
   code4close(db.code());
 }
 
-TEST_F(MainWindow, ShutDownWithoutPendingDeletionsPacksNothing) {
+TEST_F(MainWindowTest, ShutDownWithoutPendingDeletionsPacksNothing) {
   leaveADeletedFolder();
   EXPECT_THROW(shell.form->ShutDown(), ProgramEnded);
   shell.form.reset();
@@ -195,7 +195,7 @@ TEST_F(MainWindow, ShutDownWithoutPendingDeletionsPacksNothing) {
   code4close(db.code());
 }
 
-TEST_F(MainWindow, ImportPacksPendingDeletionsAndClearsTheFlag) {
+TEST_F(MainWindowTest, ImportPacksPendingDeletionsAndClearsTheFlag) {
   leaveADeletedFolder();
   shell.state.PackPending = true;
   shell.ui.expectModal(QStringLiteral("PmtImport"), [](QDialog& window) { window.reject(); });
@@ -206,7 +206,7 @@ TEST_F(MainWindow, ImportPacksPendingDeletionsAndClearsTheFlag) {
   EXPECT_EQ(folderRecords(), 1);
 }
 
-TEST_F(MainWindow, PackCommandPacksAndClearsItsStatus) {
+TEST_F(MainWindowTest, PackCommandPacksAndClearsItsStatus) {
   leaveADeletedFolder();
   shell.form->Image2Click();
   EXPECT_EQ(folderRecords(), 1);
@@ -214,7 +214,7 @@ TEST_F(MainWindow, PackCommandPacksAndClearsItsStatus) {
   EXPECT_EQ(shell.form->progressPercent(), 0);
 }
 
-TEST_F(MainWindow, ReIndexRebuildsEveryIndex) {
+TEST_F(MainWindowTest, ReIndexRebuildsEveryIndex) {
   shell.files.clear();
   shell.form->BtnReIndexClick();
   for (const char* file : {"acctag.ntx", "accitag.ntx", "foltag.ntx", "edate.ntx", "eacc.ntx",
@@ -224,7 +224,7 @@ TEST_F(MainWindow, ReIndexRebuildsEveryIndex) {
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
-TEST_F(MainWindow, StatusCaptionClearsTheProgressBar) {
+TEST_F(MainWindowTest, StatusCaptionClearsTheProgressBar) {
   shell.form->ShowProgress(60);
   EXPECT_EQ(shell.form->progressPercent(), 60);
   shell.form->ShowStatus(QStringLiteral("Packing Data Files"));
@@ -234,17 +234,17 @@ TEST_F(MainWindow, StatusCaptionClearsTheProgressBar) {
   EXPECT_EQ(shell.form->statusText(), QString());
 }
 
-TEST_F(MainWindow, ReportButtonsOpenTheirMenus) {
-  for (auto [open, menu] : {std::pair{&TFormMain::BtnExpRptClick, shell.form->PopupMenu1},
-                            std::pair{&TFormMain::BtnIncRptClick, shell.form->PopupMenu2},
-                            std::pair{&TFormMain::BtnProfRptClick, shell.form->PopupMenu3}}) {
+TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
+  for (auto [open, menu] : {std::pair{&MainWindow::BtnExpRptClick, shell.form->PopupMenu1},
+                            std::pair{&MainWindow::BtnIncRptClick, shell.form->PopupMenu2},
+                            std::pair{&MainWindow::BtnProfRptClick, shell.form->PopupMenu3}}) {
     (shell.form.get()->*open)();
     EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
     menu->close();
   }
 }
 
-TEST_F(MainWindow, EachPagesHelpButtonOpensItsTopic) {
+TEST_F(MainWindowTest, EachPagesHelpButtonOpensItsTopic) {
   for (const char* button : {"BtnHelp2", "BtnHelp1", "BtnHelp3", "BtnHelp4"}) {
     auto* help = shell.form->findChild<QPushButton*>(QString::fromLatin1(button));
     ASSERT_NE(help, nullptr) << button;

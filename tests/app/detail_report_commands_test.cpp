@@ -11,7 +11,7 @@
 
 #include "DatePicker.h"
 #include "PickList.h"
-#include "TReportF.h"
+#include "ReportViewer.h"
 #include "TestShell.h"
 
 namespace {
@@ -68,7 +68,7 @@ class ReportCommands : public testing::Test {
       if (!shots.isEmpty()) {
         EXPECT_TRUE(viewer.grab().save(QDir(shots).filePath(QString::fromLatin1(shotName))));
       }
-      static_cast<TReportF&>(viewer).AsciiText1->trigger();
+      static_cast<ReportViewer&>(viewer).AsciiText1->trigger();
     });
     shell.ui.expectFileDialog(QStringLiteral("Export Report"), exportPath);
   }

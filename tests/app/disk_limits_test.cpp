@@ -69,7 +69,7 @@ class FullDiskCommand : public testing::Test {
 
   // Runs command on a disk where no file may grow past 1 KB; it must tell the user of the
   // write error and end the program.
-  void runOnFullDisk(void (TFormMain::*command)()) {
+  void runOnFullDisk(void (MainWindow::*command)()) {
     FileSizeLimit full(1024);
     ASSERT_TRUE(full.applied());
     shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok, kWriteError);
@@ -98,12 +98,12 @@ class FullDiskCommand : public testing::Test {
 };
 
 TEST_F(FullDiskCommand, PackSaysSoAndTheNextStartFindsTheBooksWhole) {
-  runOnFullDisk(&TFormMain::Image2Click);
+  runOnFullDisk(&MainWindow::Image2Click);
   expectNextStartWhole();
 }
 
 TEST_F(FullDiskCommand, IndexRebuildSaysSoAndTheNextStartMendsTheTags) {
-  runOnFullDisk(&TFormMain::BtnReIndexClick);
+  runOnFullDisk(&MainWindow::BtnReIndexClick);
   EXPECT_NE(tagFindings(xbase::FileSystem::posix(), b.books.dir()), std::vector<std::string>())
       << "the rebuild left every tag whole; the test proves nothing";
   expectNextStartWhole();

@@ -13,7 +13,7 @@
 #include "DatePicker.h"
 #include "MaskedNumberEdit.h"
 #include "SettingsPage.h"
-#include "TAboutForm.h"
+#include "AboutDialog.h"
 #include "TestShell.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST(Startup, BuildsMissingIndexesSilentlyAndReadsTheSettings) {
   EXPECT_EQ(shell.form->statusText(), QString());
   EXPECT_EQ(shell.files.openFiles, 0) << "a table stayed open after start-up";
 
-  TFormMain& form = *shell.form;
+  MainWindow& form = *shell.form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Tallyworth 0.1.0.0"));
   EXPECT_EQ(shell.state.ProgramVersion, QStringLiteral("0.1.0.0"));
   EXPECT_EQ(form.TabSheet3->MaskEdit3->text(), QStringLiteral("7"));
@@ -197,7 +197,7 @@ TEST(Startup, TheAboutBoxFromTheMenuShowsItsOkButton) {
   shell.state.SplashMode = true;  // About1 clears it itself
   bool okVisible = false;
   shell.ui.expectModal(QStringLiteral("AboutForm"), [&](QDialog& form) {
-    auto* about = static_cast<TAboutForm*>(&form);
+    auto* about = static_cast<AboutDialog*>(&form);
     okVisible = about->Button1->isVisible();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About Tallyworth 0.1.0.0"));
     about->Button1->click();

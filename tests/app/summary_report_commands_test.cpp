@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "TMultFol.h"
-#include "TReportF.h"
+#include "FolderChooser.h"
+#include "ReportViewer.h"
 #include "TestShell.h"
 
 namespace {
@@ -42,7 +42,7 @@ class SummaryCommands : public testing::Test {
     shell.ui.expectModal(QStringLiteral("ReportF"), [this](QDialog& form) {
       EXPECT_EQ(shell.form->statusText(), QString());
       EXPECT_EQ(shell.form->progressPercent(), 0);
-      static_cast<TReportF&>(form).AsciiText1Click();
+      static_cast<ReportViewer&>(form).AsciiText1Click();
       QFile file(exportPath);
       ASSERT_TRUE(file.open(QIODevice::ReadOnly));
       lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -52,7 +52,7 @@ class SummaryCommands : public testing::Test {
   }
   void expectFolderChoice(bool run) {
     shell.ui.expectModal(QStringLiteral("MultFol"), [run](QDialog& form) {
-      auto& choice = static_cast<TMultFol&>(form);
+      auto& choice = static_cast<FolderChooser&>(form);
       choice.BtnAllClick();
       run ? choice.BtnRunClick() : form.reject();
     });
@@ -160,25 +160,25 @@ TEST(SummaryReportPictures, OnTheSampleBooks) {
   shell.start();
   shell.state.ReportStartDate = QDate(2026, 1, 1);
   shell.state.ReportEndDate = QDate(2026, 3, 31);
-  const auto grab = [&](void (TFormMain::*command)(), const QString& file, bool folders) {
+  const auto grab = [&](void (MainWindow::*command)(), const QString& file, bool folders) {
     if (folders) {
       shell.ui.expectModal(QStringLiteral("MultFol"), [](QDialog& form) {
-        static_cast<TMultFol&>(form).BtnAllClick();
-        static_cast<TMultFol&>(form).BtnRunClick();
+        static_cast<FolderChooser&>(form).BtnAllClick();
+        static_cast<FolderChooser&>(form).BtnRunClick();
       });
     }
     shell.ui.expectModal(QStringLiteral("ReportF"), [&](QDialog& form) {
       form.resize(900, 700);
-      static_cast<TReportF&>(form).FormShow();
+      static_cast<ReportViewer&>(form).FormShow();
       EXPECT_TRUE(form.grab().save(QDir(out).filePath(file))) << file.toStdString();
     });
     (shell.form.get()->*command)();
   };
-  grab(&TFormMain::ExpenseSummary1Click, QStringLiteral("expense-summary.png"), true);
-  grab(&TFormMain::IncomeSummary1Click, QStringLiteral("income-summary.png"), true);
-  grab(&TFormMain::BtnGSTSRptClick, QStringLiteral("gst-summary.png"), true);
-  grab(&TFormMain::ChartofAccounts1Click, QStringLiteral("chart-expense.png"), false);
-  grab(&TFormMain::ChartofAccounts2Click, QStringLiteral("chart-income.png"), false);
+  grab(&MainWindow::ExpenseSummary1Click, QStringLiteral("expense-summary.png"), true);
+  grab(&MainWindow::IncomeSummary1Click, QStringLiteral("income-summary.png"), true);
+  grab(&MainWindow::BtnGSTSRptClick, QStringLiteral("gst-summary.png"), true);
+  grab(&MainWindow::ChartofAccounts1Click, QStringLiteral("chart-expense.png"), false);
+  grab(&MainWindow::ChartofAccounts2Click, QStringLiteral("chart-income.png"), false);
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 // terminal's progress line, and the script's Ui that never waits for an answer.
 #include <gtest/gtest.h>
 
-#include <QDialog>
 #include <algorithm>
 #include <sstream>
 
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "CliArguments.h"
 #include "TerminalProgress.h"
 
@@ -94,25 +93,22 @@ TEST(Progress, ATerminalGetsTheLineRedrawnInPlaceAndEndedAndALogGetsNothing) {
   EXPECT_TRUE(log.str().empty());
 }
 
-TEST(BatchUi, QuestionsAreAnsweredNoOrCancelAndEveryMessageIsWrittenAsLines) {
+TEST(BatchPrompts, QuestionsAreAnsweredNoOrCancelAndEveryMessageIsWrittenAsLines) {
   std::ostringstream err;
-  BatchUi ui(err);
-  EXPECT_EQ(ui.message(Ui::Type::Confirmation, Ui::Buttons::YesNo, QStringLiteral("Replace?")),
-            Ui::Answer::No);
-  EXPECT_EQ(ui.message(Ui::Type::Warning, Ui::Buttons::OkCancel,
+  BatchPrompts ui(err);
+  EXPECT_EQ(ui.message(Prompts::Type::Confirmation, Prompts::Buttons::YesNo, QStringLiteral("Replace?")),
+            Prompts::Answer::No);
+  EXPECT_EQ(ui.message(Prompts::Type::Warning, Prompts::Buttons::OkCancel,
                        QStringLiteral("Disk Full. Insert another disk.\r\nACC.bak")),
-            Ui::Answer::Cancel);
-  EXPECT_EQ(ui.message(Ui::Type::Information, Ui::Buttons::Ok, QStringLiteral("Done")),
-            Ui::Answer::Ok);
+            Prompts::Answer::Cancel);
+  EXPECT_EQ(ui.message(Prompts::Type::Information, Prompts::Buttons::Ok, QStringLiteral("Done")),
+            Prompts::Answer::Ok);
   EXPECT_EQ(err.str(), "Replace?\nDisk Full. Insert another disk.\nACC.bak\nDone\n");
-  QDialog form;
-  EXPECT_EQ(ui.showModal(form), QDialog::Rejected);
-  EXPECT_TRUE(ui.saveFileName({}, {}, {}).isEmpty());
 }
 
-TEST(BatchUi, AFatalErrorEndsTheRunWithStatusOne) {
+TEST(BatchPrompts, AFatalErrorEndsTheRunWithStatusOne) {
   std::ostringstream err;
-  BatchUi ui(err);
+  BatchPrompts ui(err);
   try {
     ui.fatal(QStringLiteral("Cannot open GSTEXP1.DBF"));
     FAIL() << "fatal returned";

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <sstream>
 
-#include "BatchUi.h"
+#include "BatchPrompts.h"
 #include "CliBooks.h"
 #include "CliProcess.h"
 #include "CliReport.h"
@@ -161,9 +161,7 @@ TEST(ReportPages, ShortPagesBreakWhereTheViewersExportBreaksThem) {
 
 TEST(ReportPages, WithoutAChoiceThePageIsMeasuredAsTheWindowProgramMeasuresIt) {
   CliBooks books;
-  std::ostringstream told;
-  BatchUi ui(told);
-  const int measured = CliReport::MeasuredLinesPerPage(ui, books.db.settingsRecord());
+  const int measured = CliReport::MeasuredLinesPerPage(books.db.settingsRecord());
   ASSERT_GT(measured, 20);
   const QByteArray expected = viewerExport(books, ReportKind::ExpenseDetail, {1, 2}, 0, measured,
                                            ReportExport::Layout::FixedColumns);

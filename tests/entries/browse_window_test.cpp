@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "EntryBooks.h"
-#include "TPickExp.h"
-#include "TPickInc.h"
+#include "ExpenseList.h"
+#include "IncomeList.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ class PickExpTest : public testing::Test {
   void key(int key) { QTest::keyClick(&grid(), Qt::Key(key)); }
 
   EntryBooks books;
-  TPickExp pick{books.db, books.state};
+  ExpenseList pick{books.db, books.state};
 };
 
 TEST_F(PickExpTest, AnEmptyListOffersOnlyNewAndExit) {
@@ -266,7 +266,7 @@ TEST(PickInc, ShowsIncomeOfTheDefaultFolderWithItsOwnButtons) {
   books.state.DefaultFolder = 2;
   books.state.SelectedIncome = 0;
   books.openIncomeTables();
-  TPickInc pick(books.db, books.state);
+  IncomeList pick(books.db, books.state);
   pick.show();
   EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select Item"));
   EXPECT_EQ(pick.StringGrid1->columnCount(), 6);

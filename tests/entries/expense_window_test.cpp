@@ -12,7 +12,7 @@
 #include "EntryBooks.h"
 #include "ExitEdit.h"
 #include "MaskedNumberEdit.h"
-#include "TExpense.h"
+#include "ExpenseWindow.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class ExpenseTest : public testing::Test {
   }
 
   EntryBooks books;
-  TExpense window{books.db, books.state, books.ui, books.clock};
+  ExpenseWindow window{books.db, books.state, books.ui, books.clock};
 };
 
 TEST_F(ExpenseTest, ANewRecordStartsTodayInTheDefaultFolderIncludingTax) {
@@ -335,7 +335,7 @@ TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {
       QStringLiteral("Expense Accounts must be defined before entering Expense Records"));
   books.ui.expectMessage(QStringLiteral("Folders must be defined before entering Expense Records"));
   books.openExpenseTables();
-  TExpense window(books.db, books.state, books.ui, books.clock);
+  ExpenseWindow window(books.db, books.state, books.ui, books.clock);
   window.show();
   EXPECT_FALSE(window.BtnSave->isEnabled());
   window.hide();

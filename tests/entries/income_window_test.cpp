@@ -11,7 +11,7 @@
 #include "DatePicker.h"
 #include "EntryBooks.h"
 #include "MaskedNumberEdit.h"
-#include "TIncome.h"
+#include "IncomeWindow.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ class IncomeTest : public testing::Test {
   }
 
   EntryBooks books;
-  TIncome window{books.db, books.state, books.ui, books.clock};
+  IncomeWindow window{books.db, books.state, books.ui, books.clock};
 };
 
 TEST_F(IncomeTest, ANewRecordStartsOnTheDateWithTheIncomeChart) {
@@ -184,7 +184,7 @@ TEST(IncomeWithoutMasters, TellsWhatIsMissingAndDisablesSave) {
   books.ui.expectMessage(
       QStringLiteral("Income Accounts must be defined before entering Income Records"));
   books.openIncomeTables();
-  TIncome window(books.db, books.state, books.ui, books.clock);
+  IncomeWindow window(books.db, books.state, books.ui, books.clock);
   window.show();
   EXPECT_FALSE(window.BtnSave->isEnabled());
   window.hide();

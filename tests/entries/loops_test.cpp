@@ -10,10 +10,10 @@
 #include "CodeBox.h"
 #include "DatePicker.h"
 #include "MaskedNumberEdit.h"
-#include "TExpense.h"
-#include "TIncome.h"
-#include "TPickExp.h"
-#include "TPickInc.h"
+#include "ExpenseWindow.h"
+#include "IncomeWindow.h"
+#include "ExpenseList.h"
+#include "IncomeList.h"
 
 namespace {
 
@@ -67,12 +67,12 @@ TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
   addExpenses(12);
   long saved = 0;
   shell.ui.expectModal("PickExp", [](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.StringGrid1->rowCount(), 10);
     pick.BtnNew->click();
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
-    auto& expense = static_cast<TExpense&>(form);
+    auto& expense = static_cast<ExpenseWindow&>(form);
     expense.DateTimePicker1->setDate(QDate(2026, 3, 4));
     expense.MaskEdit3->setText(QStringLiteral("110"));
     expense.MaskEdit3->runExit();
@@ -80,7 +80,7 @@ TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
   });
   shell.ui.expectMessage(QStringLiteral("Add another expense record?"), Ui::Answer::No);
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     saved = shell.state.SelectedExpense;
     // Dated 4 March, the new record is third in date order: its page starts with it.
     EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
@@ -98,17 +98,17 @@ TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
   const std::vector<long> days = addExpenses(14);
   shell.state.DefaultFolder = 1;
   shell.ui.expectModal("PickExp", [](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     QTest::keyClick(pick.StringGrid1, Qt::Key_Up);
     pick.BtnSelect->click();
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
-    auto& expense = static_cast<TExpense&>(form);
+    auto& expense = static_cast<ExpenseWindow&>(form);
     expense.ComboBox2->setCurrentIndex(1);  // folder 3
     expense.BtnSave->click();
   });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(shell.state.SelectedExpense, days[12]);
     EXPECT_EQ(pick.list().count(), 13);
     EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
@@ -122,22 +122,22 @@ TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
 TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
   const std::vector<long> days = addExpenses(5);
   shell.ui.expectModal("PickExp", [](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     QTest::keyClick(pick.StringGrid1, Qt::Key_Home);
     pick.BtnSelect->click();
   });
   shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<TExpense&>(form).BtnDelete->click(); });
+                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnDelete->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.list().count(), 4);
     EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
     pick.BtnNew->click();
   });
   shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<TExpense&>(form).BtnCancel->click(); });
+                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnCancel->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
-    auto& pick = static_cast<TPickExp&>(form);
+    auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
     pick.close();  // the title bar leaves the loop like Exit
   });
@@ -147,19 +147,19 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
 
 TEST_F(Loops, TheIncomeLoopRunsTheSameWay) {
   shell.ui.expectModal("PickInc", [](QDialog& form) {
-    auto& pick = static_cast<TPickInc&>(form);
+    auto& pick = static_cast<IncomeList&>(form);
     EXPECT_FALSE(pick.Button1->isEnabled());
     pick.Button2->click();
   });
   shell.ui.expectModal("Income", [](QDialog& form) {
-    auto& income = static_cast<TIncome&>(form);
+    auto& income = static_cast<IncomeWindow&>(form);
     income.MaskEdit2->setText(QStringLiteral("55"));
     income.MaskEdit2->runExit();
     income.BtnSave->click();
   });
   shell.ui.expectMessage(QStringLiteral("Add another income record?"), Ui::Answer::No);
   shell.ui.expectModal("PickInc", [&](QDialog& form) {
-    auto& pick = static_cast<TPickInc&>(form);
+    auto& pick = static_cast<IncomeList&>(form);
     EXPECT_EQ(pick.StringGrid1->rowCount(), 1);
     EXPECT_EQ(cursorRecord(pick), shell.state.SelectedIncome);
     EXPECT_EQ(pick.StringGrid1->item(0, 3)->text(), QStringLiteral("       55.00"));

@@ -16,7 +16,7 @@
 #include "ReportExport.h"
 #include "ReportHost.h"
 #include "ScriptedUi.h"
-#include "TArchive.h"
+#include "ArchiveDialog.h"
 #include "TableDefinitions.h"
 
 namespace {
@@ -189,7 +189,7 @@ TEST_P(ArchiveWindowRange, IsThePreviousFiscalYear) {
   books.clock.set(GetParam().today);
   AppState state;
   ScriptedUi ui;
-  TArchive window(books.db, state, ui, books.progress, books.clock);
+  ArchiveDialog window(books.db, state, ui, books.progress, books.clock);
   window.FormShow();
   EXPECT_EQ(window.DateTimePicker1->date(), GetParam().first);
   EXPECT_EQ(window.DateTimePicker2->date(), GetParam().last);
@@ -214,7 +214,7 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   TestShell shell(books.books.dir());
   shell.start();
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
-    auto& window = static_cast<TArchive&>(dialog);
+    auto& window = static_cast<ArchiveDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Archive Income & Expenses"));
     EXPECT_EQ(window.Label1->text(), QStringLiteral("Archive Data From:"));
     window.DateTimePicker1->setDate(QDate(2024, 2, 1));
@@ -230,7 +230,7 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   EXPECT_TRUE(books.expenses().front().Archive);
 
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
-    auto& window = static_cast<TArchive&>(dialog);
+    auto& window = static_cast<ArchiveDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("De-Archive Income & Expenses"));
     EXPECT_EQ(window.Label1->text(), QStringLiteral("De-Archive Data From:"));
     window.BtnCancelClick();

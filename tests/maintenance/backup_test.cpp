@@ -14,7 +14,7 @@
 #include "BackupSet.h"
 #include "MaintenanceBooks.h"
 #include "ScriptedUi.h"
-#include "TDriveDir.h"
+#include "DirectoryChooser.h"
 #include "TempDir.h"
 
 namespace {
@@ -226,7 +226,7 @@ class BackupCommands : public Backup {
   // The chooser shows; the user picks dir (empty: Cancel).
   void choose(const QString& caption, const QString& button, const QString& dir) {
     shell.ui.expectModal(QStringLiteral("DriveDir"), [=](QDialog& dialog) {
-      auto& chooser = static_cast<TDriveDir&>(dialog);
+      auto& chooser = static_cast<DirectoryChooser&>(dialog);
       EXPECT_EQ(chooser.windowTitle(), caption);
       EXPECT_EQ(chooser.BtnOK->text(), button);
       if (dir.isEmpty()) {
@@ -253,7 +253,7 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
   const QString gone = backupDir() + QStringLiteral("/gone");
   ASSERT_TRUE(QDir().mkpath(gone));
   shell.ui.expectModal(QStringLiteral("DriveDir"), [&](QDialog& dialog) {
-    auto& chooser = static_cast<TDriveDir&>(dialog);
+    auto& chooser = static_cast<DirectoryChooser&>(dialog);
     chooser.selectDirectory(gone);
     ASSERT_TRUE(QDir(gone).removeRecursively());  // taken away before the copy
     chooser.BtnOKClick();

@@ -14,7 +14,7 @@
 #include "PaymentFiles.h"
 #include "ReadOnlyFileSystem.h"
 #include "ScriptedUi.h"
-#include "TPmtImport.h"
+#include "PaymentImportDialog.h"
 #include "TempDir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "DatePicker.h"
 #include "PaymentFiles.h"
 #include "ScriptedUi.h"
-#include "TPmtImport.h"
+#include "PaymentImportDialog.h"
 #include "TempDir.h"
 
 namespace {
@@ -25,9 +25,9 @@ class PaymentImportWindow : public testing::Test {
     storeSettings(shell.db(), books.db.settingsRecord());
   }
   // Shows the window through the main window's command; act plays the user.
-  void import(std::function<void(TPmtImport&)> act) {
+  void import(std::function<void(PaymentImportDialog&)> act) {
     shell.ui.expectModal(QStringLiteral("PmtImport"),
-                         [act](QDialog& dialog) { act(static_cast<TPmtImport&>(dialog)); });
+                         [act](QDialog& dialog) { act(static_cast<PaymentImportDialog&>(dialog)); });
     shell.form->BtnImportClick();
   }
 
@@ -37,7 +37,7 @@ class PaymentImportWindow : public testing::Test {
 };
 
 TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
-  import([](TPmtImport& window) {
+  import([](PaymentImportDialog& window) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import Billwise Payment (Income) Data"));
   ASSERT_EQ(window.ComboBox1->count(), 1);
   EXPECT_TRUE(window.ComboBox1->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
@@ -55,7 +55,7 @@ TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
 TEST_F(PaymentImportWindow, APaymentFileInTheDataDirectoryIsTakenAtOnce) {
   writePaymentFile(books.books.path("GSTPMT.DBF"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](TPmtImport& window) {
+  import([](PaymentImportDialog& window) {
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("gstPmt.dbf"));
   window.BtnImportClick();
   EXPECT_EQ(window.result(), QDialog::Accepted);
@@ -68,7 +68,7 @@ TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly)
   writePaymentFile(elsewhere.file("gstpmt.dbf"), billwiseFields(), {});
   TempDir empty;
   const QString wrong = QString::fromStdString(empty.file("other.dbf"));
-  import([&](TPmtImport& window) {
+  import([&](PaymentImportDialog& window) {
     shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), wrong);
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          wrong + QStringLiteral("\r\nis not a valid Billwise Payment file. Try "
@@ -91,7 +91,7 @@ TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly)
 
 TEST_F(PaymentImportWindow, RefusalsKeepTheWindowOpen) {
   writePaymentFile(elsewhere.file("gstpmt.dbf"), {{"IVNO", 'C', 10}}, {});
-  import([&](TPmtImport& window) {
+  import([&](PaymentImportDialog& window) {
     shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                            QStringLiteral("Please Choose Billwise Directory."));
   window.BtnImportClick();
@@ -110,7 +110,7 @@ TEST_F(PaymentImportWindow, AnImportThatDeletedRecordsIsPackedAtOnce) {
   books.addIncome(QDate(2026, 1, 10), 3, 10.00, true, QStringLiteral("Payment on Invoice #A1"));
   writePaymentFile(books.books.path("gstpmt.dbf"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](TPmtImport& window) { window.BtnImportClick();
+  import([](PaymentImportDialog& window) { window.BtnImportClick();
 });
 EXPECT_FALSE(shell.state.PackPending);
 EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
@@ -125,7 +125,7 @@ TEST(PaymentImportWindowEmpty, WithoutAccountsOrFoldersImportIsDisabled) {
   db.OpenAccI();
   AppState state;
   ScriptedUi ui;
-  TPmtImport window(db, state, ui, books.progress, books.clock);
+  PaymentImportDialog window(db, state, ui, books.progress, books.clock);
   ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                    QStringLiteral("Income Accounts must be defined before importing Income "
                                   "Records"));

@@ -12,7 +12,7 @@
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
 #include "ScriptedUi.h"
-#include "TRateChange.h"
+#include "RateChangeDialog.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ class RateChangeWindow : public testing::Test {
 
 TEST_F(RateChangeWindow, StartsWithTheAccountsRatesOfOneAndThisYearToDate) {
   shell.ui.expectModal(QStringLiteral("RateChange"), [](QDialog& dialog) {
-    auto& window = static_cast<TRateChange&>(dialog);
+    auto& window = static_cast<RateChangeDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Rate Change"));
     ASSERT_EQ(window.ComboBox1->count(), 2);
     EXPECT_EQ(window.ComboBox1->itemText(0).left(18), QStringLiteral("   7 - Car travel "));
@@ -148,7 +148,7 @@ TEST_F(RateChangeWindow, StartsWithTheAccountsRatesOfOneAndThisYearToDate) {
 
 TEST_F(RateChangeWindow, RefusalsKeepTheWindowOpenAndApplyingClosesIt) {
   shell.ui.expectModal(QStringLiteral("RateChange"), [this](QDialog& dialog) {
-    auto& window = static_cast<TRateChange&>(dialog);
+    auto& window = static_cast<RateChangeDialog&>(dialog);
     shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok,
                            QStringLiteral("RATES MUST NOT BE EQUAL"));
     window.BtnApplyClick();
@@ -174,7 +174,7 @@ TEST(RateChangeWindowEmpty, WithoutExpenseAccountsApplyIsDisabled) {
   books.db.OpenAcc();
   books.db.OpenExp();
   ScriptedUi ui;
-  TRateChange window(books.db, ui, books.clock);
+  RateChangeDialog window(books.db, ui, books.clock);
   ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                    QStringLiteral("Expense Accounts must be defined before entering Expense "
                                   "Records"));

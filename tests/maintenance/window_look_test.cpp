@@ -9,10 +9,10 @@
 #include "../app/TestShell.h"
 #include "MainPage.h"
 #include "MaintenanceBooks.h"
-#include "TArchive.h"
-#include "TDriveDir.h"
-#include "TPmtImport.h"
-#include "TRateChange.h"
+#include "ArchiveDialog.h"
+#include "DirectoryChooser.h"
+#include "PaymentImportDialog.h"
+#include "RateChangeDialog.h"
 #include "WindowLook.h"
 
 namespace {
@@ -28,7 +28,7 @@ class WindowLook : public testing::Test {
     storeSettings(shell.db(), books.db.settingsRecord());
   }
   template <class Window>
-  void look(void (TFormMain::*command)(), const char* formName, const char* shot) {
+  void look(void (MainWindow::*command)(), const char* formName, const char* shot) {
     shell.ui.expectModal(QString::fromLatin1(formName), [shot](QDialog& dialog) {
       CheckWindowLook(dialog, shot, ButtonWidth::StyleHint);
       static_cast<Window&>(dialog).BtnCancelClick();
@@ -40,19 +40,19 @@ class WindowLook : public testing::Test {
   TestShell shell{books.books.dir()};
 };
 
-TEST_F(WindowLook, Archive) { look<TArchive>(&TFormMain::BtnArchiveClick, "Archive", "archive"); }
+TEST_F(WindowLook, Archive) { look<ArchiveDialog>(&MainWindow::BtnArchiveClick, "Archive", "archive"); }
 
 TEST_F(WindowLook, RateChange) {
-  look<TRateChange>(&TFormMain::BtnRateChangeClick, "RateChange", "rate-change");
+  look<RateChangeDialog>(&MainWindow::BtnRateChangeClick, "RateChange", "rate-change");
 }
 
 TEST_F(WindowLook, PaymentImport) {
-  look<TPmtImport>(&TFormMain::BtnImportClick, "PmtImport", "payment-import");
+  look<PaymentImportDialog>(&MainWindow::BtnImportClick, "PmtImport", "payment-import");
 }
 
 TEST_F(WindowLook, DriveAndDirectoryChooser) {
   shell.ui.expectModal(QStringLiteral("DriveDir"), [](QDialog& dialog) {
-    auto& chooser = static_cast<TDriveDir&>(dialog);
+    auto& chooser = static_cast<DirectoryChooser&>(dialog);
     EXPECT_GT(chooser.DriveComboBox1->count(), 0) << "no mounted volume listed";
     CheckWindowLook(dialog, "drive-dir", ButtonWidth::StyleHint);
     chooser.BtnCancelClick();

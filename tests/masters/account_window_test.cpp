@@ -5,7 +5,7 @@
 
 #include "MasterBooks.h"
 #include "MasterTables.h"
-#include "TAccount.h"
+#include "AccountWindow.h"
 #include "UserMoves.h"
 
 namespace {
@@ -19,7 +19,7 @@ const QString kAccount = QStringLiteral("Account");
 
 // Expense accounts 5, 7 and 9 with expenses in each (one of account 5 archived), and
 // income on income account 5, which must never follow the expense chart.
-class AccountWindow : public testing::Test {
+class AccountWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
@@ -55,10 +55,10 @@ class AccountWindow : public testing::Test {
   long expense5 = 0, archived5 = 0, expense7 = 0, expense9 = 0, income5 = 0;
 };
 
-TEST_F(AccountWindow, RenumberingMovesExactlyTheExpensesOfTheOldNumber) {
+TEST_F(AccountWindowTest, RenumberingMovesExactlyTheExpensesOfTheOldNumber) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    auto& window = dynamic_cast<TAccount&>(form);
+    auto& window = dynamic_cast<AccountWindow&>(form);
     EXPECT_TRUE(window.BtnDelete->isVisible());
     window.MaskEdit1->setText(QStringLiteral("0008"));  // leading zeros typed
     EXPECT_TRUE(window.MaskEdit1->runExit());
@@ -89,7 +89,7 @@ TEST_F(AccountWindow, RenumberingMovesExactlyTheExpensesOfTheOldNumber) {
   expectTagsAgree(dir(), "GSTEXP1");
 }
 
-TEST_F(AccountWindow, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfExpenses) {
+TEST_F(AccountWindowTest, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfExpenses) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, typeAndSave(7, QStringLiteral("Office rent")));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel,
@@ -117,7 +117,7 @@ TEST_F(AccountWindow, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfExpens
   expectTagsAgree(dir(), "GSTEXP1");
 }
 
-TEST_F(AccountWindow, DeletingRemovesTheAccountAndItsExpensesForGood) {
+TEST_F(AccountWindowTest, DeletingRemovesTheAccountAndItsExpensesForGood) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, press("BtnDelete"));
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
@@ -145,7 +145,7 @@ TEST_F(AccountWindow, DeletingRemovesTheAccountAndItsExpensesForGood) {
   }
 }
 
-TEST_F(AccountWindow, AnUnconfirmedDeleteChangesNothingAndKeepsTheWindowOpen) {
+TEST_F(AccountWindowTest, AnUnconfirmedDeleteChangesNothingAndKeepsTheWindowOpen) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     click(form, "BtnDelete");
@@ -164,7 +164,7 @@ TEST_F(AccountWindow, AnUnconfirmedDeleteChangesNothingAndKeepsTheWindowOpen) {
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acc.dbf")), 0);
 }
 
-TEST_F(AccountWindow, DeleteAfterACancelledMergeDeletesTheChosenAccount) {
+TEST_F(AccountWindowTest, DeleteAfterACancelledMergeDeletesTheChosenAccount) {
   // The cancelled merge's search for 7 moved the table onto account 7.
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, then({typeAndSave(7, QStringLiteral("Rent")), [](QDialog& form) {
@@ -183,7 +183,7 @@ TEST_F(AccountWindow, DeleteAfterACancelledMergeDeletesTheChosenAccount) {
   EXPECT_EQ(liveHolding(dir(), "GSTEXP1", "ACCNO", 7).size(), 1u);
 }
 
-TEST_F(AccountWindow, ANumberHeldOnlyByADeletedAccountIsFree) {
+TEST_F(AccountWindowTest, ANumberHeldOnlyByADeletedAccountIsFree) {
   db().OpenAcc();
   ASSERT_TRUE(MasterTables::seekLive(db().acc().data, db().acc().AccNo, 7));
   d4delete(db().acc().data);
@@ -204,11 +204,11 @@ TEST_F(AccountWindow, ANumberHeldOnlyByADeletedAccountIsFree) {
   EXPECT_TRUE(accounts().at(1).deleted) << "the deleted account came back";
 }
 
-TEST_F(AccountWindow, SavingAnUnchangedNumberWritesNoTransactionAndAsksNothing) {
+TEST_F(AccountWindowTest, SavingAnUnchangedNumberWritesNoTransactionAndAsksNothing) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(
       kAccount,
-      then({[](QDialog& form) { dynamic_cast<TAccount&>(form).CheckBox1->setChecked(false); },
+      then({[](QDialog& form) { dynamic_cast<AccountWindow&>(form).CheckBox1->setChecked(false); },
             typeAndSave(5, QStringLiteral("Office supplies"))}));
   shell.ui.expectModal(kAcc, press("BtnExit"));
   shell.files.clear();
@@ -220,10 +220,10 @@ TEST_F(AccountWindow, SavingAnUnchangedNumberWritesNoTransactionAndAsksNothing) 
   EXPECT_EQ(saved.fields.at("ACDED"), "F");
 }
 
-TEST_F(AccountWindow, ANewAccountTakesTheNumberAfterTheHighestEvenWithGaps) {
+TEST_F(AccountWindowTest, ANewAccountTakesTheNumberAfterTheHighestEvenWithGaps) {
   shell.ui.expectModal(kAcc, press("BtnNew"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    auto& window = dynamic_cast<TAccount&>(form);
+    auto& window = dynamic_cast<AccountWindow&>(form);
     EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("10"));
     EXPECT_TRUE(window.Edit1->text().isEmpty());
     EXPECT_TRUE(window.CheckBox1->isChecked());
@@ -261,10 +261,10 @@ TEST_F(AccountWindow, ANewAccountTakesTheNumberAfterTheHighestEvenWithGaps) {
   expectTagsAgree(dir(), "ACC");
 }
 
-TEST_F(AccountWindow, AccountZeroIsRefusedOnLeavingTheFieldAndOnSaving) {
+TEST_F(AccountWindowTest, AccountZeroIsRefusedOnLeavingTheFieldAndOnSaving) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    auto& window = dynamic_cast<TAccount&>(form);
+    auto& window = dynamic_cast<AccountWindow&>(form);
     window.MaskEdit1->setText(QStringLiteral("0"));
     window.MaskEdit1->runExit();
     EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
@@ -286,7 +286,7 @@ TEST_F(AccountWindow, AccountZeroIsRefusedOnLeavingTheFieldAndOnSaving) {
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstexp1.dbf")), 0);
 }
 
-TEST_F(AccountWindow, TheIncomeChartMovesIncomeOnlyImportedAndArchivedIncluded) {
+TEST_F(AccountWindowTest, TheIncomeChartMovesIncomeOnlyImportedAndArchivedIncluded) {
   const long imported = addIncome(db(), 5, 2, 7, true);
   const long archived = addIncome(db(), 5, 2, 8, false, true);
   const long other = addIncome(db(), 6, 2, 9);
@@ -297,7 +297,7 @@ TEST_F(AccountWindow, TheIncomeChartMovesIncomeOnlyImportedAndArchivedIncluded) 
     choose(5)(form);
   });
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<TAccount&>(form).CheckBox1->text(), QStringLiteral("Taxable"));
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).CheckBox1->text(), QStringLiteral("Taxable"));
     typeAndSave(6, QStringLiteral("Fees and sales"))(form);
   });
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel,
@@ -321,7 +321,7 @@ TEST_F(AccountWindow, TheIncomeChartMovesIncomeOnlyImportedAndArchivedIncluded) 
   expectTagsAgree(dir(), "GSTINC1");
 }
 
-TEST_F(AccountWindow, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfIncome) {
+TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfIncome) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, then({typeAndSave(3, QStringLiteral("Sales")), press("BtnDelete"),
                                        press("BtnCancel")}));
@@ -343,10 +343,10 @@ TEST_F(AccountWindow, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfIncom
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstinc1.dbf")), 0);
 }
 
-TEST_F(AccountWindow, AnEmptyChartOffersAccountOne) {
+TEST_F(AccountWindowTest, AnEmptyChartOffersAccountOne) {
   shell.ui.expectModal(kAcc, press("BtnNew"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<TAccount&>(form).MaskEdit1->text(), QStringLiteral("1"));
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).MaskEdit1->text(), QStringLiteral("1"));
     click(form, "BitBtn1");
     click(form, "BtnCancel");
   });

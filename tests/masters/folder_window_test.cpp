@@ -7,7 +7,7 @@
 
 #include "MasterBooks.h"
 #include "MasterTables.h"
-#include "TFolderF.h"
+#include "FolderWindow.h"
 #include "UserMoves.h"
 
 namespace {
@@ -21,7 +21,7 @@ const QString kFolder = QStringLiteral("FolderF");
 
 // Folders 3 and 8 with income and expenses in each (archived and imported ones in 3),
 // and folder 5 with one expense.
-class FolderWindow : public testing::Test {
+class FolderWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
@@ -59,14 +59,14 @@ class FolderWindow : public testing::Test {
   TestShell shell{books.dir()};
 };
 
-TEST_F(FolderWindow, ANewFolderTakesTheLowestFreeNumber) {
+TEST_F(FolderWindowTest, ANewFolderTakesTheLowestFreeNumber) {
   addFolder(db(), 1, QStringLiteral("One"));
   addFolder(db(), 2, QStringLiteral("Two"));
   addFolder(db(), 4, QStringLiteral("Four"));
   // Folders 1, 2, 3, 4, 5 and 8: the new ones get 6 and then 7.
   shell.ui.expectModal(kFol, press("BtnNew"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
-    auto& window = dynamic_cast<TFolderF&>(form);
+    auto& window = dynamic_cast<FolderWindow&>(form);
     EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("6"));
     EXPECT_FALSE(window.MaskEdit1->isEnabled());
     EXPECT_FALSE(window.BtnDelete->isVisible());
@@ -92,7 +92,7 @@ TEST_F(FolderWindow, ANewFolderTakesTheLowestFreeNumber) {
   expectTagsAgree(dir(), "FOLDER");
 }
 
-TEST_F(FolderWindow, AFolderNumberFreedByADeletionIsTakenAgain) {
+TEST_F(FolderWindowTest, AFolderNumberFreedByADeletionIsTakenAgain) {
   addFolder(db(), 1, QStringLiteral("One"));
   addFolder(db(), 2, QStringLiteral("Two"));
   db().OpenFolder();
@@ -101,7 +101,7 @@ TEST_F(FolderWindow, AFolderNumberFreedByADeletionIsTakenAgain) {
   code4close(db().code());
   shell.ui.expectModal(kFol, press("BtnNew"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<TFolderF&>(form).MaskEdit1->text(), QStringLiteral("3"));
+    EXPECT_EQ(dynamic_cast<FolderWindow&>(form).MaskEdit1->text(), QStringLiteral("3"));
     click(form, "BitBtn1");
     click(form, "BtnCancel");
   });
@@ -110,10 +110,10 @@ TEST_F(FolderWindow, AFolderNumberFreedByADeletionIsTakenAgain) {
   EXPECT_EQ(shell.ui.helpContexts, QList<int>{570});
 }
 
-TEST_F(FolderWindow, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly) {
+TEST_F(FolderWindowTest, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
-    auto& window = dynamic_cast<TFolderF&>(form);
+    auto& window = dynamic_cast<FolderWindow&>(form);
     EXPECT_TRUE(window.MaskEdit1->isEnabled());
     EXPECT_TRUE(window.BtnDelete->isVisible());
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("Shop"));
@@ -133,7 +133,7 @@ TEST_F(FolderWindow, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly) {
   for (const char* table : {"FOLDER", "GSTEXP1", "GSTINC1"}) expectTagsAgree(dir(), table);
 }
 
-TEST_F(FolderWindow, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfRecords) {
+TEST_F(FolderWindowTest, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfRecords) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, typeAndSave(8, QStringLiteral("Rental")));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel,
@@ -161,7 +161,7 @@ TEST_F(FolderWindow, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfRecords)
   EXPECT_EQ(shell.form->FolderCBox->count(), 3);
 }
 
-TEST_F(FolderWindow, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
+TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, press("BtnDelete"));
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
@@ -186,7 +186,7 @@ TEST_F(FolderWindow, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
   EXPECT_FALSE(shell.form->FolderCBox->itemText(1).startsWith(QStringLiteral("   3")));
 }
 
-TEST_F(FolderWindow, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
+TEST_F(FolderWindowTest, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, then({typeAndSave(8, QStringLiteral("Shop")), press("BtnDelete")}));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel, QString(), Answer::Cancel);
@@ -200,7 +200,7 @@ TEST_F(FolderWindow, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
   EXPECT_EQ(folders("GSTEXP1"), (std::map<long, int>{{1, 8}, {2, 5}}));
 }
 
-TEST_F(FolderWindow, RenamingWithoutANewNumberTouchesNoTransaction) {
+TEST_F(FolderWindowTest, RenamingWithoutANewNumberTouchesNoTransaction) {
   shell.ui.expectModal(kFol, choose(8));
   shell.ui.expectModal(kFolder, typeAndSave(8, QStringLiteral("Flat 2")));
   shell.ui.expectModal(kFol, press("BtnExit"));
@@ -211,7 +211,7 @@ TEST_F(FolderWindow, RenamingWithoutANewNumberTouchesNoTransaction) {
   EXPECT_EQ(storedRecords(dir(), "FOLDER").at(1).text("FOLNAME"), QStringLiteral("Flat 2"));
 }
 
-TEST_F(FolderWindow, ACancelledRenumberingWritesNothingAndKeepsTheWindowOpen) {
+TEST_F(FolderWindowTest, ACancelledRenumberingWritesNothingAndKeepsTheWindowOpen) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
     typeAndSave(4, QStringLiteral("Shop"))(form);

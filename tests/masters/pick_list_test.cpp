@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "MasterBooks.h"
-#include "TAccount.h"
-#include "TPickAcc.h"
+#include "AccountWindow.h"
+#include "AccountPicker.h"
 #include "UserMoves.h"
 
 namespace {
@@ -52,7 +52,7 @@ QStringList row(const QTableWidget& grid, int index) {
 // Checks the account shown by the definition window, then cancels it.
 Move expectAccount(int number) {
   return [number](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<TAccount&>(form).MaskEdit1->text(), QString::number(number));
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).MaskEdit1->text(), QString::number(number));
     click(form, "BtnCancel");
   };
 }

@@ -29,7 +29,7 @@ class WindowLook : public testing::Test {
   }
   // Looks at the list, then at the definition window of the record it offers first (or a
   // new record, with New), then leaves.
-  void lookAtLoop(void (TFormMain::*command)(), const QString& list, const QString& window,
+  void lookAtLoop(void (MainWindow::*command)(), const QString& list, const QString& window,
                   const char* choice, const QString& shot) {
     shell.ui.expectModal(list, [shot, choice](QDialog& form) {
       CheckWindowLook(form, shot + QStringLiteral("-list"), ButtonWidth::TextAndIcon);
@@ -52,22 +52,22 @@ TEST_F(WindowLook, ExpenseAccounts) {
   for (int number = 1; number <= 12; ++number) {
     addAccount(shell.db(), "E", number * 10, QStringLiteral("Motor vehicle running costs"));
   }
-  lookAtLoop(&TFormMain::BtnAccountEClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
+  lookAtLoop(&MainWindow::BtnAccountEClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
              "BtnSelect", QStringLiteral("expense-account"));
 }
 
 TEST_F(WindowLook, NewIncomeAccountFromAnEmptyList) {
-  lookAtLoop(&TFormMain::BtnAccountIClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
+  lookAtLoop(&MainWindow::BtnAccountIClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
              "BtnNew", QStringLiteral("income-account-new"));
 }
 
 TEST_F(WindowLook, Folders) {
-  lookAtLoop(&TFormMain::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
+  lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
              "BtnSelect", QStringLiteral("folder"));
 }
 
 TEST_F(WindowLook, NewFolder) {
-  lookAtLoop(&TFormMain::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
+  lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
              "BtnNew", QStringLiteral("folder-new"));
 }
 

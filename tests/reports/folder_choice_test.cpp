@@ -1,4 +1,4 @@
-// The folder choice TMultFol and the program's report host over the Ui.
+// The folder choice FolderChooser and the program's report host over the Ui.
 #include <gtest/gtest.h>
 
 #include <QListWidget>
@@ -9,7 +9,7 @@
 #include "RecordingProgress.h"
 #include "ReportTestSupport.h"
 #include "ScriptedUi.h"
-#include "TMultFol.h"
+#include "FolderChooser.h"
 #include "UiReportHost.h"
 
 namespace {
@@ -31,7 +31,7 @@ class FolderChoice : public testing::Test, public BuilderFixture {
 TEST_F(FolderChoice, TheOnlyListedFolderIsPreselected) {
   addFolder(data.db, 4, QStringLiteral("Shop"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    auto& form = static_cast<TMultFol&>(dialog);
+    auto& form = static_cast<FolderChooser&>(dialog);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Folder(s) to Include"));
     EXPECT_EQ(items(*form.ListBox1),
               QStringList{QStringLiteral("   4 - ") + QStringLiteral("Shop").leftJustified(30)});
@@ -46,7 +46,7 @@ TEST_F(FolderChoice, ClicksSelectSeveralFoldersInListOrder) {
   addFolder(data.db, 3, QStringLiteral("Shop"));
   addFolder(data.db, 7, QStringLiteral("Consulting"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    auto& form = static_cast<TMultFol&>(dialog);
+    auto& form = static_cast<FolderChooser&>(dialog);
     ASSERT_EQ(form.ListBox1->count(), 3);
     EXPECT_EQ(form.ListBox1->item(0)->text().left(7), QStringLiteral("   3 - "));
     EXPECT_EQ(form.ListBox1->item(2)->text().left(7), QStringLiteral("  12 - "));
@@ -65,7 +65,7 @@ TEST_F(FolderChoice, AllSelectsEveryFolderAndStaysOpen) {
   addFolder(data.db, 1, QStringLiteral("Shop"));
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    auto& form = static_cast<TMultFol&>(dialog);
+    auto& form = static_cast<FolderChooser&>(dialog);
     QTest::mouseClick(form.BtnAll, Qt::LeftButton);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.ListBox1->selectedItems().size(), 2);
@@ -79,13 +79,13 @@ TEST_F(FolderChoice, CancelOrRunWithoutASelectionChoosesNone) {
   addFolder(data.db, 1, QStringLiteral("Shop"));
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    auto& form = static_cast<TMultFol&>(dialog);
+    auto& form = static_cast<FolderChooser&>(dialog);
     QTest::mouseClick(form.BtnAll, Qt::LeftButton);
     QTest::mouseClick(form.BtnCancel, Qt::LeftButton);
   });
   EXPECT_TRUE(uiHost.PickFolders().isEmpty());
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    QTest::mouseClick(static_cast<TMultFol&>(dialog).BtnRun, Qt::LeftButton);
+    QTest::mouseClick(static_cast<FolderChooser&>(dialog).BtnRun, Qt::LeftButton);
   });
   EXPECT_TRUE(uiHost.PickFolders().isEmpty());
 }
@@ -102,7 +102,7 @@ TEST_F(FolderChoice, ChooseFoldersShowsTheDialogOnlyForSeveralFolders) {
 
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    auto& form = static_cast<TMultFol&>(dialog);
+    auto& form = static_cast<FolderChooser&>(dialog);
     form.ListBox1->item(1)->setSelected(true);
     form.BtnRunClick();
   });

@@ -18,7 +18,7 @@
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
 #include "ScriptedUi.h"
-#include "TReportF.h"
+#include "ReportViewer.h"
 #include "TestDatabase.h"
 #include "UiReportHost.h"
 
@@ -58,8 +58,8 @@ class Viewer : public testing::Test {
   Viewer() { state.ReportFont = QFont(QStringLiteral("DejaVu Sans"), 10); }
 
   // Shows the viewer on document as the program does, running inside while it is open.
-  void showViewer(const ReportDocument& document, std::function<void(TReportF&)> inside) {
-    TReportF viewer(ui, state, document);
+  void showViewer(const ReportDocument& document, std::function<void(ReportViewer&)> inside) {
+    ReportViewer viewer(ui, state, document);
     ui.expectModal(QStringLiteral("ReportF"), [&](QDialog&) {
       QApplication::processEvents();
       inside(viewer);
@@ -74,7 +74,7 @@ class Viewer : public testing::Test {
 
 TEST_F(Viewer, AShortReportShowsEveryLineWithADisabledScrollBar) {
   const ReportDocument document = sampleDocument(5);
-  showViewer(document, [](TReportF& viewer) {
+  showViewer(document, [](ReportViewer& viewer) {
     EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Report"));
     EXPECT_TRUE(viewer.windowState() & Qt::WindowMaximized);
     EXPECT_GE(viewer.VisibleLines(), 5);
@@ -85,7 +85,7 @@ TEST_F(Viewer, AShortReportShowsEveryLineWithADisabledScrollBar) {
 
 TEST_F(Viewer, TheScrollBarRunsToTheLastFullWindow) {
   const ReportDocument document = sampleDocument(300);
-  showViewer(document, [](TReportF& viewer) {
+  showViewer(document, [](ReportViewer& viewer) {
     const int visible = viewer.VisibleLines();
     ASSERT_GT(visible, 10);
     ASSERT_LT(visible, 300);
@@ -105,11 +105,11 @@ TEST_F(Viewer, TheScrollBarRunsToTheLastFullWindow) {
 TEST_F(Viewer, TheScreenFontShrinksToFitButNotBelowEightPoints) {
   state.ReportFont = QFont(QStringLiteral("DejaVu Sans"), 14);
   const ReportDocument narrow = sampleDocument(3, 40);
-  showViewer(narrow, [](TReportF& viewer) {
+  showViewer(narrow, [](ReportViewer& viewer) {
     EXPECT_EQ(viewer.ScreenLayout()->Font().pointSize(), 14);  // fits as it is
   });
   const ReportDocument wide = sampleDocument(3, 80);
-  showViewer(wide, [&](TReportF& viewer) {
+  showViewer(wide, [&](ReportViewer& viewer) {
     const ReportPainter& layout = *viewer.ScreenLayout();
     const int usable = viewer.ScrollBar1->x();
     EXPECT_LT(layout.Font().pointSize(), 14);
@@ -125,7 +125,7 @@ TEST_F(Viewer, TheScreenFontShrinksToFitButNotBelowEightPoints) {
   ReportDocument huge;
   huge.Reset(99, 2);
   huge.SetCell(huge.AddLine(), 0, QStringLiteral("L00") + QString(99, QLatin1Char('W')));
-  showViewer(huge, [](TReportF& viewer) {
+  showViewer(huge, [](ReportViewer& viewer) {
     const ReportPainter& layout = *viewer.ScreenLayout();
     ASSERT_GT(99 * layout.CharWidth(), viewer.ScrollBar1->x());  // the window is 800 wide
     EXPECT_EQ(layout.Font().pointSize(), 8);
@@ -138,7 +138,7 @@ TEST_F(Viewer, TheScreenFontShrinksToFitButNotBelowEightPoints) {
 TEST_F(Viewer, ExportAsFixedColumnsAddsTheExtension) {
   const ReportDocument document = sampleDocument(3, 40);
   const QString path = dir.filePath(QStringLiteral("june"));
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     EXPECT_EQ(viewer.mExport->title(), QStringLiteral("&Export"));
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     viewer.AsciiText1->trigger();
@@ -153,7 +153,7 @@ TEST_F(Viewer, ExportAsFixedColumnsAddsTheExtension) {
 TEST_F(Viewer, ExportAsTabDelimited) {
   const ReportDocument document = sampleDocument(2, 40);
   const QString path = dir.filePath(QStringLiteral("june.asc"));
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     viewer.TabDelimited1->trigger();
   });
@@ -168,7 +168,7 @@ TEST_F(Viewer, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   old.write("old");
   old.close();
   const QString question = path + QStringLiteral(" already exists.\r\nDo you want to replace it?");
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     ui.expectMessage(question, Ui::Answer::No);
     viewer.AsciiText1Click();
@@ -183,7 +183,7 @@ TEST_F(Viewer, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
 TEST_F(Viewer, ACancelledDialogWritesNothingAndAFailureIsReported) {
   const ReportDocument document = sampleDocument(1, 40);
   const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/report.txt"));
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), QString());
     viewer.TabDelimited1Click();
     ui.expectFileDialog(QStringLiteral("Export Report"), unwritable);
@@ -203,7 +203,7 @@ TEST_F(Viewer, PrintingToThePdfPrinterAsksForTheFileAndBreaksPagesAtEjects) {
   ASSERT_TRUE(state.Printer.printsToPdf());                    // this machine has no printer
   const ReportDocument document = sampleDocument(61, 76, 20);  // breaks at 20, 40, 60
   const QString path = dir.filePath(QStringLiteral("printed.pdf"));
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     viewer.mPrint->trigger();
   });
@@ -214,7 +214,7 @@ TEST_F(Viewer, ThePdfCarriesTheOrientationOfThePageSetup) {
   state.Printer.printer().setPageOrientation(QPageLayout::Landscape);
   const ReportDocument document = sampleDocument(10, 99);
   const QString path = dir.filePath(QStringLiteral("wide.pdf"));
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     viewer.PdfFile1Click();
   });
@@ -228,7 +228,7 @@ TEST_F(Viewer, ThePdfCarriesTheOrientationOfThePageSetup) {
 
 TEST_F(Viewer, PrintPreviewShowsThePrintedPages) {
   const ReportDocument document = sampleDocument(45, 76, 20);
-  showViewer(document, [&](TReportF& viewer) {
+  showViewer(document, [&](ReportViewer& viewer) {
     ui.expectModal(QStringLiteral("PrintPreview"), [](QDialog& preview) {
       QApplication::processEvents();
       auto* pages = preview.findChild<QPrintPreviewWidget*>();
@@ -245,7 +245,7 @@ TEST_F(Viewer, TheHostShowsTheViewerModally) {
   TestDatabase data;
   UiReportHost host(ui, state, data.db, data.progress);
   ui.expectModal(QStringLiteral("ReportF"), [](QDialog& viewer) {
-    EXPECT_GT(static_cast<TReportF&>(viewer).VisibleLines(), 3);
+    EXPECT_GT(static_cast<ReportViewer&>(viewer).VisibleLines(), 3);
   });
   host.ShowReport(document);
 }

@@ -1,6 +1,7 @@
 // A Ui for window tests: every message box, modal form and common dialog must have been
-// announced by the test, in order, and gets the scripted answer; nothing blocks. The end
-// of the program throws ProgramEnded. Help requests are recorded.
+// announced by the test, in order, and gets the scripted answer; nothing blocks. As the
+// program host, a fatal message is a scripted message box and the end of the program
+// throws ProgramEnded. Help requests are recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include "ProgramHost.h"
 #include "Ui.h"
 
 // Thrown where the program would end.
@@ -19,7 +21,7 @@ struct ProgramEnded {
   int exitCode;
 };
 
-class ScriptedUi : public Ui {
+class ScriptedUi : public Ui, public ProgramHost {
  public:
   ~ScriptedUi() override { expectAllShown(); }
 
@@ -111,7 +113,8 @@ class ScriptedUi : public Ui {
   int contentsShown = 0;
 
  protected:
-  void end(int exitCode) override { throw ProgramEnded{exitCode}; }
+  void tell(const QString& text) override { message(Type::Information, Buttons::Ok, text); }
+  void endWith(int exitCode) override { throw ProgramEnded{exitCode}; }
 
  private:
   enum class Kind { Message, Modal, ErrorBox, Font, PageSetup, File };

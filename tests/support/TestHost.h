@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 #include "ProgramHost.h"
@@ -13,9 +14,9 @@ struct TestProgramEnd : std::runtime_error {
 
 class TestHost : public ProgramHost {
  public:
-  void fatal(const QString& message) override {
-    messages.append(message);
-    throw TestProgramEnd(message);
-  }
   QStringList messages;  // every fatal message, in order
+
+ protected:
+  void tell(const QString& message) override { messages.append(message); }
+  void endWith(int) override { throw TestProgramEnd(messages.value(messages.size() - 1)); }
 };

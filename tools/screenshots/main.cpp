@@ -15,12 +15,13 @@
 #include "Database.h"
 #include "Environment.h"
 #include "QtUi.h"
-#include "TAboutForm.h"
-#include "TExpense.h"
-#include "TFormMain.h"
-#include "TIncome.h"
-#include "TPickExp.h"
-#include "TPickInc.h"
+#include "UiProgramHost.h"
+#include "AboutDialog.h"
+#include "ExpenseWindow.h"
+#include "MainWindow.h"
+#include "IncomeWindow.h"
+#include "ExpenseList.h"
+#include "IncomeList.h"
 #include "WaitClock.h"
 
 int main(int argc, char* argv[]) {
@@ -32,10 +33,11 @@ int main(int argc, char* argv[]) {
   }
   const QDir out(QString::fromLocal8Bit(argv[2]));
   QtUi ui;
+  UiProgramHost host(ui);
   AppState state;
-  const Environment env{ui, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
+  const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
                         QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString()};
-  TFormMain form(env, state);
+  MainWindow form(env, state);
   form.FormShow();
   form.show();
   // The first paint fills the default-folder list; wait for it.

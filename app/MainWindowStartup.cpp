@@ -1,0 +1,148 @@
+// The main window's start-up, default-folder list, status bar and shut-down.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLockFile>
+
+#include "AppState.h"
+#include "DataDirectory.h"
+#include "Database.h"
+#include "DatePicker.h"
+#include "Guarded.h"
+#include "MainPage.h"
+#include "ProgramVersion.h"
+#include "ProgressPanel.h"
+#include "ReportPrinting.h"
+#include "SettingsPage.h"
+#include "StartupRecovery.h"
+#include "Status.h"
+#include "StrToInt.h"
+#include "AboutDialog.h"
+#include "MainWindow.h"
+#include "Ui.h"
+
+namespace {
+
+// The splash stays at least 0.00002 day.
+constexpr std::int64_t kSplashMs = 1728;
+
+}  // namespace
+
+void MainWindow::FormShow() {
+  state_.ProgramVersion = QString::fromLatin1(kProgramVersion);
+  AboutForm->show();
+  const std::int64_t splashStart = env_.waitClock.nowMs();
+
+  if (!DataFilesPresent()) {
+    host_.fatal(DataDirectory::MissingTablesMessage());
+  }
+  if (!lockDataDirectory()) {
+    host_.fatal(DataDirectory::LockedMessage());
+  }
+  DataDirectory::OpenBooks(*db_, env_.files, env_.dataDirectory);
+
+  setWindowTitle(QStringLiteral("Tallyworth ") + state_.ProgramVersion);
+  state_.DefaultFolderIndex = 0;
+  state_.DefaultFolder = -1;
+  state_.PackPending = false;
+  state_.RefillFolderBox = true;
+  state_.SetCurrentMonth(env_.clock.today());
+  fillFromSettings();
+  showSplashAtLeast(splashStart);
+}
+
+bool MainWindow::DataFilesPresent() {
+  return DataDirectory::TablesPresent(env_.files, env_.dataDirectory);
+}
+
+bool MainWindow::lockDataDirectory() {
+  bool heldByAnother = false;
+  lock_ = DataDirectory::Lock(env_.dataDirectory, &heldByAnother);
+  if (lock_ || heldByAnother) return lock_ != nullptr;
+  // A directory that takes no lock file is read-only: refused now, not at the first save.
+  host_.fatal(QStringLiteral("The data directory %1 is read-only.\r\n"
+                             "Tallyworth needs to write to it.")
+                  .arg(QString::fromStdString(env_.dataDirectory)));
+}
+
+void MainWindow::fillFromSettings() {
+  const SettingsRecord& settings = db_->settingsRecord();
+  // The report font starts as the window's font; the main window keeps its own, so a
+  // large report font cannot break its fixed layout.
+  state_.ReportFont = ReportPrinting::ReportFont(font(), settings);
+  TabSheet3->fill();
+  DateTimePicker1->setDate(state_.ReportStartDate);
+  DateTimePicker2->setDate(state_.ReportEndDate);
+}
+
+void MainWindow::showSplashAtLeast(std::int64_t since) {
+  while (env_.waitClock.nowMs() - since < kSplashMs) env_.waitClock.idle(10);
+  AboutForm->close();
+  state_.SplashMode = false;
+}
+
+void MainWindow::FormPaint() {
+  if (!state_.RefillFolderBox) return;
+  db_->OpenFolder();
+  FolderTable& folders = db_->folder();
+  FolderCBox->clear();
+  FolderCBox->addItem(QStringLiteral("  -1 - No Default"));
+  for (int rc = d4top(folders.data); rc == xbase::kSuccess; rc = d4skip(folders.data, 1)) {
+    if (d4deleted(folders.data)) continue;
+    FolderCBox->addItem(f4text(folders.FolNo) + QStringLiteral(" - ") + f4text(folders.FolName));
+  }
+  if (d4recCountDo(folders.data) < state_.DefaultFolderIndex) state_.DefaultFolderIndex = 0;
+  d4close(db_->code(), folders.data);
+  FolderCBox->setCurrentIndex(state_.DefaultFolderIndex);
+  state_.RefillFolderBox = false;
+  setFocus();
+}
+
+void MainWindow::FolderCBoxChange(int index) {
+  state_.DefaultFolderIndex = index;
+  state_.DefaultFolder = StrToInt(FolderCBox->itemText(index).left(4));
+}
+
+void MainWindow::refillFolderBox() {
+  state_.RefillFolderBox = true;
+  update();
+}
+
+void MainWindow::ShutDown() {
+  error4exitTest(db_->code(), host_);
+  if (state_.PackPending) db_->PackAllTables();
+  db_.reset();  // releases the table library
+  StartupRecovery::EndSession(env_.files, env_.dataDirectory);
+  lock_.reset();
+  host_.end(0);
+}
+
+void MainWindow::ShowStatus(const QString& text) {
+  statusCaption_->setText(text);
+  ShowProgress(0);
+  repaint();
+}
+
+void MainWindow::ShowProgress(int percent) { progress_->setPercent(percent); }
+
+QString MainWindow::statusText() const { return statusCaption_->text(); }
+
+int MainWindow::progressPercent() const { return progress_->percent(); }
+
+void MainWindow::closeEvent(QCloseEvent*) { ShutDown(); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The pages cover the whole window, so their paints are the window's paints. The list
+  // is filled outside the paint itself: filling it repaints, and a table that cannot be
+  // opened shows a box.
+  if (event->type() == QEvent::Paint && state_.RefillFolderBox &&
+      qobject_cast<MainPage*>(watched)) {
+    QMetaObject::invokeMethod(
+        this, [this] { runGuarded(env_.ui, [this] { FormPaint(); }); }, Qt::QueuedConnection);
+  }
+  if (watched == FolderCBox && event->type() == QEvent::KeyPress) {
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (!typed.isEmpty() && typed.at(0).isPrint()) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

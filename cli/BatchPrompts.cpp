@@ -1,0 +1,20 @@
+#include "BatchPrompts.h"
+
+void BatchPrompts::Tell(const QString& text) {
+  QString lines = text;
+  lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  err_ << lines.toStdString() << '\n' << std::flush;
+}
+
+Prompts::Answer BatchPrompts::message(Type, Buttons buttons, const QString& text) {
+  Tell(text);
+  switch (buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return Answer::No;
+    case Buttons::OkCancel:
+      return Answer::Cancel;
+  }
+  return Answer::Cancel;
+}

@@ -1,0 +1,28 @@
+#include "FolderPicker.h"
+
+#include "AppState.h"
+#include "Database.h"
+
+FolderPicker::FolderPicker(Database& db, AppState& state, Ui& ui, QWidget* parent)
+    : PickList(ui,
+               {QStringLiteral("PickFol"), QStringLiteral("PickFol"), QSize(375, 341),
+                QRect(32, 8, 305, 281), false, 3},
+               parent),
+      db_(db),
+      state_(state) {}
+
+int& FolderPicker::handOver() { return state_.SelectedFolder; }
+
+void FolderPicker::FormShow() {
+  startFill({QStringLiteral("Number"), QStringLiteral("Description"), QString()}, {48, 240, 0});
+  const FolderRecord& folder = db_.folderRecord();
+  DATA4* table = db_.folder().data;
+  int row = 0;
+  for (int rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
+    if (d4deleted(table)) continue;
+    db_.ReadFolder();
+    setRow(++row, {QString::number(folder.FolNo), folder.FolName,
+                   QString::asprintf("%ld", d4recNo(table))});
+  }
+  finishFill(1, 9);
+}

@@ -1,0 +1,86 @@
+// The report viewer: shows a finished report document on screen with a vertical scroll
+// bar, prints it on the run's printer without a dialog, previews that print, and exports
+// it as fixed-column text, tab-delimited text or PDF. It never changes the document.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "ReportExport.h"
+
+struct AppState;
+class QAction;
+class QFrame;
+class QMenu;
+class QMenuBar;
+class QPainter;
+class QScrollBar;
+class ReportDocument;
+class ReportPainter;
+class Ui;
+
+class ReportViewer : public QDialog {
+  Q_OBJECT
+
+ public:
+  // ui, state and document must outlive the viewer. The report font and the printer
+  // are taken from state at each show and print.
+  ReportViewer(Ui& ui, AppState& state, const ReportDocument& document, QWidget* parent = nullptr);
+  ~ReportViewer() override;
+
+  QMenuBar* MainMenu1;
+  QAction* mExit;
+  QAction* mPrint;
+  QAction* mPrintPreview;
+  QMenu* mExport;
+  QAction* AsciiText1;
+  QAction* TabDelimited1;
+  QAction* PdfFile1;
+  QFrame* Bevel1;
+  QScrollBar* ScrollBar1;
+
+  // Lays the document out for the window (the report font, lowered down to 8 points
+  // while the report is wider than the window) and shows its first line.
+  void FormShow();
+  void ScrollBar1Change(int position);
+  void mExitClick();
+  // Prints the whole document on the run's printer; where that printer is a PDF file
+  // (a machine without a printer) it asks for the file like PdfFile1Click.
+  void mPrintClick();
+  // Qt's print preview of exactly what mPrintClick prints.
+  void mPrintPreviewClick();
+  void AsciiText1Click() { ExportReport(ReportExport::Layout::FixedColumns); }
+  void TabDelimited1Click() { ExportReport(ReportExport::Layout::TabDelimited); }
+  // The printed pages into a PDF file, in the page layout of the run's printer.
+  void PdfFile1Click();
+  // Asks for a file (replacing one only when the user agrees) and writes the document in
+  // layout; "Unable to save to: " and the name when it cannot be written.
+  void ExportReport(ReportExport::Layout layout);
+
+  int FirstShownLine() const { return firstShownLine_; }
+  int VisibleLines() const { return visibleLines_; }
+  // The layout on screen; null before the first show.
+  const ReportPainter* ScreenLayout() const { return screen_.get(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Measures for the window's size; keepPosition false goes back to the first line.
+  void layOut(bool keepPosition);
+  void PaintLines(QPainter& painter);
+  int usableWidth() const;
+  // The file the user chose in the export dialog, with defaultSuffix when it had none;
+  // empty when cancelled or when the user would not replace an existing file.
+  QString askExportFile(const QString& filter, const QString& defaultSuffix);
+  void unableToSave(const QString& path);
+
+  Ui& ui_;
+  AppState& state_;
+  const ReportDocument& document_;
+  QWidget* canvas_;  // the client area the lines are painted on
+  std::unique_ptr<ReportPainter> screen_;
+  int firstShownLine_ = 0;
+  int visibleLines_ = 0;
+};
