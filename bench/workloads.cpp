@@ -20,6 +20,7 @@
 #include "SideBySide.h"
 #include "SqliteDb.h"
 #include "TableAccess.h"
+#include "TableWalk.h"
 #include "TableDefinitions.h"
 
 namespace {
@@ -84,11 +85,11 @@ void Append(benchmark::State& state) {
       e.date = ExpenseGenerator::dateText(ExpenseGenerator::totalDays() - 1 - appended % 5);
       bool ok = true;
       timing.ours([&] {
-        ok = d4appendBlank(db.exp().data) == 0;
-        fill(db.expRecord(), e);
-        db.WriteExp();
+        ExpenseRecord record;
+        fill(record, e);
+        ok = db.AppendExp(record) != Database::kNotAppended;
       });
-      if (!ok) return state.SkipWithError("d4appendBlank failed");
+      if (!ok) return state.SkipWithError("AppendExp failed");
       timing.sqlite([&] { sql.insert(e); });
       ++appended;
     }
@@ -110,10 +111,10 @@ void Walk(benchmark::State& state) {
     long ours = 0, theirs = 0;
     timing.ours([&] {
       db.OpenExp();
-      for (int rc = 0; rc == 0; rc = d4skip(db.exp().data, 1)) {
+      WalkAll(db.exp().data, [&] {
         db.ReadExp();
         ++ours;
-      }
+      });
       d4close(db.code(), db.exp().data);
     });
     timing.sqlite([&] { theirs = sql.walkByDate(); });

@@ -14,6 +14,7 @@
 #include "ReportExport.h"
 #include "ReportPrinting.h"
 #include "ReportRules.h"
+#include "TableWalk.h"
 
 QFont CliReport::ReportFont(const SettingsRecord& settings) {
   return ReportPrinting::ReportFont(QGuiApplication::font(), settings);
@@ -64,10 +65,9 @@ QList<int> CliReport::chosenFolders(const QList<int>& wanted) {
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
   QList<int> listed;
-  for (int rc = d4top(folder.data); rc == 0; rc = d4skip(folder.data)) {
-    if (d4deleted(folder.data)) continue;
-    listed.append(f4int(folder.FolNo));
-  }
+  WalkAll(folder.data, [&] {
+    if (!d4deleted(folder.data)) listed.append(f4int(folder.FolNo));
+  });
   if (wanted.isEmpty()) return listed;
   for (int number : wanted) {
     if (!listed.contains(number)) {

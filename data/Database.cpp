@@ -5,6 +5,7 @@
 
 #include "ConversionError.h"
 #include "ProgramHost.h"
+#include "TableWalk.h"
 #include "Status.h"
 #include "TableDefinitions.h"
 
@@ -243,38 +244,34 @@ void Database::writeDate(FIELD4* field, const QDate& date) {
   f4assignText(field, dates_.DateToDTOS(date));
 }
 
-void Database::writeAccount(AccountTable& table, const AccountRecord& record) {
+void Database::checkAccount(const AccountTable& table, const AccountRecord& record) {
   requireFits({{table.AccNo, double(record.AccNo), "account number"}});
+}
+
+void Database::assignAccount(AccountTable& table, const AccountRecord& record) {
   f4assignInt(table.AccNo, record.AccNo);
   f4assignText(table.AcDesc, record.AcDesc);
   f4assign(table.AcDed, flagText(record.AcDed));
 }
 
-void Database::WriteAcc() {
-  writeAccount(acc_, accRecord_);
-  CommitRecord(acc_.data, "ACC");
-}
-
-void Database::WriteAccI() {
-  writeAccount(accI_, accIRecord_);
-  CommitRecord(accI_.data, "ACCI");
-}
-
-void Database::WriteFolder() {
-  const FolderRecord& r = folderRecord_;
+void Database::checkFolder(const FolderRecord& r) const {
   requireFits({{folder_.FolNo, double(r.FolNo), "folder number"}});
+}
+
+void Database::assignFolder(const FolderRecord& r) {
   f4assignInt(folder_.FolNo, r.FolNo);
   f4assignText(folder_.FolName, r.FolName);
-  CommitRecord(folder_.data, "FOLDER");
 }
 
-void Database::WriteExp() {
-  const ExpenseRecord& r = expRecord_;
+void Database::checkExp(const ExpenseRecord& r) const {
   requireFits({{exp_.CheckNo, double(r.CheckNo), "cheque number"},
                {exp_.AccNo, double(r.AccNo), "account number"},
                {exp_.FolNo, double(r.FolNo), "folder number"},
                {exp_.Amount, r.Amount, "amount"},
                {exp_.GSTE, r.GSTE, "tax amount"}});
+}
+
+void Database::assignExp(const ExpenseRecord& r) {
   writeDate(exp_.ExpDate, r.ExpDate);
   f4assignLong(exp_.CheckNo, r.CheckNo);
   f4assignInt(exp_.AccNo, r.AccNo);
@@ -285,15 +282,16 @@ void Database::WriteExp() {
   f4assignDouble(exp_.GSTE, r.GSTE);
   f4assignText(exp_.EMemo, r.EMemo);
   f4assign(exp_.Archive, flagText(r.Archive));
-  CommitRecord(exp_.data, "EXP");
 }
 
-void Database::WriteInc() {
-  const IncomeRecord& r = incRecord_;
+void Database::checkInc(const IncomeRecord& r) const {
   requireFits({{inc_.IncAcc, double(r.IncAcc), "account number"},
                {inc_.IncAmt, r.IncAmt, "amount"},
                {inc_.FolNo, double(r.FolNo), "folder number"},
                {inc_.GstI, r.GstI, "tax amount"}});
+}
+
+void Database::assignInc(const IncomeRecord& r) {
   f4assignInt(inc_.IncAcc, r.IncAcc);
   writeDate(inc_.IncDate, r.IncDate);
   f4assignText(inc_.IncDesc, r.IncDesc);
@@ -303,7 +301,81 @@ void Database::WriteInc() {
   f4assign(inc_.Archive, flagText(r.Archive));
   f4assignDouble(inc_.GstI, r.GstI);
   f4assign(inc_.lGstI, flagText(r.lGstI));
+}
+
+void Database::WriteAcc() {
+  checkAccount(acc_, accRecord_);
+  assignAccount(acc_, accRecord_);
+  CommitRecord(acc_.data, "ACC");
+}
+
+void Database::WriteAccI() {
+  checkAccount(accI_, accIRecord_);
+  assignAccount(accI_, accIRecord_);
+  CommitRecord(accI_.data, "ACCI");
+}
+
+void Database::WriteFolder() {
+  checkFolder(folderRecord_);
+  assignFolder(folderRecord_);
+  CommitRecord(folder_.data, "FOLDER");
+}
+
+void Database::WriteExp() {
+  checkExp(expRecord_);
+  assignExp(expRecord_);
+  CommitRecord(exp_.data, "EXP");
+}
+
+void Database::WriteInc() {
+  checkInc(incRecord_);
+  assignInc(incRecord_);
   CommitRecord(inc_.data, "INC");
+}
+
+// ---- Appending ----
+
+template <class Record, class Assign>
+long Database::append(DATA4* const& table, Record& current, const Record& record, Assign assign,
+                      std::string_view commitName) {
+  if (d4appendBlank(table) != xbase::kSuccess) return kNotAppended;
+  current = record;
+  assign(current);
+  CommitRecord(table, commitName);
+  return d4recNo(table);
+}
+
+long Database::AppendAcc(const AccountRecord& record) {
+  checkAccount(acc_, record);
+  return append(
+      acc_.data, accRecord_, record, [this](const AccountRecord& r) { assignAccount(acc_, r); },
+      "ACC");
+}
+
+long Database::AppendAccI(const AccountRecord& record) {
+  checkAccount(accI_, record);
+  return append(
+      accI_.data, accIRecord_, record,
+      [this](const AccountRecord& r) { assignAccount(accI_, r); }, "ACCI");
+}
+
+long Database::AppendFolder(const FolderRecord& record) {
+  checkFolder(record);
+  return append(
+      folder_.data, folderRecord_, record, [this](const FolderRecord& r) { assignFolder(r); },
+      "FOLDER");
+}
+
+long Database::AppendExp(const ExpenseRecord& record) {
+  checkExp(record);
+  return append(
+      exp_.data, expRecord_, record, [this](const ExpenseRecord& r) { assignExp(r); }, "EXP");
+}
+
+long Database::AppendInc(const IncomeRecord& record) {
+  checkInc(record);
+  return append(
+      inc_.data, incRecord_, record, [this](const IncomeRecord& r) { assignInc(r); }, "INC");
 }
 
 void Database::WriteSettings() {
@@ -360,9 +432,10 @@ int Database::NextFreeFolderNo() {
   d4tagSelectP(folder_.data, folder_.FolTag);
   int counter = 1;
   // Stop on an error as on the end of file: the counter is the best answer there is.
-  for (int rc = d4top(folder_.data); rc == xbase::kSuccess; rc = d4skip(folder_.data, 1)) {
-    if (f4int(folder_.FolNo) != counter) break;
+  WalkAll(folder_.data, [&] {
+    if (f4int(folder_.FolNo) != counter) return false;
     ++counter;
-  }
+    return true;
+  });
   return counter;
 }

@@ -79,6 +79,18 @@ class Database {
   void WriteInc();
   void WriteSettings();
 
+  // Append routines: check that record's numbers fit their fields, append it to the open
+  // table, write every field and commit it. The table then stands on the new record and
+  // its structure holds record. Return the new record number, or kNotAppended when the
+  // table refused the append (nothing written). Throw ConversionError, with nothing
+  // appended, when a number does not fit. REQUIRES: the table open through its open routine.
+  static constexpr long kNotAppended = 0;
+  long AppendAcc(const AccountRecord& record);
+  long AppendAccI(const AccountRecord& record);
+  long AppendFolder(const FolderRecord& record);
+  long AppendExp(const ExpenseRecord& record);
+  long AppendInc(const IncomeRecord& record);
+
   // Writes the current record of data to disk by closing the table, reopens it through
   // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
   // tag that was selected and goes back to the record. Throws std::invalid_argument,
@@ -106,7 +118,21 @@ class Database {
   void openAccounts(AccountTable& table, const char* baseName, const char* fileMessage,
                     const char* tagName, const char* tagMessage);
   void readAccount(AccountTable& table, AccountRecord& record);
-  void writeAccount(AccountTable& table, const AccountRecord& record);
+  // Each check throws ConversionError when a number of the record does not fit its field;
+  // each assign then stores every field in the current record.
+  static void checkAccount(const AccountTable& table, const AccountRecord& record);
+  static void assignAccount(AccountTable& table, const AccountRecord& record);
+  void checkFolder(const FolderRecord& record) const;
+  void assignFolder(const FolderRecord& record);
+  void checkExp(const ExpenseRecord& record) const;
+  void assignExp(const ExpenseRecord& record);
+  void checkInc(const IncomeRecord& record) const;
+  void assignInc(const IncomeRecord& record);
+  // Appends a blank record to table (a handle member, which the commit reopens), makes
+  // record the current structure, stores it through assign and commits it as commitName.
+  template <class Record, class Assign>
+  long append(DATA4* const& table, Record& current, const Record& record, Assign assign,
+              std::string_view commitName);
   void writeDate(FIELD4* field, const QDate& date);
 
   std::unique_ptr<CODE4> code_;

@@ -11,6 +11,7 @@
 #include "ReadOnlyFileSystem.h"
 #include "Status.h"
 #include "TableAccess.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -79,30 +80,32 @@ PaymentFile::Result PaymentFile::Read(const QString& directory, const QString& p
 
   Result result{true, QString(), {}};
   d4tagSelectP(table, nullptr);
-  int rc = d4top(table);
-  for (; rc == xbase::kSuccess; rc = d4skip(table, 1)) {
-    if (d4deleted(table)) continue;  // a payment Billwise deleted was never received
+  QString notANumber;
+  const WalkResult walk = WalkAll(table, [&] {
+    if (d4deleted(table)) return true;  // a payment Billwise deleted was never received
     Payment payment;
     payment.record = d4recNo(table);
     payment.date = DateConversions::DTOSToDate(f4text(date));
-    if (!payment.date.isValid() || payment.date < first || payment.date > last) continue;
+    if (!payment.date.isValid() || payment.date < first || payment.date > last) return true;
     payment.invoice = f4text(invoice).trimmed();
     const std::optional<double> paid = numberOf(amount);
     const std::optional<double> tax = numberOf(gst);
     if (!paid || !tax) {
       FIELD4* bad = paid ? gst : amount;
-      return refused(QStringLiteral("Payment record %1 of %2 (invoice #%3) holds \"%4\" in its "
-                                    "field %5, which is not a number.")
-                         .arg(payment.record)
-                         .arg(path, payment.invoice, f4text(bad).trimmed(),
-                              QString::fromStdString(bad->name())) +
-                     nothingImported());
+      notANumber = QStringLiteral("Payment record %1 of %2 (invoice #%3) holds \"%4\" in its "
+                                  "field %5, which is not a number.")
+                       .arg(payment.record)
+                       .arg(path, payment.invoice, f4text(bad).trimmed(),
+                            QString::fromStdString(bad->name()));
+      return false;
     }
     payment.amount = *paid;
     payment.gst = *tax;
     payment.includesGst = f4true(includesGst) == 1;
     result.payments.push_back(std::move(payment));
-  }
-  if (rc < 0) return refused(QStringLiteral("Unable to read ") + path + nothingImported());
+    return true;
+  });
+  if (!notANumber.isEmpty()) return refused(notANumber + nothingImported());
+  if (walk.failed()) return refused(QStringLiteral("Unable to read ") + path + nothingImported());
   return result;
 }

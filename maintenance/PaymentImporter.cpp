@@ -6,6 +6,7 @@
 #include "PaymentFile.h"
 #include "ProgressSink.h"
 #include "Status.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -49,8 +50,7 @@ PaymentImporter::Result PaymentImporter::Import() {
   d4tagSelectP(inc.data, nullptr);
   const long count = d4recCountDo(inc.data);
   long visited = 0;
-  int rc = d4top(inc.data);
-  for (; rc == xbase::kSuccess; rc = d4skip(inc.data, 1)) {
+  const WalkResult walk = WalkAll(inc.data, [&] {
     db_.ReadInc();
     const IncomeRecord& record = db_.incRecord();
     if (record.IncImp && !d4deleted(inc.data) && record.IncDate.isValid() &&
@@ -59,16 +59,12 @@ PaymentImporter::Result PaymentImporter::Import() {
       ++result.deleted;
     }
     progress_.ShowProgress(static_cast<int>(++visited * 100 / count));
-  }
+  });
 
-  if (rc >= 0) {
-    IncomeRecord& record = db_.incRecord();
+  bool ok = !walk.failed();
+  if (ok) {
     for (const Payment& payment : payments_) {
-      if (d4appendBlank(inc.data) != xbase::kSuccess) {
-        rc = -1;
-        break;
-      }
-      record = {};
+      IncomeRecord record;
       record.IncAcc = request.account;
       record.FolNo = request.folder;
       record.IncImp = true;
@@ -78,14 +74,17 @@ PaymentImporter::Result PaymentImporter::Import() {
       record.GstI = payment.gst;
       record.lGstI = payment.includesGst;
       record.IncDesc = QStringLiteral("Payment on Invoice #") + payment.invoice;
-      db_.WriteInc();
+      if (db_.AppendInc(record) == Database::kNotAppended) {
+        ok = false;
+        break;
+      }
       ++result.imported;
       progress_.ShowProgress(
           static_cast<int>(result.imported * 100 / static_cast<long>(payments_.size())));
     }
   }
   progress_.ShowStatus(QString());
-  result.ok = rc >= 0;
+  result.ok = ok;
   if (!result.ok) result.message = kImportFailed;
   return result;
 }

@@ -4,6 +4,7 @@
 
 #include "Database.h"
 #include "Status.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -19,19 +20,19 @@ template <class Visit>
 int RateChanger::walkRange(const RateChangeRequest& request, Visit visit) {
   ExpenseTable& exp = db_.exp();
   d4tagSelectP(exp.data, exp.eDate);
-  int rc = d4seek(exp.data, db_.DateToDTOS(request.first).toStdString());
-  if (rc == xbase::kAfter) rc = xbase::kSuccess;  // the first expense after the date
-  for (; rc == xbase::kSuccess; rc = d4skip(exp.data, 1)) {
-    db_.ReadExp();
-    const ExpenseRecord& record = db_.expRecord();
-    if (record.ExpDate > request.last) break;
-    if (record.AccNo != request.account || !record.ExpDate.isValid() ||
-        record.ExpDate < request.first) {
-      continue;
-    }
-    if (!visit()) break;
-  }
-  return rc;
+  // The seek stands on the first expense of the date, or else on the first after it.
+  const int found = d4seek(exp.data, db_.DateToDTOS(request.first).toStdString());
+  return WalkFrom(exp.data, found, [&] {
+           db_.ReadExp();
+           const ExpenseRecord& record = db_.expRecord();
+           if (record.ExpDate > request.last) return false;
+           if (record.AccNo != request.account || !record.ExpDate.isValid() ||
+               record.ExpDate < request.first) {
+             return true;
+           }
+           return visit();
+         })
+      .code;
 }
 
 RateChanger::Result RateChanger::Apply(RateChangeRequest request) {

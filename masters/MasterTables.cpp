@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Database.h"
+#include "TableWalk.h"
 
 bool MasterTables::seekLive(DATA4* data, FIELD4* numberField, int number) {
   const std::string key = Conversions::PadLeft(number, 4).toStdString();
@@ -19,16 +20,14 @@ bool MasterTables::forEachHolding(Database& db, DATA4* data, FIELD4* field, int 
                                   const std::function<void()>& change) {
   selectRecordOrder(db.code(), data);
   bool any = false;
-  int rc = d4top(data);
-  error4exitTest(db.code(), db.host());
-  while (rc == 0) {
+  WalkAll(data, [&] {
+    error4exitTest(db.code(), db.host());
     if (f4int(field) == number) {
       change();
       any = true;
     }
-    rc = d4skip(data, 1);
-    error4exitTest(db.code(), db.host());
-  }
+  });
+  error4exitTest(db.code(), db.host());
   return any;
 }
 

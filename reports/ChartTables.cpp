@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Database.h"
+#include "TableWalk.h"
 
 long ChartTables::AccountRecordCount() {
   return d4recCountDo(expense() ? db_.acc().data : db_.accI().data);
@@ -11,10 +12,10 @@ void ChartTables::ForEachAccount(const std::function<void(const AccountRecord&)>
   AccountTable& table = expense() ? db_.acc() : db_.accI();
   const AccountRecord& record = expense() ? db_.accRecord() : db_.accIRecord();
   d4tagSelectP(table.data, table.AccTag);
-  for (int rc = d4top(table.data); rc == 0; rc = d4skip(table.data)) {
+  WalkAll(table.data, [&] {
     expense() ? db_.ReadAcc() : db_.ReadAccI();
     visit(record);
-  }
+  });
 }
 
 void ChartTables::ForEachEntryFrom(int account, const QDate& from, const QDate& until,
@@ -38,18 +39,18 @@ void ChartTables::ForEachEntryFrom(int account, const QDate& from, const QDate& 
   // reading the account's later years through to the next account, keeps a report of an
   // early year as quick as one of the last. Dates compare as their "yyyymmdd" texts.
   const std::string untilText = db_.DateToDTOS(until).toStdString();
-  int rc = d4seek(data, Conversions::KeyBuffer(key));
   // The seek lands on the account's first record from that date on, or on a later
   // account's record (or the end) when it has none.
-  for (; (rc == 0 || rc == 2) && f4int(accountField) == account; rc = d4skip(data)) {
-    if (f4str(date) > untilText) break;
+  WalkFrom(data, d4seek(data, Conversions::KeyBuffer(key)), [&] {
+    if (f4int(accountField) != account || f4str(date) > untilText) return false;
     Entry entry;
     entry.Folder = f4int(folder);
     // Only the fields the totals need are read, and those of other folders not at all.
-    if (!wanted(entry.Folder)) continue;
+    if (!wanted(entry.Folder)) return true;
     entry.Date = Database::DTOSToDate(f4text(date));
     f4double2(amount, &entry.Amount);
     f4double2(tax, &entry.Tax);
     visit(entry);
-  }
+    return true;
+  });
 }

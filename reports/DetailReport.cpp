@@ -5,6 +5,7 @@
 #include "ReportBuilder.h"
 #include "ReportHost.h"
 #include "ReportProgress.h"
+#include "TableWalk.h"
 
 DetailReport::DetailReport(Database& db, ReportBuilder& builder, Side side)
     : db_(db), builder_(builder), side_(side) {}
@@ -53,11 +54,16 @@ long DetailReport::seekAndCount(const std::string& endText) {
   DATA4* data = expense() ? db_.exp().data : db_.inc().data;
   d4tagSelectP(data, expense() ? db_.exp().eDate : db_.inc().IncDateTag);
   const QString startText = db_.DateToDTOS(builder_.Request().StartDate);
-  if (d4seek(data, Conversions::KeyBuffer(startText)) == 3) return 0;
+  const int found = d4seek(data, Conversions::KeyBuffer(startText));
+  if (found == xbase::kEof) return 0;
   const long first = d4recNo(data);
   // Dates compare as "yyyymmdd" texts, so an end date carrying a time still ends the day.
   long count = 0;
-  for (int rc = 0; rc != 3 && storedDateText() <= endText; rc = d4skip(data)) ++count;
+  WalkFrom(data, found, [&] {
+    if (storedDateText() > endText) return false;
+    ++count;
+    return true;
+  });
   d4go(data, first);
   return count;
 }

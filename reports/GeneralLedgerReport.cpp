@@ -7,6 +7,7 @@
 #include "ReportBuilder.h"
 #include "ReportHost.h"
 #include "ReportProgress.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -35,17 +36,22 @@ double amountOf(FIELD4* field) {
 // or fiscal; then the walk goes on to the first record of a selected folder.
 void openingWalk(Walk& walk, const ReportBuilder& builder, const std::string& fiscalText,
                  const std::string& startText, ReportProgress& progress) {
-  int rc = d4top(walk.data);
-  for (; rc != 3 && f4str(walk.date) < startText; rc = d4skip(walk.data)) {
+  WalkResult opening = WalkAll(walk.data, [&] {
+    if (f4str(walk.date) >= startText) return false;
     if (builder.IsSelectedFolder(f4int(walk.folder))) {
       (f4str(walk.date) >= fiscalText ? walk.fiscal : walk.prior) += amountOf(walk.amount);
     }
     progress.Step();
+    return true;
+  });
+  if (opening.end == WalkEnd::Stopped) {
+    opening = WalkFrom(walk.data, opening.code, [&] {
+      if (builder.IsSelectedFolder(f4int(walk.folder))) return false;
+      progress.Step();
+      return true;
+    });
   }
-  for (; rc != 3 && !builder.IsSelectedFolder(f4int(walk.folder)); rc = d4skip(walk.data)) {
-    progress.Step();
-  }
-  walk.setNext(rc);
+  walk.setNext(opening.code);
 }
 
 // A sum that would print as 0.00 leaves its cell empty.

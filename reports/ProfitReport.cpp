@@ -7,6 +7,7 @@
 #include "ReportBuilder.h"
 #include "ReportHost.h"
 #include "ReportProgress.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ double amountOf(FIELD4* field) {
 template <class Add>
 void walkPeriod(Database& db, const ReportBuilder& builder, DATA4* data, FIELD4* date,
                 FIELD4* folder, const QDate& first, const QDate& last, Add add) {
-  for (int rc = d4seek(data, Conversions::KeyBuffer(db.DateToDTOS(first))); rc != 3;
-       rc = d4skip(data)) {
-    if (Database::DTOSToDate(f4text(date)) > last) break;
+  WalkFrom(data, d4seek(data, Conversions::KeyBuffer(db.DateToDTOS(first))), [&] {
+    if (Database::DTOSToDate(f4text(date)) > last) return false;
     if (builder.IsSelectedFolder(f4int(folder))) add();
-  }
+    return true;
+  });
 }
 
 }  // namespace

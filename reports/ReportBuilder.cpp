@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "FiscalYear.h"
 #include "ReportHost.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -135,11 +136,11 @@ void ReportBuilder::ChooseFolders() {
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
   QList<int> listed;
-  for (int rc = d4top(folder.data); rc == 0; rc = d4skip(folder.data)) {
-    if (d4deleted(folder.data)) continue;
+  WalkAll(folder.data, [&] {
+    if (d4deleted(folder.data)) return;
     db_.ReadFolder();
     listed.append(db_.folderRecord().FolNo);
-  }
+  });
   if (listed.isEmpty()) {
     host_.Inform(QStringLiteral("Create folders before running reports"));
   } else if (listed.size() == 1) {
