@@ -2,7 +2,7 @@
 // their settings stored, as the tool reads them from TALY1.
 #pragma once
 
-#include "../reports/SummaryBooks.h"
+#include "SummaryBooks.h"
 
 // SummaryBooks with the settings the report tests use (fiscal year from 1 July, the tax
 // named GST) stored in TALY1, every index built and every table closed, as the window

@@ -4,7 +4,7 @@
 // exits 1 and says why.
 #include <gtest/gtest.h>
 
-#include "../maintenance/PaymentFiles.h"
+#include "PaymentFiles.h"
 #include "CliBooks.h"
 #include "CliProcess.h"
 #include "TempDir.h"

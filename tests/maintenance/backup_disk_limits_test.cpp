@@ -11,7 +11,7 @@
 #include "FileSizeLimit.h"
 #include "MaintenanceBooks.h"
 #include "ReadOnlyDirectory.h"
-#include "ScriptedUi.h"
+#include "ScriptedPrompts.h"
 #include "TempDir.h"
 
 namespace {
@@ -32,7 +32,7 @@ class BackupOnALimitedDisk : public testing::Test {
     books.addAccount(false, 1, QStringLiteral("Fuel"));
     books.addFolder(1, QStringLiteral("Farm"));
     for (int day = 1; day <= 20; ++day) books.addExpense(QDate(2024, 1, day), 1, 10.0 * day);
-    ScriptedUi quiet;
+    ScriptedPrompts quiet;
     ASSERT_TRUE(BackupSet(books.db, quiet, books.progress)
                     .CopyDataFiles(BackupSet::Direction::Backup, backupDir()));
     olderBackup = contents(backupDir());
@@ -52,10 +52,10 @@ TEST_F(BackupOnALimitedDisk, NoRoomForACopyAsksForAnotherDiskAndKeepsTheOlderBac
   // Room for every copy but the grown expense table's.
   const qint64 room = olderBackup.at(QStringLiteral("GSTEXP1.bak")).size();
   ASSERT_GT(tables.at(QStringLiteral("GSTEXP1.dbf")).size(), room);
-  ScriptedUi ui;
-  ui.expectMessage(Ui::Type::Information, Ui::Buttons::OkCancel,
+  ScriptedPrompts ui;
+  ui.expectMessage(Prompts::Type::Information, Prompts::Buttons::OkCancel,
                    QStringLiteral("Disk Full. Insert another disk.GSTEXP1.bak"),
-                   Ui::Answer::Cancel);
+                   Prompts::Answer::Cancel);
   {
     FileSizeLimit full(static_cast<std::uint64_t>(room));
     ASSERT_TRUE(full.applied());
@@ -76,9 +76,9 @@ TEST_F(BackupOnALimitedDisk, AFolderTheUserMayNotWriteIsWriteProtectedAndStaysAs
     ReadOnlyDirectory readOnly(target.path());
     ReadOnlyDirectory readable(books.books.dir());  // the books must stay readable for nobody
     outcome = runInChild([this] {
-      ScriptedUi ui;
-      ui.expectMessage(Ui::Type::Information, Ui::Buttons::OkCancel,
-                       QStringLiteral("Disk is Write Protected"), Ui::Answer::Cancel);
+      ScriptedPrompts ui;
+      ui.expectMessage(Prompts::Type::Information, Prompts::Buttons::OkCancel,
+                       QStringLiteral("Disk is Write Protected"), Prompts::Answer::Cancel);
       const bool copied = BackupSet(books.db, ui, books.progress)
                               .CopyDataFiles(BackupSet::Direction::Backup, backupDir());
       return std::string(copied ? "copied" : "not copied") + ": " +

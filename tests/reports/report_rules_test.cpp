@@ -1,7 +1,7 @@
 // Money and date texts, months and lines per page.
 #include <gtest/gtest.h>
 
-#include "AppState.h"
+#include "HandOver.h"
 #include "ReportRules.h"
 
 namespace {
@@ -37,12 +37,12 @@ TEST(MonthOf, TheMonthNumber) {
 
 TEST(SetCurrentMonth, AnyDayOfFebruary2025GivesTheWholeMonth) {
   for (int day = 1; day <= 28; ++day) {
-    AppState state;
+    HandOver state;
     state.SetCurrentMonth(QDate(2025, 2, day));
     EXPECT_EQ(state.ReportStartDate, QDate(2025, 2, 1));
     EXPECT_EQ(state.ReportEndDate, QDate(2025, 2, 28));
   }
-  AppState leap;
+  HandOver leap;
   leap.SetCurrentMonth(QDate(2024, 2, 29));
   EXPECT_EQ(leap.ReportEndDate, QDate(2024, 2, 29));
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "Engine.h"
 #include "FileSystem.h"
 #include "Status.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <map>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "BackupSet.h"
 #include "MaintenanceBooks.h"
 #include "ScriptedUi.h"

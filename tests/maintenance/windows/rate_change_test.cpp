@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "DatePicker.h"
 #include "MaintenanceBooks.h"
 #include "MaskedNumberEdit.h"

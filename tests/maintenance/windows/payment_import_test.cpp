@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "DatePicker.h"
 #include "PaymentFiles.h"
 #include "ReadOnlyFileSystem.h"

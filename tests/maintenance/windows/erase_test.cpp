@@ -4,7 +4,7 @@
 
 #include <QComboBox>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "DataEraser.h"
 #include "MaintenanceBooks.h"
 #include "ScriptedUi.h"

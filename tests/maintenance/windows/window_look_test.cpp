@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QTabWidget>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "MainPage.h"
 #include "MaintenanceBooks.h"
 #include "ArchiveDialog.h"

@@ -6,7 +6,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "CodeBox.h"
 #include "DatePicker.h"
 #include "MaskedNumberEdit.h"

@@ -4,7 +4,7 @@
 // gone the books open again.
 #include <gtest/gtest.h>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "CliProcess.h"
 #include "DataDirectory.h"
 

@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "AppState.h"
 #include "Archiver.h"
 #include "BrowseList.h"

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "../app/TestShell.h"
+#include "TestShell.h"
 #include "DatePicker.h"
 #include "PaymentFiles.h"
 #include "ScriptedUi.h"
