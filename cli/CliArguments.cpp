@@ -33,9 +33,8 @@ const std::array<Command, 10>& commands() {
        "  --folders 1,3       only these folders; --all-folders (the default) every folder\n"
        "  --account N         expense-detail and income-detail: the account detail of account N\n"
        "  --weekly, --monthly profit: the period of its rows (one of them is needed)\n"
-       "  --lines-per-page N  lines of a printed page; by default the window program's\n"
-       "                      measure: the printer (or PDF page) in the report font of the\n"
-       "                      settings\n"},
+       "  --lines-per-page N  lines of a printed page; by default those of a PDF page (A4)\n"
+       "                      in the report font of the settings\n"},
       {"reindex", nullptr, {}, "reindex", "Rebuilds the index files of every table.\n"},
       {"pack", nullptr, {}, "pack", "Removes deleted records from every table for good.\n"},
       {"backup",
