@@ -2,10 +2,8 @@
 
 #include <QGridLayout>
 #include <QPainter>
-#include <QPushButton>
-#include <QStyle>
 
-#include "Ui.h"
+#include "HelpButton.h"
 
 namespace {
 constexpr int kShapeMargin = 6;  // navy seen around the teal shape
@@ -25,13 +23,9 @@ MainPage::MainPage(const QString& name, int helpContext, Ui& ui, QWidget* parent
 }
 
 void MainPage::addHelpButton() {
-  auto* help =
-      new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("&Help"), this);
-  help->setObjectName(objectName().replace(QStringLiteral("TabSheet"), QStringLiteral("BtnHelp")));
-  help->setToolTip(tr("Help on this page."));
-  help->setAutoDefault(false);
-  connect(help, &QPushButton::clicked, this, [this] { ui_.showHelp(helpContext_); });
-  grid_->addWidget(help, grid_->rowCount(), 0, 1, grid_->columnCount(),
+  auto* helpButton = new HelpButton(ui_, helpContext_, this);
+  helpButton->setToolTip(tr("Help on this page."));
+  grid_->addWidget(helpButton, grid_->rowCount(), 0, 1, grid_->columnCount(),
                    Qt::AlignRight | Qt::AlignBottom);
 }
 

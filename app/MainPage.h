@@ -5,7 +5,6 @@
 #include <QWidget>
 
 class QGridLayout;
-class QPushButton;
 class Ui;
 
 class MainPage : public QWidget {

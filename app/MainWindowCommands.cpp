@@ -217,7 +217,7 @@ void MainWindow::Image2Click() {
 
 void MainWindow::BtnBackupClick() {
   DriveDir->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));
-  DriveDir->BtnOK->setText(QStringLiteral("Backup"));
+  DriveDir->okButton->setText(QStringLiteral("Backup"));
   env_.ui.showModal(*DriveDir);
   repaint();
   if (DriveDir->ChosenDirectory().isEmpty()) return;
@@ -231,7 +231,7 @@ void MainWindow::BtnBackupClick() {
 
 void MainWindow::BtnRestoreClick() {
   DriveDir->setWindowTitle(QStringLiteral("Choose Drive & Directory Containing BACKUP"));
-  DriveDir->BtnOK->setText(QStringLiteral("Restore"));
+  DriveDir->okButton->setText(QStringLiteral("Restore"));
   env_.ui.showModal(*DriveDir);
   if (DriveDir->ChosenDirectory().isEmpty()) return;
   repaint();

@@ -6,7 +6,7 @@
 
 HelpButton::HelpButton(Ui& ui, int context, QWidget* parent)
     : QPushButton(parent), context_(context) {
-  setObjectName(QStringLiteral("BitBtn1"));
+  setObjectName(QStringLiteral("helpButton"));
   setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
   setText(tr("&Help"));
   setAutoDefault(false);

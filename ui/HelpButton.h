@@ -1,5 +1,5 @@
-// The help button of the maintenance windows (BitBtn1): the help glyph, "Help", and the
-// window's help topic when clicked.
+// The help button of every window and main-window page (helpButton): the help glyph,
+// "Help", and the window's help topic when clicked.
 #pragma once
 
 #include <QPushButton>

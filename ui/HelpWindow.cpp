@@ -12,26 +12,26 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(640, 560);
 
   browser_ = new QTextBrowser(this);
-  browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  browser_->setObjectName(QStringLiteral("browser"));
   browser_->setOpenExternalLinks(true);
 
-  auto* contents = new QPushButton(tr("&Contents"), this);
-  contents->setObjectName(QStringLiteral("BtnContents"));
-  auto* back = new QPushButton(tr("&Back"), this);
-  back->setObjectName(QStringLiteral("BtnBack"));
-  back->setEnabled(false);
-  auto* close = new QPushButton(tr("C&lose"), this);
-  close->setObjectName(QStringLiteral("BtnClose"));
-  connect(contents, &QPushButton::clicked, this, [this] { showPage(contentsUrl()); });
-  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-  connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  auto* contentsButton = new QPushButton(tr("&Contents"), this);
+  contentsButton->setObjectName(QStringLiteral("contentsButton"));
+  auto* backButton = new QPushButton(tr("&Back"), this);
+  backButton->setObjectName(QStringLiteral("backButton"));
+  backButton->setEnabled(false);
+  auto* closeButton = new QPushButton(tr("C&lose"), this);
+  closeButton->setObjectName(QStringLiteral("closeButton"));
+  connect(contentsButton, &QPushButton::clicked, this, [this] { showPage(contentsUrl()); });
+  connect(backButton, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(browser_, &QTextBrowser::backwardAvailable, backButton, &QPushButton::setEnabled);
+  connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(contents);
-  buttons->addWidget(back);
+  buttons->addWidget(contentsButton);
+  buttons->addWidget(backButton);
   buttons->addStretch();
-  buttons->addWidget(close);
+  buttons->addWidget(closeButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(buttons);
   layout->addWidget(browser_);

@@ -11,6 +11,7 @@
 #include "Database.h"
 #include "DatePicker.h"
 #include "Guarded.h"
+#include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "NumberText.h"
 #include "TableDefinitions.h"
@@ -35,8 +36,7 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
       db_(db),
       state_(state),
       ui_(ui),
-      clock_(clock),
-      helpContext_(names.helpContext) {
+      clock_(clock) {
   setObjectName(names.form);
   setWindowTitle(names.caption);
 
@@ -66,9 +66,8 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
   BtnSave = button(QStringLiteral("BtnSave"), tr("Save"), this);
   BtnDelete = button(QStringLiteral("BtnDelete"), tr("Delete"), this);
   BtnCancel = button(QStringLiteral("BtnCancel"), tr("Cancel"), this);
-  BitBtn1 = button(QStringLiteral("BitBtn1"), tr("&Help"), this);
+  helpButton = new HelpButton(ui, names.helpContext, this);
   connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
 void EntryWindow::showEvent(QShowEvent* event) {
@@ -86,8 +85,6 @@ void EntryWindow::CheckBox1Click() {
   if (!(rate > 0)) return;
   tax_->setValue(CheckBox1->isChecked() ? ContainedTax(rate, amount_->value()) : 0.0);
 }
-
-void EntryWindow::BitBtn1Click() { ui_.showHelp(helpContext_); }
 
 void EntryWindow::showTaxName() {
   const QString name = db_.settingsRecord().GSTString.trimmed();

@@ -40,7 +40,6 @@ class EntryWindow : public QDialog {
   // ConversionError when the amount is no number.
   void CheckBox1Click();
   void BtnCancelClick() { reject(); }
-  void BitBtn1Click();
 
   QCheckBox* CheckBox1;
   CodeBox* ComboBox1;  // accounts
@@ -48,7 +47,7 @@ class EntryWindow : public QDialog {
   QPushButton* BtnSave;
   QPushButton* BtnDelete;
   QPushButton* BtnCancel;
-  QPushButton* BitBtn1;  // help
+  QPushButton* helpButton;
   DatePicker* DateTimePicker1;
 
  protected:
@@ -95,7 +94,4 @@ class EntryWindow : public QDialog {
   MaskedNumberEdit* amount_;
   MaskedNumberEdit* tax_;
   QLabel* taxLabel_;
-
- private:
-  int helpContext_;
 };

@@ -73,7 +73,7 @@ void ExpenseWindow::layOut() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  for (QPushButton* button : {BtnSave, BtnDelete, BtnCancel, BitBtn1}) buttons->addWidget(button);
+  for (QPushButton* button : {BtnSave, BtnDelete, BtnCancel, helpButton}) buttons->addWidget(button);
   auto* page = new QVBoxLayout(this);
   page->setContentsMargins(16, 16, 16, 12);
   page->addLayout(grid);
@@ -81,7 +81,7 @@ void ExpenseWindow::layOut() {
   page->addLayout(buttons);
 
   chainTabOrder({MaskEdit1, MaskEdit3, CheckBox1, MaskEdit4, Edit1, Edit2, ComboBox1, ComboBox2,
-                 BtnSave, BtnDelete, BtnCancel, BitBtn1, DateTimePicker1});
+                 BtnSave, BtnDelete, BtnCancel, helpButton, DateTimePicker1});
 }
 
 void ExpenseWindow::FormShow() {

@@ -54,7 +54,7 @@ void IncomeWindow::layOut() {
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  for (QPushButton* button : {BtnSave, BtnDelete, BtnCancel, BitBtn1}) buttons->addWidget(button);
+  for (QPushButton* button : {BtnSave, BtnDelete, BtnCancel, helpButton}) buttons->addWidget(button);
   auto* page = new QVBoxLayout(this);
   page->setContentsMargins(16, 16, 16, 12);
   page->addLayout(grid);
@@ -62,7 +62,7 @@ void IncomeWindow::layOut() {
   page->addLayout(buttons);
 
   chainTabOrder({MaskEdit2, CheckBox1, MaskEdit3, Edit1, ComboBox1, BtnSave, BtnDelete, BtnCancel,
-                 ComboBox2, BitBtn1, DateTimePicker1});
+                 ComboBox2, helpButton, DateTimePicker1});
 }
 
 void IncomeWindow::FormShow() {

@@ -23,21 +23,20 @@ class ArchiveDialog : public QDialog {
   ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress, const Clock& clock,
            QWidget* parent = nullptr);
 
-  // Caption and Label1 by direction; the range := the previous fiscal year, from the
+  // The caption and fromLabel by direction; the range := the previous fiscal year, from the
   // settings' start month and day and today.
-  void FormShow();
+  void prepare();
   // Closes the window, then marks the records of the range (Archiver), reporting a write
   // the engine could not make.
-  void BtnOKClick();
-  void BtnCancelClick();
+  void okClicked();
+  void cancelClicked();
 
-  QLabel* Label1;
-  DatePicker* DateTimePicker1;
-  QLabel* Label2;
-  DatePicker* DateTimePicker2;
-  QPushButton* BtnOK;
-  QPushButton* BtnCancel;
-  HelpButton* BitBtn1;
+  QLabel* fromLabel;
+  DatePicker* fromDateEdit;
+  DatePicker* throughDateEdit;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  HelpButton* helpButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

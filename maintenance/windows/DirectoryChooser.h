@@ -1,6 +1,6 @@
 // The drive and directory chooser of backup and restore: a list of the mounted volumes
 // (the "drives"), the directory tree of the chosen one and, for information only, the
-// files of the selected directory. The caller sets the caption and BtnOK's text before
+// files of the selected directory. The caller sets the caption and okButton's text before
 // showing it and reads ChosenDirectory() afterwards. It has no title-bar buttons; Escape
 // counts as Cancel.
 #pragma once
@@ -23,12 +23,12 @@ class DirectoryChooser : public QDialog {
   DirectoryChooser(Ui& ui, const QString& startDirectory, QWidget* parent = nullptr);
 
   // Lists the volumes and shows the start directory in its volume's tree.
-  void FormShow();
-  // Shows the tree of the volume chosen in DriveComboBox1; a volume that cannot be read
+  void prepare();
+  // Shows the tree of the volume chosen in driveBox; a volume that cannot be read
   // gives "Unable to read from drive " and its mount point, and the choice goes back.
-  void DriveComboBox1Change();
-  void BtnOKClick();      // the selected directory is chosen; closes
-  void BtnCancelClick();  // nothing is chosen; closes
+  void driveChanged();
+  void okClicked();      // the selected directory is chosen; closes
+  void cancelClicked();  // nothing is chosen; closes
 
   // Shows path in the tree (switching to its volume) and selects it.
   void selectDirectory(const QString& path);
@@ -36,11 +36,11 @@ class DirectoryChooser : public QDialog {
   // What the last showing chose; empty after Cancel.
   const QString& ChosenDirectory() const { return chosen_; }
 
-  QComboBox* DriveComboBox1;
-  QTreeView* DirectoryListBox1;
-  QListView* FileListBox1;
-  QPushButton* BtnOK;
-  QPushButton* BtnCancel;
+  QComboBox* driveBox;
+  QTreeView* directoryTree;
+  QListView* fileList;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
 
  public slots:
   void reject() override;
@@ -60,5 +60,5 @@ class DirectoryChooser : public QDialog {
   int rememberedDrive_ = -1;
   QFileSystemModel* directories_;
   QFileSystemModel* files_;
-  QLineEdit* path_;  // the selected directory in full
+  QLineEdit* pathEdit_;  // the selected directory in full
 };

@@ -39,106 +39,106 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui, 
     : QDialog(parent), db_(db), state_(state), ui_(ui), progress_(progress), clock_(clock) {
   setObjectName(QStringLiteral("PmtImport"));
   setWindowTitle(QStringLiteral("Import Billwise Payment (Income) Data"));
-  BtnBrowse = new QPushButton(QStringLiteral("Billwise Directory"), this);
-  BtnBrowse->setObjectName(QStringLiteral("BtnBrowse"));
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setEnabled(false);
-  ComboBox1 = new QComboBox(this);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  ComboBox2 = new QComboBox(this);
-  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-  for (QComboBox* box : {ComboBox1, ComboBox2}) {
+  browseButton = new QPushButton(QStringLiteral("Billwise Directory"), this);
+  browseButton->setObjectName(QStringLiteral("browseButton"));
+  pathEdit = new QLineEdit(this);
+  pathEdit->setObjectName(QStringLiteral("pathEdit"));
+  pathEdit->setEnabled(false);
+  accountBox = new QComboBox(this);
+  accountBox->setObjectName(QStringLiteral("accountBox"));
+  folderBox = new QComboBox(this);
+  folderBox->setObjectName(QStringLiteral("folderBox"));
+  for (QComboBox* box : {accountBox, folderBox}) {
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(24);
   }
-  DateTimePicker1 = new DatePicker(this);
-  DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-  DateTimePicker2 = new DatePicker(this);
-  DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
-  BtnImport = new QPushButton(QStringLiteral("Import"), this);
-  BtnImport->setObjectName(QStringLiteral("BtnImport"));
-  BtnImport->setDefault(true);
-  BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-  BitBtn1 = new HelpButton(ui_, kHelpContext, this);
-  connect(BtnBrowse, &QPushButton::clicked, this, guarded(ui_, [this] { BtnBrowseClick(); }));
-  connect(BtnImport, &QPushButton::clicked, this, guarded(ui_, [this] { BtnImportClick(); }));
-  connect(BtnCancel, &QPushButton::clicked, this, &PaymentImportDialog::BtnCancelClick);
+  fromDateEdit = new DatePicker(this);
+  fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
+  throughDateEdit = new DatePicker(this);
+  throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
+  importButton = new QPushButton(QStringLiteral("Import"), this);
+  importButton->setObjectName(QStringLiteral("importButton"));
+  importButton->setDefault(true);
+  cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  cancelButton->setObjectName(QStringLiteral("cancelButton"));
+  helpButton = new HelpButton(ui_, kHelpContext, this);
+  connect(browseButton, &QPushButton::clicked, this, guarded(ui_, [this] { browseClicked(); }));
+  connect(importButton, &QPushButton::clicked, this, guarded(ui_, [this] { importClicked(); }));
+  connect(cancelButton, &QPushButton::clicked, this, &PaymentImportDialog::cancelClicked);
 
   auto* file = new QHBoxLayout;
-  file->addWidget(BtnBrowse);
-  file->addWidget(Edit1, 1);
+  file->addWidget(browseButton);
+  file->addWidget(pathEdit, 1);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Import to Account:"), ComboBox1);
-  form->addRow(QStringLiteral("Import to Folder:"), ComboBox2);
-  form->addRow(QStringLiteral("Import Income Beginning:"), DateTimePicker1);
-  form->addRow(QStringLiteral("Through:"), DateTimePicker2);
+  form->addRow(QStringLiteral("Import to Account:"), accountBox);
+  form->addRow(QStringLiteral("Import to Folder:"), folderBox);
+  form->addRow(QStringLiteral("Import Income Beginning:"), fromDateEdit);
+  form->addRow(QStringLiteral("Through:"), throughDateEdit);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(BtnImport);
-  buttons->addWidget(BtnCancel);
+  buttons->addWidget(importButton);
+  buttons->addWidget(cancelButton);
   buttons->addStretch();
-  buttons->addWidget(BitBtn1);
+  buttons->addWidget(helpButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(file);
   layout->addSpacing(8);
   layout->addLayout(form);
   layout->addStretch();
   layout->addLayout(buttons);
-  setTabOrder(BtnBrowse, ComboBox1);
-  setTabOrder(ComboBox1, ComboBox2);
-  setTabOrder(ComboBox2, BtnImport);
-  setTabOrder(BtnImport, BtnCancel);
-  setTabOrder(BtnCancel, BitBtn1);
-  setTabOrder(BitBtn1, DateTimePicker1);
-  setTabOrder(DateTimePicker1, DateTimePicker2);
+  setTabOrder(browseButton, accountBox);
+  setTabOrder(accountBox, folderBox);
+  setTabOrder(folderBox, importButton);
+  setTabOrder(importButton, cancelButton);
+  setTabOrder(cancelButton, helpButton);
+  setTabOrder(helpButton, fromDateEdit);
+  setTabOrder(fromDateEdit, throughDateEdit);
   resize(427, 273);
 }
 
 void PaymentImportDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  prepare();
 }
 
 void PaymentImportDialog::fillAccounts() {
-  ComboBox1->clear();
+  accountBox->clear();
   AccountTable& accI = db_.accI();
   d4tagSelectP(accI.data, accI.AccTag);
   for (int rc = d4top(accI.data); rc == xbase::kSuccess; rc = d4skip(accI.data, 1)) {
-    ComboBox1->addItem(f4text(accI.AccNo) + QStringLiteral(" - ") + f4text(accI.AcDesc));
+    accountBox->addItem(f4text(accI.AccNo) + QStringLiteral(" - ") + f4text(accI.AcDesc));
   }
-  if (ComboBox1->count() == 0) {
+  if (accountBox->count() == 0) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Income Accounts must be defined before importing Income Records"));
-    BtnImport->setEnabled(false);
+    importButton->setEnabled(false);
   }
-  ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+  accountBox->setCurrentIndex(accountBox->count() > 0 ? 0 : -1);
 }
 
 void PaymentImportDialog::fillFolders() {
-  ComboBox2->clear();
+  folderBox->clear();
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
   for (int rc = d4top(folder.data); rc == xbase::kSuccess; rc = d4skip(folder.data, 1)) {
     if (d4deleted(folder.data)) continue;
-    ComboBox2->addItem(f4text(folder.FolNo) + QStringLiteral(" - ") + f4text(folder.FolName));
+    folderBox->addItem(f4text(folder.FolNo) + QStringLiteral(" - ") + f4text(folder.FolName));
   }
-  if (ComboBox2->count() == 0) {
+  if (folderBox->count() == 0) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Folders must be defined before importing Income Records"));
-    BtnImport->setEnabled(false);
+    importButton->setEnabled(false);
   }
-  ComboBox2->setCurrentIndex(ComboBox2->count() > 0 ? 0 : -1);
+  folderBox->setCurrentIndex(folderBox->count() > 0 ? 0 : -1);
 }
 
 void PaymentImportDialog::setPath(const QString& path) {
   path_ = path;
-  Edit1->setText(path);
+  pathEdit->setText(path);
 }
 
-void PaymentImportDialog::FormShow() {
-  BtnImport->setEnabled(true);
+void PaymentImportDialog::prepare() {
+  importButton->setEnabled(true);
   fillAccounts();
   fillFolders();
   xbase::FileSystem& files = db_.code()->fs();
@@ -147,12 +147,12 @@ void PaymentImportDialog::FormShow() {
               : QString());
   const SettingsRecord& settings = db_.settingsRecord();
   const QDate today = clock_.today();
-  DateTimePicker1->setDate(FiscalYear::FiscalYearStart(today, settings.FyMonth, settings.FyDay));
-  DateTimePicker2->setDate(today);
-  DateTimePicker1->setFocus();
+  fromDateEdit->setDate(FiscalYear::FiscalYearStart(today, settings.FyMonth, settings.FyDay));
+  throughDateEdit->setDate(today);
+  fromDateEdit->setFocus();
 }
 
-void PaymentImportDialog::BtnBrowseClick() {
+void PaymentImportDialog::browseClicked() {
   const QString start =
       path_.isEmpty()
           ? QString::fromStdString(db_.code()->directory())
@@ -173,14 +173,14 @@ void PaymentImportDialog::BtnBrowseClick() {
   }
 }
 
-void PaymentImportDialog::BtnImportClick() {
+void PaymentImportDialog::importClicked() {
   if (path_.isEmpty()) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Please Choose Billwise Directory."));
     return;
   }
-  ImportRequest request{path_, DateTimePicker1->date(), DateTimePicker2->date(), 0, 0};
-  if (!numberOfItem(ComboBox1, &request.account) || !numberOfItem(ComboBox2, &request.folder)) {
+  ImportRequest request{path_, fromDateEdit->date(), throughDateEdit->date(), 0, 0};
+  if (!numberOfItem(accountBox, &request.account) || !numberOfItem(folderBox, &request.folder)) {
     ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
                 QStringLiteral("Data Conversion Error. Please check values and try again"));
     return;
@@ -197,4 +197,4 @@ void PaymentImportDialog::BtnImportClick() {
   if (!imported.ok) ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, imported.message);
 }
 
-void PaymentImportDialog::BtnCancelClick() { reject(); }
+void PaymentImportDialog::cancelClicked() { reject(); }

@@ -28,28 +28,28 @@ class PaymentImportDialog : public QDialog {
   // Lists the income accounts and the folders (a message and Import disabled when either
   // is empty), takes "gstPmt.dbf" as the path when the data directory holds the payment
   // file, and sets the range to the current fiscal year through today.
-  void FormShow();
+  void prepare();
   // The file dialog; the payment file of the directory of the file chosen becomes the
   // path, or the user is told that it holds none. A cancelled dialog changes nothing.
-  void BtnBrowseClick();
+  void browseClicked();
   // Checks the entries and the payment file with the window open (a refusal leaves it
   // open), then closes it and imports. Sets PackPending when earlier imports were deleted.
-  void BtnImportClick();
-  void BtnCancelClick();
+  void importClicked();
+  void cancelClicked();
 
-  // The payment file's path as shown in Edit1: empty, "gstPmt.dbf" (in the data
+  // The payment file's path as shown in pathEdit: empty, "gstPmt.dbf" (in the data
   // directory) or a full path.
   const QString& path() const { return path_; }
 
-  QPushButton* BtnBrowse;
-  QLineEdit* Edit1;
-  QComboBox* ComboBox1;
-  QComboBox* ComboBox2;
-  QPushButton* BtnImport;
-  QPushButton* BtnCancel;
-  HelpButton* BitBtn1;
-  DatePicker* DateTimePicker1;
-  DatePicker* DateTimePicker2;
+  QPushButton* browseButton;
+  QLineEdit* pathEdit;
+  QComboBox* accountBox;
+  QComboBox* folderBox;
+  QPushButton* importButton;
+  QPushButton* cancelButton;
+  HelpButton* helpButton;
+  DatePicker* fromDateEdit;
+  DatePicker* throughDateEdit;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -23,9 +23,8 @@ namespace {
 constexpr int kHelpContext = 540;
 constexpr char kRateFormat[] = "%10.4f";
 
-QLabel* notice(const QString& text, const char* name, QWidget* parent) {
+QLabel* notice(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
   label->setWordWrap(true);
   label->setAutoFillBackground(true);
   label->setMargin(6);
@@ -42,104 +41,106 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
     : QDialog(parent), db_(db), ui_(ui), clock_(clock) {
   setObjectName(QStringLiteral("RateChange"));
   setWindowTitle(QStringLiteral("Rate Change"));
-  Label6 = notice(QStringLiteral("This option is provided to update rate based expenses in the "
-                                 "event of a retroactive change in the allowable rate (e.g., "
-                                 "Distance based auto travel expenses)."),
-                  "Label6", this);
-  Label7 = notice(QStringLiteral("The selected account must include only expenses that are "
-                                 "based on the rate to be changed."),
-                  "Label7", this);
-  ComboBox1 = new QComboBox(this);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  MaskEdit1 = new MaskedNumberEdit(ui_, kRateFormat, this);
-  MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
-  MaskEdit2 = new MaskedNumberEdit(ui_, kRateFormat, this);
-  MaskEdit2->setObjectName(QStringLiteral("MaskEdit2"));
-  for (MaskedNumberEdit* edit : {MaskEdit1, MaskEdit2}) {
+  QLabel* purposeNotice =
+      notice(QStringLiteral("This option is provided to update rate based expenses in the "
+                            "event of a retroactive change in the allowable rate (e.g., "
+                            "Distance based auto travel expenses)."),
+             this);
+  QLabel* accountNotice =
+      notice(QStringLiteral("The selected account must include only expenses that are "
+                            "based on the rate to be changed."),
+             this);
+  accountBox = new QComboBox(this);
+  accountBox->setObjectName(QStringLiteral("accountBox"));
+  oldRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
+  oldRateEdit->setObjectName(QStringLiteral("oldRateEdit"));
+  newRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
+  newRateEdit->setObjectName(QStringLiteral("newRateEdit"));
+  for (MaskedNumberEdit* edit : {oldRateEdit, newRateEdit}) {
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12 + 12);
   }
-  DateTimePicker1 = new DatePicker(this);
-  DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-  DateTimePicker2 = new DatePicker(this);
-  DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
-  BtnApply = new QPushButton(QStringLiteral("Apply"), this);
-  BtnApply->setObjectName(QStringLiteral("BtnApply"));
-  BtnApply->setDefault(true);
-  BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-  BitBtn1 = new HelpButton(ui_, kHelpContext, this);
-  connect(BtnApply, &QPushButton::clicked, this, guarded(ui_, [this] { BtnApplyClick(); }));
-  connect(BtnCancel, &QPushButton::clicked, this, &RateChangeDialog::BtnCancelClick);
+  fromDateEdit = new DatePicker(this);
+  fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
+  throughDateEdit = new DatePicker(this);
+  throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
+  applyButton = new QPushButton(QStringLiteral("Apply"), this);
+  applyButton->setObjectName(QStringLiteral("applyButton"));
+  applyButton->setDefault(true);
+  cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  cancelButton->setObjectName(QStringLiteral("cancelButton"));
+  helpButton = new HelpButton(ui_, kHelpContext, this);
+  connect(applyButton, &QPushButton::clicked, this, guarded(ui_, [this] { applyClicked(); }));
+  connect(cancelButton, &QPushButton::clicked, this, &RateChangeDialog::cancelClicked);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Apply to Account:"), ComboBox1);
-  form->addRow(QStringLiteral("Old Expense Rate:"), MaskEdit1);
-  form->addRow(QStringLiteral("New Expense Rate:"), MaskEdit2);
-  form->addRow(QStringLiteral("Apply to Expenses Dated from:"), DateTimePicker1);
-  form->addRow(QStringLiteral("Through:"), DateTimePicker2);
+  form->addRow(QStringLiteral("Apply to Account:"), accountBox);
+  form->addRow(QStringLiteral("Old Expense Rate:"), oldRateEdit);
+  form->addRow(QStringLiteral("New Expense Rate:"), newRateEdit);
+  form->addRow(QStringLiteral("Apply to Expenses Dated from:"), fromDateEdit);
+  form->addRow(QStringLiteral("Through:"), throughDateEdit);
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(BtnApply);
-  buttons->addWidget(BtnCancel);
+  buttons->addWidget(applyButton);
+  buttons->addWidget(cancelButton);
   buttons->addStretch();
-  buttons->addWidget(BitBtn1);
+  buttons->addWidget(helpButton);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label6);
-  layout->addWidget(Label7);
+  layout->addWidget(purposeNotice);
+  layout->addWidget(accountNotice);
   layout->addSpacing(6);
   layout->addLayout(form);
   layout->addStretch();
   layout->addLayout(buttons);
-  setTabOrder(ComboBox1, MaskEdit1);
-  setTabOrder(MaskEdit1, MaskEdit2);
-  setTabOrder(MaskEdit2, DateTimePicker1);
-  setTabOrder(DateTimePicker1, DateTimePicker2);
-  setTabOrder(DateTimePicker2, BtnApply);
-  setTabOrder(BtnApply, BtnCancel);
-  setTabOrder(BtnCancel, BitBtn1);
+  setTabOrder(accountBox, oldRateEdit);
+  setTabOrder(oldRateEdit, newRateEdit);
+  setTabOrder(newRateEdit, fromDateEdit);
+  setTabOrder(fromDateEdit, throughDateEdit);
+  setTabOrder(throughDateEdit, applyButton);
+  setTabOrder(applyButton, cancelButton);
+  setTabOrder(cancelButton, helpButton);
   resize(427, 311);
 }
 
 void RateChangeDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  prepare();
 }
 
-void RateChangeDialog::FormShow() {
-  BtnApply->setEnabled(true);
-  ComboBox1->clear();
+void RateChangeDialog::prepare() {
+  applyButton->setEnabled(true);
+  accountBox->clear();
   AccountTable& acc = db_.acc();
   d4tagSelectP(acc.data, acc.AccTag);
   int rc = d4top(acc.data);
   if (rc != xbase::kSuccess) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Expense Accounts must be defined before entering Expense Records"));
-    BtnApply->setEnabled(false);
+    applyButton->setEnabled(false);
   }
   for (; rc == xbase::kSuccess; rc = d4skip(acc.data, 1)) {
     // The number as the field stores it: four characters, right-aligned.
-    ComboBox1->addItem(f4text(acc.AccNo) + QStringLiteral(" - ") + f4text(acc.AcDesc));
+    accountBox->addItem(f4text(acc.AccNo) + QStringLiteral(" - ") + f4text(acc.AcDesc));
   }
-  ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
-  MaskEdit1->setValue(1);
-  MaskEdit2->setText(MaskEdit1->text());
+  accountBox->setCurrentIndex(accountBox->count() > 0 ? 0 : -1);
+  oldRateEdit->setValue(1);
+  newRateEdit->setText(oldRateEdit->text());
   const QDate today = clock_.today();
-  DateTimePicker1->setDate(QDate(today.year(), 1, 1));
-  DateTimePicker2->setDate(today);
+  fromDateEdit->setDate(QDate(today.year(), 1, 1));
+  throughDateEdit->setDate(today);
 }
 
 void RateChangeDialog::warn(const QString& text) {
   ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, text);
 }
 
-void RateChangeDialog::BtnApplyClick() {
+void RateChangeDialog::applyClicked() {
   RateChangeRequest request;
   bool accountRead = false;
   try {
-    request.oldRate = MaskEdit1->value();
-    request.newRate = MaskEdit2->value();
-    request.account = ComboBox1->currentText().left(4).trimmed().toInt(&accountRead);
+    request.oldRate = oldRateEdit->value();
+    request.newRate = newRateEdit->value();
+    request.account = accountBox->currentText().left(4).trimmed().toInt(&accountRead);
   } catch (const ConversionError&) {
     accountRead = false;
   }
@@ -147,8 +148,8 @@ void RateChangeDialog::BtnApplyClick() {
     warn(QStringLiteral("Data Conversion Error. Please check values and try again"));
     return;
   }
-  request.first = DateTimePicker1->date();
-  request.last = DateTimePicker2->date();
+  request.first = fromDateEdit->date();
+  request.last = throughDateEdit->date();
   const RateChanger::Result result = RateChanger(db_).Apply(request);
   if (!result.message.isEmpty()) warn(result.message);
   // A failed write has changed some amounts already: applying again would change them twice.
@@ -158,4 +159,4 @@ void RateChangeDialog::BtnApplyClick() {
   }
 }
 
-void RateChangeDialog::BtnCancelClick() { reject(); }
+void RateChangeDialog::cancelClicked() { reject(); }

@@ -12,7 +12,6 @@ class DatePicker;
 class HelpButton;
 class MaskedNumberEdit;
 class QComboBox;
-class QLabel;
 class QPushButton;
 class Ui;
 
@@ -26,22 +25,20 @@ class RateChangeDialog : public QDialog {
   // Lists the expense accounts ("Expense Accounts must be defined before entering Expense
   // Records" and Apply disabled when there are none), sets both rates to 1.0000 and the
   // range to 1 January of this year through today. REQUIRES: ACC open.
-  void FormShow();
+  void prepare();
   // Reads and checks the entries and re-rates; closes only when the change was made (or
   // failed part-way, which it reports). REQUIRES: GSTEXP1 open.
-  void BtnApplyClick();
-  void BtnCancelClick();
+  void applyClicked();
+  void cancelClicked();
 
-  QLabel* Label6;
-  QLabel* Label7;
-  QComboBox* ComboBox1;
-  MaskedNumberEdit* MaskEdit1;
-  MaskedNumberEdit* MaskEdit2;
-  DatePicker* DateTimePicker1;
-  DatePicker* DateTimePicker2;
-  QPushButton* BtnApply;
-  QPushButton* BtnCancel;
-  HelpButton* BitBtn1;
+  QComboBox* accountBox;
+  MaskedNumberEdit* oldRateEdit;
+  MaskedNumberEdit* newRateEdit;
+  DatePicker* fromDateEdit;
+  DatePicker* throughDateEdit;
+  QPushButton* applyButton;
+  QPushButton* cancelButton;
+  HelpButton* helpButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
-#include <QStyle>
 
 #include "Guarded.h"
+#include "HelpButton.h"
 #include "Ui.h"
 
 namespace {
@@ -23,7 +23,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& caption, QSize client,
                                int helpContext, QWidget* parent)
-    : QDialog(parent), ui_(ui), helpContext_(helpContext) {
+    : QDialog(parent), ui_(ui) {
   setObjectName(name);
   setWindowTitle(caption);
   setFixedSize(client);
@@ -46,13 +46,10 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   BtnSave = button(QStringLiteral("BtnSave"), tr("Save"), this);
   BtnDelete = button(QStringLiteral("BtnDelete"), tr("Delete"), this);
   BtnCancel = button(QStringLiteral("BtnCancel"), tr("Cancel"), this);
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("&Help"), this);
-  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->setAutoDefault(false);
+  helpButton = new HelpButton(ui, helpContext, this);
   connect(BtnSave, &QPushButton::clicked, this, guarded(ui, [this] { BtnSaveClick(); }));
   connect(BtnDelete, &QPushButton::clicked, this, guarded(ui, [this] { BtnDeleteClick(); }));
   connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 
   fields_ = new QGridLayout;
   fields_->setHorizontalSpacing(10);
@@ -61,7 +58,7 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   auto* buttons = new QHBoxLayout;
   for (QPushButton* each : {BtnSave, BtnDelete, BtnCancel}) buttons->addWidget(each);
   buttons->addStretch();
-  buttons->addWidget(BitBtn1);
+  buttons->addWidget(helpButton);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 12);
   // The fields stand in the middle of the room above the buttons.
@@ -70,8 +67,6 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   layout->addStretch();
   layout->addLayout(buttons);
 }
-
-void DefinitionForm::BitBtn1Click() { ui_.showHelp(helpContext_); }
 
 void DefinitionForm::addField(QLabel* label, QWidget* field) {
   const int row = fieldRows_++;

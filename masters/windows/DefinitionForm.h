@@ -27,12 +27,10 @@ class DefinitionForm : public QDialog {
   virtual void BtnDeleteClick() = 0;
   // Closes the window; nothing is written and the hand-over value is left as it is.
   void BtnCancelClick() { reject(); }
-  // Opens the window's help topic.
-  void BitBtn1Click();
 
   ExitEdit* MaskEdit1;  // the number
   QLineEdit* Edit1;     // the description
-  QPushButton *BtnSave, *BtnDelete, *BtnCancel, *BitBtn1;
+  QPushButton *BtnSave, *BtnDelete, *BtnCancel, *helpButton;
 
  protected:
   // A window named name (as the forms are known) with caption, a fixed client area and
@@ -51,7 +49,6 @@ class DefinitionForm : public QDialog {
 
  private:
   Ui& ui_;
-  const int helpContext_;
   QGridLayout* fields_;
   int fieldRows_ = 0;
 };

@@ -12,37 +12,37 @@ FolderChooser::FolderChooser(Database& db, QWidget* parent) : QDialog(parent), d
   setObjectName(QStringLiteral("MultFol"));
   setWindowTitle(QStringLiteral("Select Folder(s) to Include"));
 
-  ListBox1 = new QListWidget(this);
-  ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
-  BtnRun = new QPushButton(QStringLiteral("Run"), this);
-  BtnRun->setObjectName(QStringLiteral("BtnRun"));
-  BtnAll = new QPushButton(QStringLiteral("All"), this);
-  BtnAll->setObjectName(QStringLiteral("BtnAll"));
-  BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-  BtnRun->setDefault(true);
-  connect(BtnRun, &QPushButton::clicked, this, &FolderChooser::BtnRunClick);
-  connect(BtnAll, &QPushButton::clicked, this, &FolderChooser::BtnAllClick);
-  connect(BtnCancel, &QPushButton::clicked, this, &FolderChooser::BtnCancelClick);
+  folderList = new QListWidget(this);
+  folderList->setObjectName(QStringLiteral("folderList"));
+  folderList->setSelectionMode(QAbstractItemView::MultiSelection);
+  runButton = new QPushButton(QStringLiteral("Run"), this);
+  runButton->setObjectName(QStringLiteral("runButton"));
+  allButton = new QPushButton(QStringLiteral("All"), this);
+  allButton->setObjectName(QStringLiteral("allButton"));
+  cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  cancelButton->setObjectName(QStringLiteral("cancelButton"));
+  runButton->setDefault(true);
+  connect(runButton, &QPushButton::clicked, this, &FolderChooser::runClicked);
+  connect(allButton, &QPushButton::clicked, this, &FolderChooser::allClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &FolderChooser::cancelClicked);
 
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(BtnRun);
-  buttons->addWidget(BtnAll);
-  buttons->addWidget(BtnCancel);
+  buttons->addWidget(runButton);
+  buttons->addWidget(allButton);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(ListBox1);
+  layout->addWidget(folderList);
   layout->addLayout(buttons);
   resize(320, 260);
 }
 
 void FolderChooser::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  prepare();
 }
 
-void FolderChooser::FormShow() {
-  ListBox1->clear();
+void FolderChooser::prepare() {
+  folderList->clear();
   selected_.clear();
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
@@ -50,24 +50,24 @@ void FolderChooser::FormShow() {
     if (d4deleted(folder.data)) continue;
     db_.ReadFolder();
     const FolderRecord& record = db_.folderRecord();
-    ListBox1->addItem(Conversions::PadLeft(record.FolNo, 4) + QStringLiteral(" - ") +
-                      record.FolName);
+    folderList->addItem(Conversions::PadLeft(record.FolNo, 4) + QStringLiteral(" - ") +
+                        record.FolName);
   }
-  if (ListBox1->count() == 1) ListBox1->item(0)->setSelected(true);
+  if (folderList->count() == 1) folderList->item(0)->setSelected(true);
 }
 
-void FolderChooser::BtnAllClick() { ListBox1->selectAll(); }
+void FolderChooser::allClicked() { folderList->selectAll(); }
 
-void FolderChooser::BtnRunClick() {
+void FolderChooser::runClicked() {
   selected_.clear();
-  for (int row = 0; row < ListBox1->count(); ++row) {
-    const QListWidgetItem* item = ListBox1->item(row);
+  for (int row = 0; row < folderList->count(); ++row) {
+    const QListWidgetItem* item = folderList->item(row);
     if (item->isSelected()) selected_.append(item->text().left(4).trimmed().toInt());
   }
   accept();
 }
 
-void FolderChooser::BtnCancelClick() {
+void FolderChooser::cancelClicked() {
   selected_.clear();
   reject();
 }

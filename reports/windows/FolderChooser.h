@@ -17,20 +17,20 @@ class FolderChooser : public QDialog {
   // db must outlive the dialog; FOLDER must be open (OpenFolder) whenever it is shown.
   explicit FolderChooser(Database& db, QWidget* parent = nullptr);
 
-  QListWidget* ListBox1;
-  QPushButton* BtnRun;
-  QPushButton* BtnAll;
-  QPushButton* BtnCancel;
+  QListWidget* folderList;
+  QPushButton* runButton;
+  QPushButton* allButton;
+  QPushButton* cancelButton;
 
   // Lists the folders, "   3 - " and the stored name; the only one is selected already.
   // Empties SelectedFolders().
-  void FormShow();
-  void BtnAllClick();
+  void prepare();
+  void allClicked();
   // Takes the number of each selected folder in list order, then closes (accepted).
-  void BtnRunClick();
-  void BtnCancelClick();
+  void runClicked();
+  void cancelClicked();
 
-  // The folders chosen by the last BtnRunClick; empty after a cancel or with none selected.
+  // The folders chosen by the last runClicked; empty after a cancel or with none selected.
   const QList<int>& SelectedFolders() const { return selected_; }
 
  protected:

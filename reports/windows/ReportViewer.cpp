@@ -32,47 +32,48 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   setWindowState(Qt::WindowMaximized);
 
-  MainMenu1 = new QMenuBar(this);
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  mExit = MainMenu1->addAction(QStringLiteral("E&xit"), this, &ReportViewer::mExitClick);
-  mExit->setObjectName(QStringLiteral("mExit"));
-  mPrint = MainMenu1->addAction(QStringLiteral("Print"), this, &ReportViewer::mPrintClick);
-  mPrint->setObjectName(QStringLiteral("mPrint"));
-  mPrintPreview =
-      MainMenu1->addAction(QStringLiteral("Print Pre&view"), this, &ReportViewer::mPrintPreviewClick);
-  mPrintPreview->setObjectName(QStringLiteral("mPrintPreview"));
-  mExport = MainMenu1->addMenu(QStringLiteral("&Export"));
-  mExport->setObjectName(QStringLiteral("mExport"));
-  AsciiText1 = mExport->addAction(QStringLiteral("Ascii &Text"), this, &ReportViewer::AsciiText1Click);
-  AsciiText1->setObjectName(QStringLiteral("AsciiText1"));
-  TabDelimited1 =
-      mExport->addAction(QStringLiteral("Tab &Delimited"), this, &ReportViewer::TabDelimited1Click);
-  TabDelimited1->setObjectName(QStringLiteral("TabDelimited1"));
-  PdfFile1 = mExport->addAction(QStringLiteral("&PDF"), this, &ReportViewer::PdfFile1Click);
-  PdfFile1->setObjectName(QStringLiteral("PdfFile1"));
+  menuBar = new QMenuBar(this);
+  menuBar->setObjectName(QStringLiteral("menuBar"));
+  exitAction = menuBar->addAction(QStringLiteral("E&xit"), this, &ReportViewer::exitClicked);
+  exitAction->setObjectName(QStringLiteral("exitAction"));
+  printAction = menuBar->addAction(QStringLiteral("Print"), this, &ReportViewer::printClicked);
+  printAction->setObjectName(QStringLiteral("printAction"));
+  printPreviewAction = menuBar->addAction(QStringLiteral("Print Pre&view"), this,
+                                          &ReportViewer::printPreviewClicked);
+  printPreviewAction->setObjectName(QStringLiteral("printPreviewAction"));
+  exportMenu = menuBar->addMenu(QStringLiteral("&Export"));
+  exportMenu->setObjectName(QStringLiteral("exportMenu"));
+  asciiTextAction =
+      exportMenu->addAction(QStringLiteral("Ascii &Text"), this, &ReportViewer::asciiTextClicked);
+  asciiTextAction->setObjectName(QStringLiteral("asciiTextAction"));
+  tabDelimitedAction = exportMenu->addAction(QStringLiteral("Tab &Delimited"), this,
+                                             &ReportViewer::tabDelimitedClicked);
+  tabDelimitedAction->setObjectName(QStringLiteral("tabDelimitedAction"));
+  pdfAction = exportMenu->addAction(QStringLiteral("&PDF"), this, &ReportViewer::pdfClicked);
+  pdfAction->setObjectName(QStringLiteral("pdfAction"));
 
   canvas_ = new QWidget(this);
-  canvas_->setObjectName(QStringLiteral("ReportCanvas"));
+  canvas_->setObjectName(QStringLiteral("canvas"));
   canvas_->setAutoFillBackground(true);
   QPalette white = canvas_->palette();
   white.setColor(QPalette::Window, Qt::white);
   canvas_->setPalette(white);
   canvas_->installEventFilter(this);
 
-  Bevel1 = new QFrame(canvas_);
-  Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  Bevel1->setFrameShape(QFrame::HLine);
-  Bevel1->setFrameShadow(QFrame::Sunken);
-  Bevel1->setLineWidth(1);
+  bevel = new QFrame(canvas_);
+  bevel->setObjectName(QStringLiteral("bevel"));
+  bevel->setFrameShape(QFrame::HLine);
+  bevel->setFrameShadow(QFrame::Sunken);
+  bevel->setLineWidth(1);
 
-  ScrollBar1 = new QScrollBar(Qt::Vertical, canvas_);
-  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, &ReportViewer::ScrollBar1Change);
+  scrollBar = new QScrollBar(Qt::Vertical, canvas_);
+  scrollBar->setObjectName(QStringLiteral("scrollBar"));
+  connect(scrollBar, &QScrollBar::valueChanged, this, &ReportViewer::scrolled);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->setMenuBar(MainMenu1);
+  layout->setMenuBar(menuBar);
   layout->addWidget(canvas_);
   resize(800, 600);  // the size when not maximised
 }
@@ -81,10 +82,10 @@ ReportViewer::~ReportViewer() = default;
 
 void ReportViewer::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormShow();
+  prepare();
 }
 
-void ReportViewer::FormShow() { layOut(false); }
+void ReportViewer::prepare() { layOut(false); }
 
 bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
   if (watched == canvas_) {
@@ -101,31 +102,31 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
 int ReportViewer::usableWidth() const { return canvas_->width() - kScrollBarWidth; }
 
 void ReportViewer::layOut(bool keepPosition) {
-  Bevel1->setGeometry(0, 0, canvas_->width(), 1);
-  ScrollBar1->setGeometry(canvas_->width() - kScrollBarWidth, kScrollBarTop, kScrollBarWidth,
-                          std::max(canvas_->height() - kScrollBarTop, 0));
+  bevel->setGeometry(0, 0, canvas_->width(), 1);
+  scrollBar->setGeometry(canvas_->width() - kScrollBarWidth, kScrollBarTop, kScrollBarWidth,
+                         std::max(canvas_->height() - kScrollBarTop, 0));
   // The viewer's font is a copy: the report font itself never changes here.
   screen_ = std::make_unique<ReportPainter>(document_, state_.ReportFont, *canvas_, usableWidth(),
                                             kMinimumScreenPointSize);
   visibleLines_ = (canvas_->height() - kScrollBarTop) / screen_->LineHeight();
   const int lineCount = document_.LastLine() + 1;
-  const int position = keepPosition ? ScrollBar1->value() : 0;
-  const QSignalBlocker quiet(ScrollBar1);
+  const int position = keepPosition ? scrollBar->value() : 0;
+  const QSignalBlocker quiet(scrollBar);
   if (visibleLines_ < lineCount) {
-    ScrollBar1->setEnabled(true);
-    ScrollBar1->setRange(0, lineCount - visibleLines_);
-    ScrollBar1->setPageStep(std::max(visibleLines_ - 1, 1));
-    ScrollBar1->setSingleStep(1);
+    scrollBar->setEnabled(true);
+    scrollBar->setRange(0, lineCount - visibleLines_);
+    scrollBar->setPageStep(std::max(visibleLines_ - 1, 1));
+    scrollBar->setSingleStep(1);
   } else {
-    ScrollBar1->setEnabled(false);
-    ScrollBar1->setRange(0, 0);
+    scrollBar->setEnabled(false);
+    scrollBar->setRange(0, 0);
   }
-  ScrollBar1->setValue(position);
-  firstShownLine_ = ScrollBar1->value();
+  scrollBar->setValue(position);
+  firstShownLine_ = scrollBar->value();
   canvas_->update();
 }
 
-void ReportViewer::ScrollBar1Change(int position) {
+void ReportViewer::scrolled(int position) {
   firstShownLine_ = position;
   canvas_->repaint();
 }
@@ -158,11 +159,11 @@ void ReportViewer::PaintLines(QPainter& painter) {
   }
 }
 
-void ReportViewer::mExitClick() { reject(); }
+void ReportViewer::exitClicked() { reject(); }
 
-void ReportViewer::mPrintClick() {
+void ReportViewer::printClicked() {
   if (state_.Printer.printsToPdf()) {
-    PdfFile1Click();
+    pdfClicked();
     return;
   }
   QPrinter& printer = state_.Printer.printer();
@@ -172,7 +173,7 @@ void ReportViewer::mPrintClick() {
   }
 }
 
-void ReportViewer::mPrintPreviewClick() {
+void ReportViewer::printPreviewClicked() {
   QPrintPreviewDialog preview(&state_.Printer.printer(), this);
   preview.setObjectName(QStringLiteral("PrintPreview"));
   preview.setWindowTitle(QStringLiteral("Print Preview"));
@@ -182,7 +183,7 @@ void ReportViewer::mPrintPreviewClick() {
   ui_.showModal(preview);
 }
 
-void ReportViewer::PdfFile1Click() {
+void ReportViewer::pdfClicked() {
   const QString path = askExportFile(QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   // The pages of the run's printer, so the page breaks placed for it still fit.

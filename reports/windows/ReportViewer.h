@@ -28,31 +28,32 @@ class ReportViewer : public QDialog {
   ReportViewer(Ui& ui, AppState& state, const ReportDocument& document, QWidget* parent = nullptr);
   ~ReportViewer() override;
 
-  QMenuBar* MainMenu1;
-  QAction* mExit;
-  QAction* mPrint;
-  QAction* mPrintPreview;
-  QMenu* mExport;
-  QAction* AsciiText1;
-  QAction* TabDelimited1;
-  QAction* PdfFile1;
-  QFrame* Bevel1;
-  QScrollBar* ScrollBar1;
+  QMenuBar* menuBar;
+  QAction* exitAction;
+  QAction* printAction;
+  QAction* printPreviewAction;
+  QMenu* exportMenu;
+  QAction* asciiTextAction;
+  QAction* tabDelimitedAction;
+  QAction* pdfAction;
+  QFrame* bevel;
+  QScrollBar* scrollBar;
 
   // Lays the document out for the window (the report font, lowered down to 8 points
   // while the report is wider than the window) and shows its first line.
-  void FormShow();
-  void ScrollBar1Change(int position);
-  void mExitClick();
+  void prepare();
+  // Shows the document from line position on.
+  void scrolled(int position);
+  void exitClicked();
   // Prints the whole document on the run's printer; where that printer is a PDF file
-  // (a machine without a printer) it asks for the file like PdfFile1Click.
-  void mPrintClick();
-  // Qt's print preview of exactly what mPrintClick prints.
-  void mPrintPreviewClick();
-  void AsciiText1Click() { ExportReport(ReportExport::Layout::FixedColumns); }
-  void TabDelimited1Click() { ExportReport(ReportExport::Layout::TabDelimited); }
+  // (a machine without a printer) it asks for the file like pdfClicked.
+  void printClicked();
+  // Qt's print preview of exactly what printClicked prints.
+  void printPreviewClicked();
+  void asciiTextClicked() { ExportReport(ReportExport::Layout::FixedColumns); }
+  void tabDelimitedClicked() { ExportReport(ReportExport::Layout::TabDelimited); }
   // The printed pages into a PDF file, in the page layout of the run's printer.
-  void PdfFile1Click();
+  void pdfClicked();
   // Asks for a file (replacing one only when the user agrees) and writes the document in
   // layout; "Unable to save to: " and the name when it cannot be written.
   void ExportReport(ReportExport::Layout layout);

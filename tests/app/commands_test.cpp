@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "HelpWindow.h"
 #include "ProgressPanel.h"
@@ -245,9 +246,11 @@ TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
 }
 
 TEST_F(MainWindowTest, EachPagesHelpButtonOpensItsTopic) {
-  for (const char* button : {"BtnHelp2", "BtnHelp1", "BtnHelp3", "BtnHelp4"}) {
-    auto* help = shell.form->findChild<QPushButton*>(QString::fromLatin1(button));
-    ASSERT_NE(help, nullptr) << button;
+  const auto* pages = shell.form->findChild<QTabWidget*>();
+  ASSERT_NE(pages, nullptr);
+  for (int page = 0; page < pages->count(); ++page) {
+    auto* help = pages->widget(page)->findChild<QPushButton*>(QStringLiteral("helpButton"));
+    ASSERT_NE(help, nullptr) << page;
     help->click();
   }
   EXPECT_EQ(shell.ui.helpContexts, (QList<int>{500, 600, 300, 400}));

@@ -68,7 +68,7 @@ class ReportCommands : public testing::Test {
       if (!shots.isEmpty()) {
         EXPECT_TRUE(viewer.grab().save(QDir(shots).filePath(QString::fromLatin1(shotName))));
       }
-      static_cast<ReportViewer&>(viewer).AsciiText1->trigger();
+      static_cast<ReportViewer&>(viewer).asciiTextAction->trigger();
     });
     shell.ui.expectFileDialog(QStringLiteral("Export Report"), exportPath);
   }

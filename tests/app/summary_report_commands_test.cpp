@@ -42,7 +42,7 @@ class SummaryCommands : public testing::Test {
     shell.ui.expectModal(QStringLiteral("ReportF"), [this](QDialog& form) {
       EXPECT_EQ(shell.form->statusText(), QString());
       EXPECT_EQ(shell.form->progressPercent(), 0);
-      static_cast<ReportViewer&>(form).AsciiText1Click();
+      static_cast<ReportViewer&>(form).asciiTextClicked();
       QFile file(exportPath);
       ASSERT_TRUE(file.open(QIODevice::ReadOnly));
       lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
@@ -53,8 +53,8 @@ class SummaryCommands : public testing::Test {
   void expectFolderChoice(bool run) {
     shell.ui.expectModal(QStringLiteral("MultFol"), [run](QDialog& form) {
       auto& choice = static_cast<FolderChooser&>(form);
-      choice.BtnAllClick();
-      run ? choice.BtnRunClick() : form.reject();
+      choice.allClicked();
+      run ? choice.runClicked() : form.reject();
     });
   }
 
@@ -163,13 +163,13 @@ TEST(SummaryReportPictures, OnTheSampleBooks) {
   const auto grab = [&](void (MainWindow::*command)(), const QString& file, bool folders) {
     if (folders) {
       shell.ui.expectModal(QStringLiteral("MultFol"), [](QDialog& form) {
-        static_cast<FolderChooser&>(form).BtnAllClick();
-        static_cast<FolderChooser&>(form).BtnRunClick();
+        static_cast<FolderChooser&>(form).allClicked();
+        static_cast<FolderChooser&>(form).runClicked();
       });
     }
     shell.ui.expectModal(QStringLiteral("ReportF"), [&](QDialog& form) {
       form.resize(900, 700);
-      static_cast<ReportViewer&>(form).FormShow();
+      static_cast<ReportViewer&>(form).prepare();
       EXPECT_TRUE(form.grab().save(QDir(out).filePath(file))) << file.toStdString();
     });
     (shell.form.get()->*command)();

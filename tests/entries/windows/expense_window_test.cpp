@@ -344,12 +344,12 @@ TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {
 
 TEST_F(ExpenseTest, HelpAndTabOrder) {
   open(0);
-  window.BitBtn1->click();
+  window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{530});
   const QList<QWidget*> expected{
       window.MaskEdit1, window.MaskEdit3, window.CheckBox1,      window.MaskEdit4, window.Edit1,
       window.Edit2,     window.ComboBox1, window.ComboBox2,      window.BtnSave,   window.BtnDelete,
-      window.BtnCancel, window.BitBtn1,   window.DateTimePicker1};
+      window.BtnCancel, window.helpButton,   window.DateTimePicker1};
   QList<QWidget*> chain;
   QWidget* widget = window.MaskEdit1;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {

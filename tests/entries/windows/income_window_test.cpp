@@ -162,12 +162,12 @@ TEST_F(IncomeTest, DeletePacksTheIncomeTable) {
 
 TEST_F(IncomeTest, HelpAndTabOrder) {
   open(0);
-  window.BitBtn1->click();
+  window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{510});
   const QList<QWidget*> expected{window.MaskEdit2, window.CheckBox1,      window.MaskEdit3,
                                  window.Edit1,     window.ComboBox1,      window.BtnSave,
                                  window.BtnDelete, window.BtnCancel,      window.ComboBox2,
-                                 window.BitBtn1,   window.DateTimePicker1};
+                                 window.helpButton,   window.DateTimePicker1};
   QList<QWidget*> chain;
   QWidget* widget = window.MaskEdit2;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {

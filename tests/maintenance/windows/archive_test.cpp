@@ -190,9 +190,9 @@ TEST_P(ArchiveWindowRange, IsThePreviousFiscalYear) {
   AppState state;
   ScriptedUi ui;
   ArchiveDialog window(books.db, state, ui, books.progress, books.clock);
-  window.FormShow();
-  EXPECT_EQ(window.DateTimePicker1->date(), GetParam().first);
-  EXPECT_EQ(window.DateTimePicker2->date(), GetParam().last);
+  window.prepare();
+  EXPECT_EQ(window.fromDateEdit->date(), GetParam().first);
+  EXPECT_EQ(window.throughDateEdit->date(), GetParam().last);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -216,10 +216,10 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
     auto& window = static_cast<ArchiveDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Archive Income & Expenses"));
-    EXPECT_EQ(window.Label1->text(), QStringLiteral("Archive Data From:"));
-    window.DateTimePicker1->setDate(QDate(2024, 2, 1));
-    window.DateTimePicker2->setDate(QDate(2024, 2, 29));
-    window.BtnOKClick();
+    EXPECT_EQ(window.fromLabel->text(), QStringLiteral("Archive Data From:"));
+    window.fromDateEdit->setDate(QDate(2024, 2, 1));
+    window.throughDateEdit->setDate(QDate(2024, 2, 29));
+    window.okClicked();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });
   shell.form->BtnArchiveClick();
@@ -232,8 +232,8 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& dialog) {
     auto& window = static_cast<ArchiveDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("De-Archive Income & Expenses"));
-    EXPECT_EQ(window.Label1->text(), QStringLiteral("De-Archive Data From:"));
-    window.BtnCancelClick();
+    EXPECT_EQ(window.fromLabel->text(), QStringLiteral("De-Archive Data From:"));
+    window.cancelClicked();
   });
   shell.form->BtnDeArchiveClick();
   EXPECT_TRUE(books.expenses().front().Archive) << "Cancel changed the records";

@@ -228,14 +228,14 @@ class BackupCommands : public Backup {
     shell.ui.expectModal(QStringLiteral("DriveDir"), [=](QDialog& dialog) {
       auto& chooser = static_cast<DirectoryChooser&>(dialog);
       EXPECT_EQ(chooser.windowTitle(), caption);
-      EXPECT_EQ(chooser.BtnOK->text(), button);
+      EXPECT_EQ(chooser.okButton->text(), button);
       if (dir.isEmpty()) {
-        chooser.BtnCancelClick();
+        chooser.cancelClicked();
         return;
       }
       chooser.selectDirectory(dir);
       EXPECT_EQ(chooser.selectedDirectory(), dir);
-      chooser.BtnOKClick();
+      chooser.okClicked();
     });
   }
 
@@ -256,7 +256,7 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
     auto& chooser = static_cast<DirectoryChooser&>(dialog);
     chooser.selectDirectory(gone);
     ASSERT_TRUE(QDir(gone).removeRecursively());  // taken away before the copy
-    chooser.BtnOKClick();
+    chooser.okClicked();
   });
   shell.ui.expectMessage(
       Ui::Type::Information, Ui::Buttons::Ok,

@@ -39,16 +39,16 @@ class PaymentImportWindow : public testing::Test {
 TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
   import([](PaymentImportDialog& window) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Import Billwise Payment (Income) Data"));
-  ASSERT_EQ(window.ComboBox1->count(), 1);
-  EXPECT_TRUE(window.ComboBox1->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
-  ASSERT_EQ(window.ComboBox2->count(), 1);
-  EXPECT_TRUE(window.ComboBox2->itemText(0).startsWith(QStringLiteral("   2 - Shop")));
-  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2025, 7, 1));
-  EXPECT_EQ(window.DateTimePicker2->date(), QDate(2026, 6, 15));
-  EXPECT_EQ(window.Edit1->text(), QString());
-  EXPECT_FALSE(window.Edit1->isEnabled());
-  EXPECT_TRUE(window.BtnImport->isEnabled());
-  window.BtnCancelClick();
+  ASSERT_EQ(window.accountBox->count(), 1);
+  EXPECT_TRUE(window.accountBox->itemText(0).startsWith(QStringLiteral("   3 - Sales")));
+  ASSERT_EQ(window.folderBox->count(), 1);
+  EXPECT_TRUE(window.folderBox->itemText(0).startsWith(QStringLiteral("   2 - Shop")));
+  EXPECT_EQ(window.fromDateEdit->date(), QDate(2025, 7, 1));
+  EXPECT_EQ(window.throughDateEdit->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.pathEdit->text(), QString());
+  EXPECT_FALSE(window.pathEdit->isEnabled());
+  EXPECT_TRUE(window.importButton->isEnabled());
+  window.cancelClicked();
 });
 }  // namespace
 
@@ -56,8 +56,8 @@ TEST_F(PaymentImportWindow, APaymentFileInTheDataDirectoryIsTakenAtOnce) {
   writePaymentFile(books.books.path("GSTPMT.DBF"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
   import([](PaymentImportDialog& window) {
-    EXPECT_EQ(window.Edit1->text(), QStringLiteral("gstPmt.dbf"));
-  window.BtnImportClick();
+    EXPECT_EQ(window.pathEdit->text(), QStringLiteral("gstPmt.dbf"));
+  window.importClicked();
   EXPECT_EQ(window.result(), QDialog::Accepted);
 });
 ASSERT_EQ(books.income().size(), 1u);
@@ -73,19 +73,19 @@ TEST_F(PaymentImportWindow, BrowsingTakesThePaymentFileOfTheChosenDirectoryOnly)
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          wrong + QStringLiteral("\r\nis not a valid Billwise Payment file. Try "
                                                 "again."));
-  window.BtnBrowseClick();
+  window.browseClicked();
   EXPECT_EQ(window.path(), QString());
   // Any file of the directory leads to its payment file.
   shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"),
                             QString::fromStdString(elsewhere.file("gstpmt.ndx")));
-  window.BtnBrowseClick();
+  window.browseClicked();
   EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-  EXPECT_EQ(window.Edit1->text(), window.path());
+  EXPECT_EQ(window.pathEdit->text(), window.path());
   // A cancelled dialog keeps the path.
   shell.ui.expectFileDialog(QStringLiteral("Billwise Directory"), QString());
-  window.BtnBrowseClick();
+  window.browseClicked();
   EXPECT_EQ(window.path(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-  window.BtnCancelClick();
+  window.cancelClicked();
 });
 }
 
@@ -94,15 +94,15 @@ TEST_F(PaymentImportWindow, RefusalsKeepTheWindowOpen) {
   import([&](PaymentImportDialog& window) {
     shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                            QStringLiteral("Please Choose Billwise Directory."));
-  window.BtnImportClick();
+  window.importClicked();
   EXPECT_TRUE(window.isVisible());
   shell.ui.expectFileDialog(QString(), QString::fromStdString(elsewhere.file("gstpmt.dbf")));
-  window.BtnBrowseClick();
+  window.browseClicked();
   shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok, QString());
-  window.BtnImportClick();
+  window.importClicked();
   EXPECT_TRUE(window.isVisible());
   EXPECT_TRUE(shell.ui.messages.back().contains(QStringLiteral("its field PDATE is missing")));
-  window.BtnCancelClick();
+  window.cancelClicked();
 });
 }
 
@@ -110,7 +110,7 @@ TEST_F(PaymentImportWindow, AnImportThatDeletedRecordsIsPackedAtOnce) {
   books.addIncome(QDate(2026, 1, 10), 3, 10.00, true, QStringLiteral("Payment on Invoice #A1"));
   writePaymentFile(books.books.path("gstpmt.dbf"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](PaymentImportDialog& window) { window.BtnImportClick();
+  import([](PaymentImportDialog& window) { window.importClicked();
 });
 EXPECT_FALSE(shell.state.PackPending);
 EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
@@ -131,8 +131,8 @@ TEST(PaymentImportWindowEmpty, WithoutAccountsOrFoldersImportIsDisabled) {
                                   "Records"));
   ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                    QStringLiteral("Folders must be defined before importing Income Records"));
-  window.FormShow();
-  EXPECT_FALSE(window.BtnImport->isEnabled());
+  window.prepare();
+  EXPECT_FALSE(window.importButton->isEnabled());
   code4close(db.code());
 }
 

@@ -132,15 +132,15 @@ TEST_F(RateChangeWindow, StartsWithTheAccountsRatesOfOneAndThisYearToDate) {
   shell.ui.expectModal(QStringLiteral("RateChange"), [](QDialog& dialog) {
     auto& window = static_cast<RateChangeDialog&>(dialog);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Rate Change"));
-    ASSERT_EQ(window.ComboBox1->count(), 2);
-    EXPECT_EQ(window.ComboBox1->itemText(0).left(18), QStringLiteral("   7 - Car travel "));
-    EXPECT_EQ(window.ComboBox1->currentIndex(), 0);
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("    1.0000"));
-    EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("    1.0000"));
-    EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 1, 1));
-    EXPECT_EQ(window.DateTimePicker2->date(), QDate(2026, 6, 15));
-    EXPECT_TRUE(window.BtnApply->isEnabled());
-    window.BtnCancelClick();
+    ASSERT_EQ(window.accountBox->count(), 2);
+    EXPECT_EQ(window.accountBox->itemText(0).left(18), QStringLiteral("   7 - Car travel "));
+    EXPECT_EQ(window.accountBox->currentIndex(), 0);
+    EXPECT_EQ(window.oldRateEdit->text(), QStringLiteral("    1.0000"));
+    EXPECT_EQ(window.newRateEdit->text(), QStringLiteral("    1.0000"));
+    EXPECT_EQ(window.fromDateEdit->date(), QDate(2026, 1, 1));
+    EXPECT_EQ(window.throughDateEdit->date(), QDate(2026, 6, 15));
+    EXPECT_TRUE(window.applyButton->isEnabled());
+    window.cancelClicked();
   });
   shell.form->BtnRateChangeClick();
   EXPECT_EQ(shell.files.openFiles, 0);
@@ -151,18 +151,18 @@ TEST_F(RateChangeWindow, RefusalsKeepTheWindowOpenAndApplyingClosesIt) {
     auto& window = static_cast<RateChangeDialog&>(dialog);
     shell.ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok,
                            QStringLiteral("RATES MUST NOT BE EQUAL"));
-    window.BtnApplyClick();
+    window.applyClicked();
     EXPECT_TRUE(window.isVisible());
     shell.ui.expectMessage(
         Ui::Type::Warning, Ui::Buttons::Ok,
         QStringLiteral("Data Conversion Error. Please check values and try again"));
-    window.MaskEdit1->setText(QStringLiteral("  x"));
-    window.BtnApplyClick();
+    window.oldRateEdit->setText(QStringLiteral("  x"));
+    window.applyClicked();
     EXPECT_TRUE(window.isVisible());
-    window.MaskEdit1->setText(QStringLiteral("    0.5000"));
-    window.MaskEdit2->setText(QStringLiteral("    0.5500"));
-    window.ComboBox1->setCurrentIndex(1);
-    window.BtnApplyClick();
+    window.oldRateEdit->setText(QStringLiteral("    0.5000"));
+    window.newRateEdit->setText(QStringLiteral("    0.5500"));
+    window.accountBox->setCurrentIndex(1);
+    window.applyClicked();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });
   shell.form->BtnRateChangeClick();
@@ -178,9 +178,9 @@ TEST(RateChangeWindowEmpty, WithoutExpenseAccountsApplyIsDisabled) {
   ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                    QStringLiteral("Expense Accounts must be defined before entering Expense "
                                   "Records"));
-  window.FormShow();
-  EXPECT_FALSE(window.BtnApply->isEnabled());
-  EXPECT_EQ(window.ComboBox1->count(), 0);
+  window.prepare();
+  EXPECT_FALSE(window.applyButton->isEnabled());
+  EXPECT_EQ(window.accountBox->count(), 0);
   code4close(books.db.code());
 }
 

@@ -31,7 +31,7 @@ class WindowLook : public testing::Test {
   void look(void (MainWindow::*command)(), const char* formName, const char* shot) {
     shell.ui.expectModal(QString::fromLatin1(formName), [shot](QDialog& dialog) {
       CheckWindowLook(dialog, shot, ButtonWidth::StyleHint);
-      static_cast<Window&>(dialog).BtnCancelClick();
+      static_cast<Window&>(dialog).cancelClicked();
     });
     (shell.form.get()->*command)();
   }
@@ -53,9 +53,9 @@ TEST_F(WindowLook, PaymentImport) {
 TEST_F(WindowLook, DriveAndDirectoryChooser) {
   shell.ui.expectModal(QStringLiteral("DriveDir"), [](QDialog& dialog) {
     auto& chooser = static_cast<DirectoryChooser&>(dialog);
-    EXPECT_GT(chooser.DriveComboBox1->count(), 0) << "no mounted volume listed";
+    EXPECT_GT(chooser.driveBox->count(), 0) << "no mounted volume listed";
     CheckWindowLook(dialog, "drive-dir", ButtonWidth::StyleHint);
-    chooser.BtnCancelClick();
+    chooser.cancelClicked();
   });
   shell.form->BtnBackupClick();
 }

@@ -347,7 +347,7 @@ TEST_F(AccountWindowTest, AnEmptyChartOffersAccountOne) {
   shell.ui.expectModal(kAcc, press("BtnNew"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     EXPECT_EQ(dynamic_cast<AccountWindow&>(form).MaskEdit1->text(), QStringLiteral("1"));
-    click(form, "BitBtn1");
+    click(form, "helpButton");
     click(form, "BtnCancel");
   });
   shell.ui.expectModal(kAcc, press("BtnExit"));

@@ -102,7 +102,7 @@ TEST_F(FolderWindowTest, AFolderNumberFreedByADeletionIsTakenAgain) {
   shell.ui.expectModal(kFol, press("BtnNew"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
     EXPECT_EQ(dynamic_cast<FolderWindow&>(form).MaskEdit1->text(), QStringLiteral("3"));
-    click(form, "BitBtn1");
+    click(form, "helpButton");
     click(form, "BtnCancel");
   });
   shell.ui.expectModal(kFol, press("BtnExit"));

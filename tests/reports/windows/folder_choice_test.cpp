@@ -33,10 +33,10 @@ TEST_F(FolderChoice, TheOnlyListedFolderIsPreselected) {
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
     auto& form = static_cast<FolderChooser&>(dialog);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Folder(s) to Include"));
-    EXPECT_EQ(items(*form.ListBox1),
+    EXPECT_EQ(items(*form.folderList),
               QStringList{QStringLiteral("   4 - ") + QStringLiteral("Shop").leftJustified(30)});
-    EXPECT_TRUE(form.ListBox1->item(0)->isSelected());
-    QTest::mouseClick(form.BtnRun, Qt::LeftButton);
+    EXPECT_TRUE(form.folderList->item(0)->isSelected());
+    QTest::mouseClick(form.runButton, Qt::LeftButton);
   });
   EXPECT_EQ(uiHost.PickFolders(), QList<int>{4});
 }
@@ -47,16 +47,16 @@ TEST_F(FolderChoice, ClicksSelectSeveralFoldersInListOrder) {
   addFolder(data.db, 7, QStringLiteral("Consulting"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
     auto& form = static_cast<FolderChooser&>(dialog);
-    ASSERT_EQ(form.ListBox1->count(), 3);
-    EXPECT_EQ(form.ListBox1->item(0)->text().left(7), QStringLiteral("   3 - "));
-    EXPECT_EQ(form.ListBox1->item(2)->text().left(7), QStringLiteral("  12 - "));
-    EXPECT_TRUE(form.ListBox1->selectedItems().isEmpty());
+    ASSERT_EQ(form.folderList->count(), 3);
+    EXPECT_EQ(form.folderList->item(0)->text().left(7), QStringLiteral("   3 - "));
+    EXPECT_EQ(form.folderList->item(2)->text().left(7), QStringLiteral("  12 - "));
+    EXPECT_TRUE(form.folderList->selectedItems().isEmpty());
     // Plain clicks add to the selection; a second click takes an item out again.
     for (int row : {2, 0, 1, 1}) {
-      const QRect item = form.ListBox1->visualItemRect(form.ListBox1->item(row));
-      QTest::mouseClick(form.ListBox1->viewport(), Qt::LeftButton, {}, item.center());
+      const QRect item = form.folderList->visualItemRect(form.folderList->item(row));
+      QTest::mouseClick(form.folderList->viewport(), Qt::LeftButton, {}, item.center());
     }
-    QTest::mouseClick(form.BtnRun, Qt::LeftButton);
+    QTest::mouseClick(form.runButton, Qt::LeftButton);
   });
   EXPECT_EQ(uiHost.PickFolders(), (QList<int>{3, 12}));
 }
@@ -66,10 +66,10 @@ TEST_F(FolderChoice, AllSelectsEveryFolderAndStaysOpen) {
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
     auto& form = static_cast<FolderChooser&>(dialog);
-    QTest::mouseClick(form.BtnAll, Qt::LeftButton);
+    QTest::mouseClick(form.allButton, Qt::LeftButton);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.ListBox1->selectedItems().size(), 2);
-    QTest::mouseClick(form.BtnRun, Qt::LeftButton);
+    EXPECT_EQ(form.folderList->selectedItems().size(), 2);
+    QTest::mouseClick(form.runButton, Qt::LeftButton);
     EXPECT_EQ(form.result(), QDialog::Accepted);
   });
   EXPECT_EQ(uiHost.PickFolders(), (QList<int>{1, 2}));
@@ -80,12 +80,12 @@ TEST_F(FolderChoice, CancelOrRunWithoutASelectionChoosesNone) {
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
     auto& form = static_cast<FolderChooser&>(dialog);
-    QTest::mouseClick(form.BtnAll, Qt::LeftButton);
-    QTest::mouseClick(form.BtnCancel, Qt::LeftButton);
+    QTest::mouseClick(form.allButton, Qt::LeftButton);
+    QTest::mouseClick(form.cancelButton, Qt::LeftButton);
   });
   EXPECT_TRUE(uiHost.PickFolders().isEmpty());
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
-    QTest::mouseClick(static_cast<FolderChooser&>(dialog).BtnRun, Qt::LeftButton);
+    QTest::mouseClick(static_cast<FolderChooser&>(dialog).runButton, Qt::LeftButton);
   });
   EXPECT_TRUE(uiHost.PickFolders().isEmpty());
 }
@@ -103,8 +103,8 @@ TEST_F(FolderChoice, ChooseFoldersShowsTheDialogOnlyForSeveralFolders) {
   addFolder(data.db, 2, QStringLiteral("Rental"));
   ui.expectModal(QStringLiteral("MultFol"), [](QDialog& dialog) {
     auto& form = static_cast<FolderChooser&>(dialog);
-    form.ListBox1->item(1)->setSelected(true);
-    form.BtnRunClick();
+    form.folderList->item(1)->setSelected(true);
+    form.runClicked();
   });
   building.ChooseFolders();
   EXPECT_EQ(building.SelectedFolders, QList<int>{2});

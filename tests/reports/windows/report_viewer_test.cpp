@@ -78,7 +78,7 @@ TEST_F(Viewer, AShortReportShowsEveryLineWithADisabledScrollBar) {
     EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Report"));
     EXPECT_TRUE(viewer.windowState() & Qt::WindowMaximized);
     EXPECT_GE(viewer.VisibleLines(), 5);
-    EXPECT_FALSE(viewer.ScrollBar1->isEnabled());
+    EXPECT_FALSE(viewer.scrollBar->isEnabled());
     EXPECT_EQ(viewer.FirstShownLine(), 0);
   });
 }
@@ -89,7 +89,7 @@ TEST_F(Viewer, TheScrollBarRunsToTheLastFullWindow) {
     const int visible = viewer.VisibleLines();
     ASSERT_GT(visible, 10);
     ASSERT_LT(visible, 300);
-    QScrollBar& bar = *viewer.ScrollBar1;
+    QScrollBar& bar = *viewer.scrollBar;
     EXPECT_TRUE(bar.isEnabled());
     EXPECT_EQ(bar.minimum(), 0);
     EXPECT_EQ(bar.maximum(), 300 - visible);
@@ -111,13 +111,13 @@ TEST_F(Viewer, TheScreenFontShrinksToFitButNotBelowEightPoints) {
   const ReportDocument wide = sampleDocument(3, 80);
   showViewer(wide, [&](ReportViewer& viewer) {
     const ReportPainter& layout = *viewer.ScreenLayout();
-    const int usable = viewer.ScrollBar1->x();
+    const int usable = viewer.scrollBar->x();
     EXPECT_LT(layout.Font().pointSize(), 14);
     EXPECT_LE(80 * layout.CharWidth(), usable);
     // One point more would not have fitted.
     QFont larger = layout.Font();
     larger.setPointSize(larger.pointSize() + 1);
-    EXPECT_GT(80 * QFontMetrics(larger, viewer.ScrollBar1).horizontalAdvance(QLatin1Char('B')),
+    EXPECT_GT(80 * QFontMetrics(larger, viewer.scrollBar).horizontalAdvance(QLatin1Char('B')),
               usable);
   });
   // A report too wide even at 8 points is centred and cut at both sides.
@@ -127,10 +127,10 @@ TEST_F(Viewer, TheScreenFontShrinksToFitButNotBelowEightPoints) {
   huge.SetCell(huge.AddLine(), 0, QStringLiteral("L00") + QString(99, QLatin1Char('W')));
   showViewer(huge, [](ReportViewer& viewer) {
     const ReportPainter& layout = *viewer.ScreenLayout();
-    ASSERT_GT(99 * layout.CharWidth(), viewer.ScrollBar1->x());  // the window is 800 wide
+    ASSERT_GT(99 * layout.CharWidth(), viewer.scrollBar->x());  // the window is 800 wide
     EXPECT_EQ(layout.Font().pointSize(), 8);
     EXPECT_LT(layout.LeftEdge(), 0);
-    EXPECT_GT(layout.RightEdge(), viewer.ScrollBar1->x());
+    EXPECT_GT(layout.RightEdge(), viewer.scrollBar->x());
   });
   EXPECT_EQ(state.ReportFont.pointSize(), 40);  // the viewer changed a copy only
 }
@@ -139,9 +139,9 @@ TEST_F(Viewer, ExportAsFixedColumnsAddsTheExtension) {
   const ReportDocument document = sampleDocument(3, 40);
   const QString path = dir.filePath(QStringLiteral("june"));
   showViewer(document, [&](ReportViewer& viewer) {
-    EXPECT_EQ(viewer.mExport->title(), QStringLiteral("&Export"));
+    EXPECT_EQ(viewer.exportMenu->title(), QStringLiteral("&Export"));
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
-    viewer.AsciiText1->trigger();
+    viewer.asciiTextAction->trigger();
   });
   // The amounts end at column 40.
   EXPECT_EQ(contents(path + QStringLiteral(".txt")),
@@ -155,7 +155,7 @@ TEST_F(Viewer, ExportAsTabDelimited) {
   const QString path = dir.filePath(QStringLiteral("june.asc"));
   showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
-    viewer.TabDelimited1->trigger();
+    viewer.tabDelimitedAction->trigger();
   });
   EXPECT_EQ(contents(path), QByteArray("Line 0\t         0.00\r\nLine 1\t         1.50\r\n"));
 }
@@ -171,11 +171,11 @@ TEST_F(Viewer, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     ui.expectMessage(question, Ui::Answer::No);
-    viewer.AsciiText1Click();
+    viewer.asciiTextClicked();
     EXPECT_EQ(contents(path), QByteArray("old"));
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
     ui.expectMessage(question, Ui::Answer::Yes);
-    viewer.AsciiText1Click();
+    viewer.asciiTextClicked();
   });
   EXPECT_EQ(contents(path), QByteArray("Line 0").leftJustified(36) + "0.00\r\n");
 }
@@ -185,15 +185,15 @@ TEST_F(Viewer, ACancelledDialogWritesNothingAndAFailureIsReported) {
   const QString unwritable = dir.filePath(QStringLiteral("no/such/dir/report.txt"));
   showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), QString());
-    viewer.TabDelimited1Click();
+    viewer.tabDelimitedClicked();
     ui.expectFileDialog(QStringLiteral("Export Report"), unwritable);
     ui.expectMessage(QStringLiteral("Unable to save to: ") + unwritable);
-    viewer.AsciiText1Click();
+    viewer.asciiTextClicked();
     ui.expectFileDialog(QStringLiteral("Export Report"),
                         dir.filePath(QStringLiteral("no/report.pdf")));
     ui.expectMessage(QStringLiteral("Unable to save to: ") +
                      dir.filePath(QStringLiteral("no/report.pdf")));
-    viewer.PdfFile1Click();
+    viewer.pdfClicked();
     EXPECT_TRUE(viewer.isVisible());  // the viewer stays open
   });
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
@@ -205,7 +205,7 @@ TEST_F(Viewer, PrintingToThePdfPrinterAsksForTheFileAndBreaksPagesAtEjects) {
   const QString path = dir.filePath(QStringLiteral("printed.pdf"));
   showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
-    viewer.mPrint->trigger();
+    viewer.printAction->trigger();
   });
   EXPECT_EQ(pdfPageCount(path), 4);
 }
@@ -216,7 +216,7 @@ TEST_F(Viewer, ThePdfCarriesTheOrientationOfThePageSetup) {
   const QString path = dir.filePath(QStringLiteral("wide.pdf"));
   showViewer(document, [&](ReportViewer& viewer) {
     ui.expectFileDialog(QStringLiteral("Export Report"), path);
-    viewer.PdfFile1Click();
+    viewer.pdfClicked();
   });
   const QString pdf = QString::fromLatin1(contents(path));
   const QRegularExpressionMatch box =
@@ -236,7 +236,7 @@ TEST_F(Viewer, PrintPreviewShowsThePrintedPages) {
       pages->updatePreview();
       EXPECT_EQ(pages->pageCount(), 3);
     });
-    viewer.mPrintPreview->trigger();
+    viewer.printPreviewAction->trigger();
   });
 }
 
