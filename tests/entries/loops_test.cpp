@@ -73,10 +73,10 @@ TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
     auto& expense = static_cast<ExpenseWindow&>(form);
-    expense.DateTimePicker1->setDate(QDate(2026, 3, 4));
-    expense.MaskEdit3->setText(QStringLiteral("110"));
-    expense.MaskEdit3->runExit();
-    expense.BtnSave->click();
+    expense.dateEdit->setDate(QDate(2026, 3, 4));
+    expense.amountEdit->setText(QStringLiteral("110"));
+    expense.amountEdit->runExit();
+    expense.saveButton->click();
   });
   shell.ui.expectMessage(QStringLiteral("Add another expense record?"), Ui::Answer::No);
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
@@ -104,8 +104,8 @@ TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
     auto& expense = static_cast<ExpenseWindow&>(form);
-    expense.ComboBox2->setCurrentIndex(1);  // folder 3
-    expense.BtnSave->click();
+    expense.folderBox->setCurrentIndex(1);  // folder 3
+    expense.saveButton->click();
   });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
@@ -126,16 +126,16 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
     QTest::keyClick(pick.StringGrid1, Qt::Key_Home);
     pick.BtnSelect->click();
   });
-  shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnDelete->click(); });
+  shell.ui.expectModal(
+      "Expense", [](QDialog& form) { static_cast<ExpenseWindow&>(form).deleteButton->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.list().count(), 4);
     EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
     pick.BtnNew->click();
   });
-  shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnCancel->click(); });
+  shell.ui.expectModal(
+      "Expense", [](QDialog& form) { static_cast<ExpenseWindow&>(form).cancelButton->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
@@ -153,9 +153,9 @@ TEST_F(Loops, TheIncomeLoopRunsTheSameWay) {
   });
   shell.ui.expectModal("Income", [](QDialog& form) {
     auto& income = static_cast<IncomeWindow&>(form);
-    income.MaskEdit2->setText(QStringLiteral("55"));
-    income.MaskEdit2->runExit();
-    income.BtnSave->click();
+    income.amountEdit->setText(QStringLiteral("55"));
+    income.amountEdit->runExit();
+    income.saveButton->click();
   });
   shell.ui.expectMessage(QStringLiteral("Add another income record?"), Ui::Answer::No);
   shell.ui.expectModal("PickInc", [&](QDialog& form) {
