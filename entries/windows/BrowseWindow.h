@@ -24,19 +24,25 @@ class BrowseWindow : public QDialog {
   // Builds the list and shows its starting page: the page holding the record the
   // hand-over value names (the last page with the last record for 0), the cursor on
   // that record; the first page with the cursor on row 1 when no record matches.
-  void FormShow();
+  void prepare();
   // The user double-clicked the grid, or pressed Enter on it (character 13).
-  void StringGrid1DblClick() { chooseCursorRow(); }
-  void StringGrid1KeyPress(QChar key);
+  void gridDoubleClicked() { chooseCursorRow(); }
+  void gridKeyPressed(QChar key);
   // Paging keys: Page Down and Page Up move the page by ten records, Home and End to the
   // first and last page, Down on row 10 and Up on row 1 by one record; the cursor then
   // moves as the grid moves it. Returns false for a key the grid handles alone.
-  bool StringGrid1KeyDown(int key);
+  bool pagingKeyPressed(int key);
   // A scroll-bar action (QAbstractSlider::SliderAction) moved the page.
-  void ScrollBar1Scroll(int action);
+  void scrollBarTriggered(int action);
+  // Select, like Enter and a double-click, hands over the cursor's record and closes;
+  // nothing happens on an empty list.
+  void selectClicked() { chooseCursorRow(); }
+  // The hand-over value becomes 0 (a new record); closes.
+  void newClicked();
+  void exitClicked() { reject(); }
   // Cuts the grid back to one data row, so a list reopened without a record to show
   // starts on row 1.
-  void FormClose();
+  void resetGrid();
 
   // Leaves the loop: the hand-over value becomes -1.
   void reject() override;
@@ -44,16 +50,18 @@ class BrowseWindow : public QDialog {
 
   const BrowseList& list() const { return list_; }
 
-  QTableWidget* StringGrid1;
-  QScrollBar* ScrollBar1;
+  QTableWidget* grid;
+  QScrollBar* scrollBar;
+  QPushButton* selectButton;
+  QPushButton* newButton;
+  QPushButton* exitButton;
 
  protected:
   struct Layout {
-    QString name;             // object name
-    QString caption;          // window title
-    QSize client;             // client area
-    int gridWidth;            // the grid's width; its height holds the heading and ten rows
-    QStringList buttonNames;  // object names of the Select, New and Exit buttons
+    QString name;     // object name
+    QString caption;  // window title
+    QSize client;     // client area
+    int gridWidth;    // the grid's width; its height holds the heading and ten rows
   };
   // db and state must outlive the window; handOver is the member of state the list
   // hands its choice over in.
@@ -63,16 +71,8 @@ class BrowseWindow : public QDialog {
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // The handlers of the three buttons.
-  void chooseCursorRow();
-  void newRecord();
-  void leave() { reject(); }
-
-  QPushButton* selectButton_;
-  QPushButton* newButton_;
-  QPushButton* exitButton_;
-
  private:
+  void chooseCursorRow();
   void fillPage();
   // The narrowest width that shows column's heading (and, for the date, any date) whole.
   int fittingWidth(int column) const;

@@ -40,39 +40,40 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
   setObjectName(names.form);
   setWindowTitle(names.caption);
 
-  amount_ = new MaskedNumberEdit(ui, kMoneyFormat, this);
-  amount_->setObjectName(names.amount);
-  tax_ = new MaskedNumberEdit(ui, kMoneyFormat, this);
-  tax_->setObjectName(names.tax);
-  for (MaskedNumberEdit* edit : {amount_, tax_}) {
+  amountEdit = new MaskedNumberEdit(ui, kMoneyFormat, this);
+  amountEdit->setObjectName(QStringLiteral("amountEdit"));
+  taxEdit = new MaskedNumberEdit(ui, kMoneyFormat, this);
+  taxEdit->setObjectName(QStringLiteral("taxEdit"));
+  for (MaskedNumberEdit* edit : {amountEdit, taxEdit}) {
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-999999.99")) + 16);
   }
   // Leaving the tax amount only re-formats it (the edit does that): a typed tax stands.
-  taxLabel_ = label(QString());
-  taxLabel_->setObjectName(names.taxLabel);
-  CheckBox1 = new QCheckBox(this);
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  taxLabel = label(QString());
+  taxLabel->setObjectName(QStringLiteral("taxLabel"));
+  includesTaxCheck = new QCheckBox(this);
+  includesTaxCheck->setObjectName(QStringLiteral("includesTaxCheck"));
   // toggled, unlike clicked, also fires when a showing changes the box's state.
-  connect(CheckBox1, &QCheckBox::toggled, this, [this] { guard([this] { CheckBox1Click(); }); });
+  connect(includesTaxCheck, &QCheckBox::toggled, this,
+          [this] { guard([this] { includesTaxChanged(); }); });
 
-  ComboBox1 = new CodeBox(this);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  ComboBox2 = new CodeBox(this);
-  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-  DateTimePicker1 = new DatePicker(this);
-  DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+  accountBox = new CodeBox(this);
+  accountBox->setObjectName(QStringLiteral("accountBox"));
+  folderBox = new CodeBox(this);
+  folderBox->setObjectName(QStringLiteral("folderBox"));
+  dateEdit = new DatePicker(this);
+  dateEdit->setObjectName(QStringLiteral("dateEdit"));
 
-  BtnSave = button(QStringLiteral("BtnSave"), tr("Save"), this);
-  BtnDelete = button(QStringLiteral("BtnDelete"), tr("Delete"), this);
-  BtnCancel = button(QStringLiteral("BtnCancel"), tr("Cancel"), this);
+  saveButton = button(QStringLiteral("saveButton"), tr("Save"), this);
+  deleteButton = button(QStringLiteral("deleteButton"), tr("Delete"), this);
+  cancelButton = button(QStringLiteral("cancelButton"), tr("Cancel"), this);
   helpButton = new HelpButton(ui, names.helpContext, this);
-  connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 }
 
 void EntryWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) guard([this] { FormShow(); });
+  if (!event->spontaneous()) guard([this] { prepare(); });
 }
 
 double EntryWindow::ContainedTax(double rate, double amount) {
@@ -80,35 +81,35 @@ double EntryWindow::ContainedTax(double rate, double amount) {
   return r * amount / (r + 1);
 }
 
-void EntryWindow::CheckBox1Click() {
+void EntryWindow::includesTaxChanged() {
   const double rate = db_.settingsRecord().GSTRate;
   if (!(rate > 0)) return;
-  tax_->setValue(CheckBox1->isChecked() ? ContainedTax(rate, amount_->value()) : 0.0);
+  taxEdit->setValue(includesTaxCheck->isChecked() ? ContainedTax(rate, amountEdit->value()) : 0.0);
 }
 
 void EntryWindow::showTaxName() {
   const QString name = db_.settingsRecord().GSTString.trimmed();
-  CheckBox1->setText(QStringLiteral("Includes ") + name);
-  taxLabel_->setText(name + QStringLiteral(" Amount:"));
+  includesTaxCheck->setText(QStringLiteral("Includes ") + name);
+  taxLabel->setText(name + QStringLiteral(" Amount:"));
 }
 
-void EntryWindow::amountLeft(double& current) {
-  const double value = amount_->value();
-  if (value != current) CheckBox1Click();
+void EntryWindow::recomputeTaxIfChanged(double& current) {
+  const double value = amountEdit->value();
+  if (value != current) includesTaxChanged();
   current = value;
 }
 
 void EntryWindow::fillBoxes(bool incomeChart, int account, int folder,
                             const QString& accountsMissing, const QString& foldersMissing) {
   AccountTable& chart = incomeChart ? db_.accI() : db_.acc();
-  if (!ComboBox1->Fill(chart.data, chart.AccNo, chart.AcDesc, account)) {
+  if (!accountBox->Fill(chart.data, chart.AccNo, chart.AcDesc, account)) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok, accountsMissing);
-    BtnSave->setEnabled(false);
+    saveButton->setEnabled(false);
   }
   FolderTable& folders = db_.folder();
-  if (!ComboBox2->Fill(folders.data, folders.FolNo, folders.FolName, folder)) {
+  if (!folderBox->Fill(folders.data, folders.FolNo, folders.FolName, folder)) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok, foldersMissing);
-    BtnSave->setEnabled(false);
+    saveButton->setEnabled(false);
   }
 }
 

@@ -32,27 +32,30 @@ class EntryWindow : public QDialog {
 
  public:
   // Fills the window for the record the hand-over value names; runs on every showing.
-  virtual void FormShow() = 0;
+  virtual void prepare() = 0;
   // The tax contained in amount at rate percent.
   static double ContainedTax(double rate, double amount);
 
   // The includes-tax box changed state: recompute the tax (see above). Throws
   // ConversionError when the amount is no number.
-  void CheckBox1Click();
-  void BtnCancelClick() { reject(); }
+  void includesTaxChanged();
+  void cancelClicked() { reject(); }
 
-  QCheckBox* CheckBox1;
-  CodeBox* ComboBox1;  // accounts
-  CodeBox* ComboBox2;  // folders
-  QPushButton* BtnSave;
-  QPushButton* BtnDelete;
-  QPushButton* BtnCancel;
+  DatePicker* dateEdit;
+  MaskedNumberEdit* amountEdit;
+  MaskedNumberEdit* taxEdit;
+  QLabel* taxLabel;  // "<tax> Amount:"
+  QCheckBox* includesTaxCheck;
+  CodeBox* accountBox;
+  CodeBox* folderBox;
+  QPushButton* saveButton;
+  QPushButton* deleteButton;
+  QPushButton* cancelButton;
   QPushButton* helpButton;
-  DatePicker* DateTimePicker1;
 
  protected:
   struct Names {
-    QString form, caption, amount, tax, taxLabel;
+    QString form, caption;
     int helpContext;
   };
   // db, state, ui and clock must outlive the window.
@@ -64,7 +67,7 @@ class EntryWindow : public QDialog {
   void showTaxName();
   // The amount was left (after its edit re-formatted it): recompute the tax when its
   // value differs from current, then make it current.
-  void amountLeft(double& current);
+  void recomputeTaxIfChanged(double& current);
   // Fills the account box from the chart and the folder box from FOLDER, choosing the
   // current numbers; tells the user (accountsMissing, foldersMissing) and disables Save
   // when either table is empty.
@@ -91,7 +94,4 @@ class EntryWindow : public QDialog {
   AppState& state_;
   Ui& ui_;
   const Clock& clock_;
-  MaskedNumberEdit* amount_;
-  MaskedNumberEdit* tax_;
-  QLabel* taxLabel_;
 };

@@ -3,14 +3,6 @@
 #include "AppState.h"
 
 ExpenseList::ExpenseList(Database& db, AppState& state, QWidget* parent)
-    : BrowseWindow(
-          db, state, &AppState::SelectedExpense, BrowseList::Kind::Expense,
-          {QStringLiteral("PickExp"),
-           QStringLiteral("Select Expense"),
-           {567, 354},
-           516,
-           {QStringLiteral("BtnSelect"), QStringLiteral("BtnNew"), QStringLiteral("BtnExit")}},
-          parent),
-      BtnSelect(selectButton_),
-      BtnNew(newButton_),
-      BtnExit(exitButton_) {}
+    : BrowseWindow(db, state, &AppState::SelectedExpense, BrowseList::Kind::Expense,
+                   {QStringLiteral("PickExp"), QStringLiteral("Select Expense"), {567, 354}, 516},
+                   parent) {}

@@ -10,12 +10,4 @@ class ExpenseList : public BrowseWindow {
  public:
   // db and state must outlive the window.
   ExpenseList(Database& db, AppState& state, QWidget* parent = nullptr);
-
-  void BtnSelectClick() { chooseCursorRow(); }
-  void BtnNewClick() { newRecord(); }
-  void BtnExitClick() { leave(); }
-
-  QPushButton* BtnSelect;
-  QPushButton* BtnNew;
-  QPushButton* BtnExit;
 };

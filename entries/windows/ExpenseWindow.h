@@ -20,21 +20,19 @@ class ExpenseWindow : public EntryWindow {
 
   // Shows the record SelectedExpense names, or the defaults of a new one: today, the
   // default folder, the amount including tax when the rate is above 0.
-  void FormShow() override;
+  void prepare() override;
   // The cheque number re-written right-aligned in 8 characters.
-  void MaskEdit1Exit();
-  void MaskEdit3Exit();  // amount
+  void chequeLeft();
+  // The amount was left: the tax follows a changed amount.
+  void amountLeft();
   // Saves the record; a new one offers "Add another expense record?", which keeps the
   // window open with the date, payee, memo, account, folder, box and tax amount shown.
-  void BtnSaveClick();
-  void BtnDeleteClick();
+  void saveClicked();
+  void deleteClicked();
 
-  ExitEdit* MaskEdit1;          // cheque number
-  MaskedNumberEdit* MaskEdit3;  // amount
-  MaskedNumberEdit* MaskEdit4;  // tax amount
-  QLabel* Label8;               // "<tax> Amount:"
-  QLineEdit* Edit1;             // pay to
-  QLineEdit* Edit2;             // memo
+  ExitEdit* chequeEdit;
+  QLineEdit* payToEdit;
+  QLineEdit* memoEdit;
 
  private:
   void layOut();

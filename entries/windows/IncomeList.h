@@ -10,12 +10,4 @@ class IncomeList : public BrowseWindow {
  public:
   // db and state must outlive the window.
   IncomeList(Database& db, AppState& state, QWidget* parent = nullptr);
-
-  void Button1Click() { chooseCursorRow(); }  // Select
-  void Button2Click() { newRecord(); }        // New
-  void Button3Click() { leave(); }            // Exit
-
-  QPushButton* Button1;
-  QPushButton* Button2;
-  QPushButton* Button3;
 };

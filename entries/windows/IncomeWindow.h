@@ -19,17 +19,15 @@ class IncomeWindow : public EntryWindow {
 
   // Shows the record SelectedIncome names, or the defaults of a new one: today, the
   // default folder, the amount including tax when the rate is above 0.
-  void FormShow() override;
-  void MaskEdit2Exit();  // amount
+  void prepare() override;
+  // The amount was left: the tax follows a changed amount.
+  void amountLeft();
   // Saves the record; a new one offers "Add another income record?", which keeps the
   // window open with the date, description, account, folder, box and tax amount shown.
-  void BtnSaveClick();
-  void BtnDeleteClick();
+  void saveClicked();
+  void deleteClicked();
 
-  MaskedNumberEdit* MaskEdit2;  // amount
-  MaskedNumberEdit* MaskEdit3;  // tax amount
-  QLabel* Label6;               // "<tax> Amount:"
-  QLineEdit* Edit1;             // description
+  QLineEdit* descriptionEdit;
 
  private:
   void layOut();

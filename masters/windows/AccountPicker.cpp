@@ -14,7 +14,7 @@ AccountPicker::AccountPicker(Database& db, AppState& state, Ui& ui, QWidget* par
 
 int& AccountPicker::handOver() { return AccountChart(db_, state_).selected(); }
 
-void AccountPicker::FormShow() {
+void AccountPicker::prepare() {
   const AccountChart chart(db_, state_);
   startFill(
       {QStringLiteral("Number"), QStringLiteral("Description"), chart.flagHeading(), QString()},

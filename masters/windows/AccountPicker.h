@@ -18,7 +18,7 @@ class AccountPicker : public PickList {
   // db, state and ui must outlive the list.
   AccountPicker(Database& db, AppState& state, Ui& ui, QWidget* parent = nullptr);
 
-  void FormShow() override;
+  void prepare() override;
 
  protected:
   int& handOver() override;

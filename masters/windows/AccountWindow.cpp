@@ -1,7 +1,6 @@
 #include "AccountWindow.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,35 +23,33 @@ AccountWindow::AccountWindow(Database& db, AppState& state, Ui& ui, QWidget* par
                      QSize(366, 220), 550, parent),
       db_(db),
       state_(state) {
-  Label1 = fieldLabel(QStringLiteral("Label1"), tr("Account Number:"));
-  Label2 = fieldLabel(QStringLiteral("Label2"), tr("Description:"));
-  CheckBox1 = new QCheckBox(this);
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-  addField(Label1, MaskEdit1);
-  addField(Label2, Edit1);
-  addField(nullptr, CheckBox1);
-  setTabOrder(Edit1, CheckBox1);
-  setTabOrder(CheckBox1, BtnSave);
+  flagCheck = new QCheckBox(this);
+  flagCheck->setObjectName(QStringLiteral("flagCheck"));
+  addField(fieldLabel(QStringLiteral("numberLabel"), tr("Account Number:")), numberEdit);
+  addField(fieldLabel(QStringLiteral("descriptionLabel"), tr("Description:")), descriptionEdit);
+  addField(nullptr, flagCheck);
+  setTabOrder(descriptionEdit, flagCheck);
+  setTabOrder(flagCheck, saveButton);
 }
 
-void AccountWindow::FormShow() {
+void AccountWindow::prepare() {
   const AccountChart chart(db_, state_);
   AccountRecord& account = chart.record();
   if (chart.selected() != 0) {
     d4go(chart.table().data, chart.selected());
     chart.read();
-    BtnDelete->setVisible(true);
+    deleteButton->setVisible(true);
   } else {
     account.AccNo = nextAccountNumber(chart);
     account.AcDesc.clear();
     account.AcDed = true;
-    BtnDelete->setVisible(false);
+    deleteButton->setVisible(false);
   }
-  CheckBox1->setText(chart.flagCaption());
-  MaskEdit1->setText(QString::number(account.AccNo));
-  Edit1->setText(account.AcDesc.trimmed());
-  CheckBox1->setChecked(account.AcDed);
-  MaskEdit1->setFocus();
+  flagCheck->setText(chart.flagCaption());
+  numberEdit->setText(QString::number(account.AccNo));
+  descriptionEdit->setText(account.AcDesc.trimmed());
+  flagCheck->setChecked(account.AcDed);
+  numberEdit->setFocus();
 }
 
 int AccountWindow::nextAccountNumber(const AccountChart& chart) {
@@ -61,27 +58,27 @@ int AccountWindow::nextAccountNumber(const AccountChart& chart) {
   return f4int(chart.table().AccNo) + 1;
 }
 
-void AccountWindow::MaskEdit1Exit() {
-  const int number = StrToInt(MaskEdit1->text());
+void AccountWindow::numberLeft() {
+  const int number = StrToInt(numberEdit->text());
   if (number > 0) {
-    MaskEdit1->setText(Conversions::PadLeft(number, 4));
+    numberEdit->setText(Conversions::PadLeft(number, 4));
     return;
   }
   ui().message(Ui::Type::Information, Ui::Buttons::Ok, kNumberNotPositive);
-  MaskEdit1->setFocus();
+  numberEdit->setFocus();
 }
 
-void AccountWindow::BtnSaveClick() {
+void AccountWindow::saveClicked() {
   const AccountChart chart(db_, state_);
-  const int number = StrToInt(MaskEdit1->text());
+  const int number = StrToInt(numberEdit->text());
   AccountRecord& account = chart.record();
-  account.AcDesc = Edit1->text().trimmed();
-  account.AcDed = CheckBox1->isChecked();
+  account.AcDesc = descriptionEdit->text().trimmed();
+  account.AcDed = flagCheck->isChecked();
   // The field's own check runs only when it is left; Enter saves without leaving it, and
   // an account 0 would be no account at all.
   if (number <= 0) {
     ui().message(Ui::Type::Information, Ui::Buttons::Ok, kNumberNotPositive);
-    MaskEdit1->setFocus();
+    numberEdit->setFocus();
     return;
   }
   if (chart.selected() == 0) {
@@ -117,9 +114,9 @@ void AccountWindow::saveNew(const AccountChart& chart, int number) {
     // The window stays for the next new account; the check box keeps its state.
     account.AccNo = nextAccountNumber(chart);
     account.AcDesc.clear();
-    MaskEdit1->setText(QString::number(account.AccNo));
-    Edit1->clear();
-    MaskEdit1->setFocus();
+    numberEdit->setText(QString::number(account.AccNo));
+    descriptionEdit->clear();
+    numberEdit->setFocus();
     return;
   }
   finishSave(chart);
@@ -135,7 +132,7 @@ bool AccountWindow::renumberOrMerge(const AccountChart& chart, int number) {
                   QStringLiteral("\r\n\r\nIf you continue, all ") + chart.transactionWord() +
                   QStringLiteral(" in account ") + oldNumber +
                   QStringLiteral(" will be merged into account ") + newNumber +
-                  QStringLiteral(" which will be renamed to ") + Edit1->text().trimmed()
+                  QStringLiteral(" which will be renamed to ") + descriptionEdit->text().trimmed()
             : QStringLiteral("ACCOUNT NUMBER CHANGED!\r\n\r\nIf you continue, all ") +
                   chart.transactionWord() + QStringLiteral(" in account ") + oldNumber +
                   QStringLiteral(" will be moved to account number ") + newNumber +
@@ -174,7 +171,7 @@ void AccountWindow::finishSave(const AccountChart& chart) {
   accept();
 }
 
-void AccountWindow::BtnDeleteClick() {
+void AccountWindow::deleteClicked() {
   const AccountChart chart(db_, state_);
   const QString word = chart.transactionWord();
   if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNo,

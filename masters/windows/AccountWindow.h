@@ -18,7 +18,6 @@ struct AppState;
 class AccountChart;
 class Database;
 class QCheckBox;
-class QLabel;
 
 class AccountWindow : public DefinitionForm {
   Q_OBJECT
@@ -29,21 +28,20 @@ class AccountWindow : public DefinitionForm {
 
   // Shows the chosen account, or a new one with the next number (the highest number in
   // the chart plus one); gives the number field the focus.
-  void FormShow() override;
+  void prepare() override;
   // Re-formats the number right-aligned in 4 characters, or refuses 0 with a message and
   // keeps the focus.
-  void MaskEdit1Exit() override;
+  void numberLeft() override;
   // Saves a new account, or the chosen one unchanged in number, renumbered (the chart's
   // transactions move along) or merged into the account that holds the typed number.
   // Closes the window when the account was saved; stays open when refused or cancelled,
   // and for the next new account after "Add another account?".
-  void BtnSaveClick() override;
+  void saveClicked() override;
   // After the warning, marks the account and all its transactions deleted, sets the
   // hand-over value to 0 and closes.
-  void BtnDeleteClick() override;
+  void deleteClicked() override;
 
-  QLabel *Label1, *Label2;
-  QCheckBox* CheckBox1;
+  QCheckBox* flagCheck;  // "Deduct" or "Taxable", as the chart names its flag
 
  private:
   int nextAccountNumber(const AccountChart& chart);

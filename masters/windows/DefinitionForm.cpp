@@ -28,35 +28,36 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   setWindowTitle(caption);
   setFixedSize(client);
 
-  MaskEdit1 = new ExitEdit(ui, this);
-  MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
-  MaskEdit1->setMaxLength(4);
+  numberEdit = new ExitEdit(ui, this);
+  numberEdit->setObjectName(QStringLiteral("numberEdit"));
+  numberEdit->setMaxLength(4);
   // Digits only, as the four-digit mask takes them; the blanks of the re-formatted
   // number stay allowed.
-  MaskEdit1->setValidator(
+  numberEdit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^ *[0-9]* *$")), this));
-  MaskEdit1->setFixedWidth(MaskEdit1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
-                           16);
-  MaskEdit1->setExitHandler([this] { MaskEdit1Exit(); });
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setMaxLength(30);
-  Edit1->setMinimumWidth(Edit1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
+  numberEdit->setFixedWidth(numberEdit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                            16);
+  numberEdit->setExitHandler([this] { numberLeft(); });
+  descriptionEdit = new QLineEdit(this);
+  descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
+  descriptionEdit->setMaxLength(30);
+  descriptionEdit->setMinimumWidth(
+      descriptionEdit->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
 
-  BtnSave = button(QStringLiteral("BtnSave"), tr("Save"), this);
-  BtnDelete = button(QStringLiteral("BtnDelete"), tr("Delete"), this);
-  BtnCancel = button(QStringLiteral("BtnCancel"), tr("Cancel"), this);
+  saveButton = button(QStringLiteral("saveButton"), tr("Save"), this);
+  deleteButton = button(QStringLiteral("deleteButton"), tr("Delete"), this);
+  cancelButton = button(QStringLiteral("cancelButton"), tr("Cancel"), this);
   helpButton = new HelpButton(ui, helpContext, this);
-  connect(BtnSave, &QPushButton::clicked, this, guarded(ui, [this] { BtnSaveClick(); }));
-  connect(BtnDelete, &QPushButton::clicked, this, guarded(ui, [this] { BtnDeleteClick(); }));
-  connect(BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
+  connect(saveButton, &QPushButton::clicked, this, guarded(ui, [this] { saveClicked(); }));
+  connect(deleteButton, &QPushButton::clicked, this, guarded(ui, [this] { deleteClicked(); }));
+  connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
 
   fields_ = new QGridLayout;
   fields_->setHorizontalSpacing(10);
   fields_->setVerticalSpacing(10);
   fields_->setColumnStretch(2, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* each : {BtnSave, BtnDelete, BtnCancel}) buttons->addWidget(each);
+  for (QPushButton* each : {saveButton, deleteButton, cancelButton}) buttons->addWidget(each);
   buttons->addStretch();
   buttons->addWidget(helpButton);
   auto* layout = new QVBoxLayout(this);
@@ -72,12 +73,12 @@ void DefinitionForm::addField(QLabel* label, QWidget* field) {
   const int row = fieldRows_++;
   if (label) fields_->addWidget(label, row, 0);
   // The number field keeps its narrow width; the others take the row.
-  fields_->addWidget(field, row, 1, 1, field == MaskEdit1 ? 1 : 2);
+  fields_->addWidget(field, row, 1, 1, field == numberEdit ? 1 : 2);
 }
 
 QLabel* DefinitionForm::fieldLabel(const QString& name, const QString& text) {
   auto* label = new QLabel(text, this);
-  if (!name.isEmpty()) label->setObjectName(name);
+  label->setObjectName(name);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
 }
@@ -85,5 +86,5 @@ QLabel* DefinitionForm::fieldLabel(const QString& name, const QString& text) {
 void DefinitionForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A window shown again after being minimised is not a new showing.
-  if (!event->spontaneous()) runGuarded(ui_, [this] { FormShow(); });
+  if (!event->spontaneous()) runGuarded(ui_, [this] { prepare(); });
 }

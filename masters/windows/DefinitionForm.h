@@ -20,17 +20,17 @@ class DefinitionForm : public QDialog {
 
  public:
   // Fills the window for the chosen record or a new one; runs on every show.
-  virtual void FormShow() = 0;
+  virtual void prepare() = 0;
   // Checks and re-formats the number when the user leaves its field.
-  virtual void MaskEdit1Exit() = 0;
-  virtual void BtnSaveClick() = 0;
-  virtual void BtnDeleteClick() = 0;
+  virtual void numberLeft() = 0;
+  virtual void saveClicked() = 0;
+  virtual void deleteClicked() = 0;
   // Closes the window; nothing is written and the hand-over value is left as it is.
-  void BtnCancelClick() { reject(); }
+  void cancelClicked() { reject(); }
 
-  ExitEdit* MaskEdit1;  // the number
-  QLineEdit* Edit1;     // the description
-  QPushButton *BtnSave, *BtnDelete, *BtnCancel, *helpButton;
+  ExitEdit* numberEdit;
+  QLineEdit* descriptionEdit;
+  QPushButton *saveButton, *deleteButton, *cancelButton, *helpButton;
 
  protected:
   // A window named name (as the forms are known) with caption, a fixed client area and

@@ -13,7 +13,7 @@ FolderPicker::FolderPicker(Database& db, AppState& state, Ui& ui, QWidget* paren
 
 int& FolderPicker::handOver() { return state_.SelectedFolder; }
 
-void FolderPicker::FormShow() {
+void FolderPicker::prepare() {
   startFill({QStringLiteral("Number"), QStringLiteral("Description"), QString()}, {48, 240, 0});
   const FolderRecord& folder = db_.folderRecord();
   DATA4* table = db_.folder().data;

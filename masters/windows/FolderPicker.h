@@ -16,7 +16,7 @@ class FolderPicker : public PickList {
   // db, state and ui must outlive the list.
   FolderPicker(Database& db, AppState& state, Ui& ui, QWidget* parent = nullptr);
 
-  void FormShow() override;
+  void prepare() override;
 
  protected:
   int& handOver() override;

@@ -1,6 +1,5 @@
 #include "FolderWindow.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -16,13 +15,11 @@ FolderWindow::FolderWindow(Database& db, AppState& state, Ui& ui, QWidget* paren
                      QSize(368, 167), 570, parent),
       db_(db),
       state_(state) {
-  NumberLabel = fieldLabel(QString(), tr("Folder Number:"));
-  Label1 = fieldLabel(QStringLiteral("Label1"), tr("Description:"));
-  addField(NumberLabel, MaskEdit1);
-  addField(Label1, Edit1);
+  addField(fieldLabel(QStringLiteral("numberLabel"), tr("Folder Number:")), numberEdit);
+  addField(fieldLabel(QStringLiteral("descriptionLabel"), tr("Description:")), descriptionEdit);
 }
 
-void FolderWindow::FormShow() {
+void FolderWindow::prepare() {
   FolderRecord& folder = db_.folderRecord();
   const bool existing = state_.SelectedFolder != 0;
   if (existing) {
@@ -32,26 +29,26 @@ void FolderWindow::FormShow() {
     folder.FolNo = db_.NextFreeFolderNo();
     folder.FolName.clear();
   }
-  BtnDelete->setVisible(existing);
-  MaskEdit1->setText(QString::number(folder.FolNo));
-  Edit1->setText(folder.FolName.trimmed());
+  deleteButton->setVisible(existing);
+  numberEdit->setText(QString::number(folder.FolNo));
+  descriptionEdit->setText(folder.FolName.trimmed());
   // A new folder's number is not the user's to choose.
-  MaskEdit1->setEnabled(existing);
+  numberEdit->setEnabled(existing);
   if (existing) {
-    MaskEdit1->setFocus();
+    numberEdit->setFocus();
   } else {
-    Edit1->setFocus();
+    descriptionEdit->setFocus();
   }
 }
 
-void FolderWindow::MaskEdit1Exit() {
-  MaskEdit1->setText(Conversions::PadLeft(StrToInt(MaskEdit1->text()), 4));
+void FolderWindow::numberLeft() {
+  numberEdit->setText(Conversions::PadLeft(StrToInt(numberEdit->text()), 4));
 }
 
-void FolderWindow::BtnSaveClick() {
+void FolderWindow::saveClicked() {
   FolderRecord& folder = db_.folderRecord();
-  folder.FolName = Edit1->text().trimmed();
-  const int number = StrToInt(MaskEdit1->text());
+  folder.FolName = descriptionEdit->text().trimmed();
+  const int number = StrToInt(numberEdit->text());
   if (state_.SelectedFolder == 0) {
     saveNew();
     return;
@@ -79,9 +76,9 @@ void FolderWindow::saveNew() {
                    QStringLiteral("Add another folder?")) == Ui::Answer::Yes) {
     folder.FolNo = db_.NextFreeFolderNo();
     folder.FolName.clear();
-    MaskEdit1->setText(QString::number(folder.FolNo));
-    Edit1->clear();
-    Edit1->setFocus();
+    numberEdit->setText(QString::number(folder.FolNo));
+    descriptionEdit->clear();
+    descriptionEdit->setFocus();
     return;
   }
   finishSave();
@@ -98,7 +95,7 @@ bool FolderWindow::renumberOrMerge(int number) {
                       " ALREADY EXISTS.\r\n\r\nIf you continue, all income and expenses in "
                       "folder ") +
                   oldNumber + QStringLiteral(" will be merged into folder number ") + newNumber +
-                  QStringLiteral(" which will be renamed to ") + Edit1->text().trimmed()
+                  QStringLiteral(" which will be renamed to ") + descriptionEdit->text().trimmed()
             : QStringLiteral(
                   "FOLDER NUMBER CHANGED!\r\n\r\nIf you continue, all income and expenses in "
                   "folder ") +
@@ -144,7 +141,7 @@ void FolderWindow::finishSave() {
   accept();
 }
 
-void FolderWindow::BtnDeleteClick() {
+void FolderWindow::deleteClicked() {
   if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNo,
                    QStringLiteral("WARNING: All income and expenses assigned to this folder will "
                                   "be deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "

@@ -14,7 +14,6 @@
 
 struct AppState;
 class Database;
-class QLabel;
 
 class FolderWindow : public DefinitionForm {
   Q_OBJECT
@@ -25,19 +24,17 @@ class FolderWindow : public DefinitionForm {
 
   // Shows the chosen folder with its number field enabled and focused, or a new folder
   // with the lowest free number, its number field disabled and the name focused.
-  void FormShow() override;
+  void prepare() override;
   // Re-formats the number right-aligned in 4 characters (0 included).
-  void MaskEdit1Exit() override;
+  void numberLeft() override;
   // Saves a new folder under the lowest free number, or the chosen one renamed,
   // renumbered (its income and expenses move along) or merged into the folder holding the
   // typed number. Closes the window when saved; stays open when the user cancels, and
   // for the next new folder after "Add another folder?".
-  void BtnSaveClick() override;
+  void saveClicked() override;
   // After the warning, marks the folder and all its income and expenses deleted, sets
   // SelectedFolder to 0 and closes.
-  void BtnDeleteClick() override;
-
-  QLabel *Label1, *NumberLabel;
+  void deleteClicked() override;
 
  private:
   void saveNew();

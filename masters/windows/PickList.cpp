@@ -32,38 +32,38 @@ PickList::PickList(Ui& ui, const Layout& layout, QWidget* parent)
   setWindowTitle(layout.caption);
   setFixedSize(layout.client);
 
-  StringGrid1 = new QTableWidget(this);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->setGeometry(layout.grid);
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  StringGrid1->verticalHeader()->setMinimumSectionSize(kRowHeight);
-  StringGrid1->horizontalHeader()->setStretchLastSection(false);
-  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
-  StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  StringGrid1->horizontalHeader()->setHighlightSections(false);
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StringGrid1->setShowGrid(true);
-  StringGrid1->setWordWrap(false);
-  StringGrid1->setTabKeyNavigation(false);
-  StringGrid1->installEventFilter(this);
-  connect(StringGrid1, &QTableWidget::cellClicked, this, [this] { StringGrid1Click(); });
-  connect(StringGrid1, &QTableWidget::cellDoubleClicked, this,
-          guarded(ui, [this] { StringGrid1DblClick(); }));
+  grid = new QTableWidget(this);
+  grid->setObjectName(QStringLiteral("grid"));
+  grid->setGeometry(layout.grid);
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  grid->horizontalHeader()->setStretchLastSection(false);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setMinimumSectionSize(0);
+  grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  grid->horizontalHeader()->setHighlightSections(false);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setShowGrid(true);
+  grid->setWordWrap(false);
+  grid->setTabKeyNavigation(false);
+  grid->installEventFilter(this);
+  connect(grid, &QTableWidget::cellClicked, this, [this] { gridClicked(); });
+  connect(grid, &QTableWidget::cellDoubleClicked, this,
+          guarded(ui, [this] { gridDoubleClicked(); }));
 
-  BtnSelect = new QPushButton(tr("Select"), this);
-  BtnSelect->setObjectName(QStringLiteral("BtnSelect"));
-  BtnNew = new QPushButton(tr("New"), this);
-  BtnNew->setObjectName(QStringLiteral("BtnNew"));
-  BtnExit = new QPushButton(tr("Exit"), this);
-  BtnExit->setObjectName(QStringLiteral("BtnExit"));
-  connect(BtnSelect, &QPushButton::clicked, this, guarded(ui, [this] { BtnSelectClick(); }));
-  connect(BtnNew, &QPushButton::clicked, this, [this] { BtnNewClick(); });
-  connect(BtnExit, &QPushButton::clicked, this, [this] { BtnExitClick(); });
+  selectButton = new QPushButton(tr("Select"), this);
+  selectButton->setObjectName(QStringLiteral("selectButton"));
+  newButton = new QPushButton(tr("New"), this);
+  newButton->setObjectName(QStringLiteral("newButton"));
+  exitButton = new QPushButton(tr("Exit"), this);
+  exitButton->setObjectName(QStringLiteral("exitButton"));
+  connect(selectButton, &QPushButton::clicked, this, guarded(ui, [this] { selectClicked(); }));
+  connect(newButton, &QPushButton::clicked, this, [this] { newClicked(); });
+  connect(exitButton, &QPushButton::clicked, this, [this] { exitClicked(); });
 
   // The three buttons side by side, centred under the grid.
   const int gap = 16;
@@ -71,43 +71,43 @@ PickList::PickList(Ui& ui, const Layout& layout, QWidget* parent)
   int left = layout.grid.center().x() - rowWidth / 2;
   const int top = layout.grid.bottom() + (layout.client.height() - layout.grid.bottom()) / 2 -
                   kButton.height() / 2;
-  for (QPushButton* button : {BtnSelect, BtnNew, BtnExit}) {
+  for (QPushButton* button : {selectButton, newButton, exitButton}) {
     button->setGeometry(QRect(QPoint(left, top), kButton));
     left += kButton.width() + gap;
   }
   if (layout.gridFirst) {
-    setTabOrder(StringGrid1, BtnSelect);
-    setTabOrder(BtnSelect, BtnNew);
-    setTabOrder(BtnNew, BtnExit);
+    setTabOrder(grid, selectButton);
+    setTabOrder(selectButton, newButton);
+    setTabOrder(newButton, exitButton);
   } else {
-    setTabOrder(BtnSelect, BtnNew);
-    setTabOrder(BtnNew, BtnExit);
-    setTabOrder(BtnExit, StringGrid1);
+    setTabOrder(selectButton, newButton);
+    setTabOrder(newButton, exitButton);
+    setTabOrder(exitButton, grid);
   }
 }
 
-void PickList::StringGrid1Click() { StringGrid1->viewport()->update(); }
+void PickList::gridClicked() { grid->viewport()->update(); }
 
-void PickList::StringGrid1KeyPress(QChar key) {
+void PickList::gridKeyPressed(QChar key) {
   if (key == QChar(13)) chooseCurrentRow();
 }
 
-void PickList::BtnNewClick() {
+void PickList::newClicked() {
   handOver() = 0;
   accept();
 }
 
 void PickList::chooseCurrentRow() {
-  const int row = StringGrid1->currentRow();
-  if (row < 0 || StringGrid1->rowCount() == 0) return;
-  const QTableWidgetItem* record = StringGrid1->item(row, StringGrid1->columnCount() - 1);
+  const int row = grid->currentRow();
+  if (row < 0 || grid->rowCount() == 0) return;
+  const QTableWidgetItem* record = grid->item(row, grid->columnCount() - 1);
   handOver() = StrToInt(record ? record->text() : QString());
   accept();
 }
 
-void PickList::FormClose() {
-  StringGrid1->setColumnCount(layout_.restingColumns);
-  StringGrid1->setRowCount(1);
+void PickList::resetGrid() {
+  grid->setColumnCount(layout_.restingColumns);
+  grid->setRowCount(1);
 }
 
 void PickList::reject() {
@@ -116,53 +116,51 @@ void PickList::reject() {
 }
 
 void PickList::done(int result) {
-  FormClose();
+  resetGrid();
   QDialog::done(result);
 }
 
 void PickList::startFill(const QStringList& headings, const QList<int>& widths) {
-  StringGrid1->clear();
-  StringGrid1->setRowCount(0);
-  StringGrid1->setColumnCount(int(headings.size()));
-  StringGrid1->setHorizontalHeaderLabels(headings);
+  grid->clear();
+  grid->setRowCount(0);
+  grid->setColumnCount(int(headings.size()));
+  grid->setHorizontalHeaderLabels(headings);
   // A narrow column whose heading does not fit widens to it at the expense of the widest
   // column, so the grid keeps its width (the widths suit a smaller font than most).
   QList<int> fitted = widths;
   const auto widest = std::max_element(fitted.begin(), fitted.end());
   for (auto width = fitted.begin(); width != fitted.end(); ++width) {
     if (width == widest || *width == 0) continue;
-    const int needed =
-        StringGrid1->horizontalHeader()->sectionSizeHint(int(width - fitted.begin()));
+    const int needed = grid->horizontalHeader()->sectionSizeHint(int(width - fitted.begin()));
     if (needed > *width) {
       *widest -= needed - *width;
       *width = needed;
     }
   }
   for (int column = 0; column < fitted.size(); ++column) {
-    StringGrid1->setColumnWidth(column, fitted[column]);
+    grid->setColumnWidth(column, fitted[column]);
   }
 }
 
 void PickList::setRow(int row, const QStringList& cells) {
-  if (StringGrid1->rowCount() < row) StringGrid1->setRowCount(row);
+  if (grid->rowCount() < row) grid->setRowCount(row);
   for (int column = 0; column < cells.size(); ++column) {
-    StringGrid1->setItem(row - 1, column, new QTableWidgetItem(cells[column]));
+    grid->setItem(row - 1, column, new QTableWidgetItem(cells[column]));
   }
 }
 
 void PickList::finishFill(int currentRow, int scrollAbove) {
-  const bool any = StringGrid1->rowCount() > 0;
-  StringGrid1->setEnabled(any);
-  BtnSelect->setEnabled(any);
-  if (any) StringGrid1->setCurrentCell(currentRow - 1, 0);
+  const bool any = grid->rowCount() > 0;
+  grid->setEnabled(any);
+  selectButton->setEnabled(any);
+  if (any) grid->setCurrentCell(currentRow - 1, 0);
   // Counted with the heading row, as the grid's rows are.
-  const bool scrolls = StringGrid1->rowCount() + 1 > scrollAbove;
-  StringGrid1->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  const bool scrolls = grid->rowCount() + 1 > scrollAbove;
+  grid->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   // The columns fill the grid inside its frame; a scroll bar gets its own room.
-  const int scrollBar = scrolls ? StringGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-  StringGrid1->resize(
-      StringGrid1->horizontalHeader()->length() + 2 * StringGrid1->frameWidth() + scrollBar,
-      layout_.grid.height());
+  const int scrollBar = scrolls ? grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+  grid->resize(grid->horizontalHeader()->length() + 2 * grid->frameWidth() + scrollBar,
+               layout_.grid.height());
 }
 
 void PickList::showEvent(QShowEvent* event) {
@@ -170,15 +168,15 @@ void PickList::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;  // shown again after being minimised
   runGuarded(ui_, [this] {
     const WaitCursor wait;
-    FormShow();
+    prepare();
   });
 }
 
 bool PickList::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+  if (watched == grid && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      runGuarded(ui_, [this] { StringGrid1KeyPress(QChar(13)); });
+      runGuarded(ui_, [this] { gridKeyPressed(QChar(13)); });
       return true;
     }
   }

@@ -18,26 +18,26 @@ class PickList : public QDialog {
 
  public:
   // Fills the grid from the table; runs on every show.
-  virtual void FormShow() = 0;
-  void StringGrid1Click();
+  virtual void prepare() = 0;
+  void gridClicked();
   // Double-click, Enter in the grid and Select choose the current row: its record number
   // becomes the hand-over value and the list closes. Nothing happens on an empty list.
-  void StringGrid1DblClick() { chooseCurrentRow(); }
-  void StringGrid1KeyPress(QChar key);
-  void BtnSelectClick() { chooseCurrentRow(); }
+  void gridDoubleClicked() { chooseCurrentRow(); }
+  void gridKeyPressed(QChar key);
+  void selectClicked() { chooseCurrentRow(); }
   // Hand-over value 0 (a new record); closes.
-  void BtnNewClick();
+  void newClicked();
   // Hand-over value -1 (leave); closes.
-  void BtnExitClick() { reject(); }
+  void exitClicked() { reject(); }
   // Shrinks the grid back to its resting size when the list closes.
-  void FormClose();
+  void resetGrid();
 
   // Sets the hand-over value -1 and closes.
   void reject() override;
   void done(int result) override;
 
-  QTableWidget* StringGrid1;
-  QPushButton *BtnSelect, *BtnNew, *BtnExit;
+  QTableWidget* grid;
+  QPushButton *selectButton, *newButton, *exitButton;
 
  protected:
   struct Layout {

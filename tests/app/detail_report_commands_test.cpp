@@ -88,14 +88,14 @@ class ReportCommands : public testing::Test {
 
 TEST_F(ReportCommands, AccountDetailNewOrAClosedPickListMakesNoReport) {
   shell.ui.expectModal(QStringLiteral("PickAcc"),
-                       [](QDialog& list) { static_cast<PickList&>(list).BtnNewClick(); });
+                       [](QDialog& list) { static_cast<PickList&>(list).newClicked(); });
   shell.form->AccountDetail1Click();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
 
   shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& list) {
     // The income chart is listed; the window is closed by its title bar.
-    EXPECT_EQ(static_cast<PickList&>(list).StringGrid1->horizontalHeaderItem(2)->text(),
+    EXPECT_EQ(static_cast<PickList&>(list).grid->horizontalHeaderItem(2)->text(),
               QStringLiteral("Taxable"));
     list.reject();
   });
@@ -111,10 +111,10 @@ TEST_F(ReportCommands, AccountDetailNewOrAClosedPickListMakesNoReport) {
 TEST_F(ReportCommands, AccountDetailReportsTheChosenAccount) {
   shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& dialog) {
     auto& list = static_cast<PickList&>(dialog);
-    const auto found = list.StringGrid1->findItems(QStringLiteral("20"), Qt::MatchExactly);
+    const auto found = list.grid->findItems(QStringLiteral("20"), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    list.StringGrid1->setCurrentCell(found.front()->row(), 0);
-    list.BtnSelectClick();
+    list.grid->setCurrentCell(found.front()->row(), 0);
+    list.selectClicked();
   });
   expectViewer("account-detail.png");
   shell.form->AccountDetail1Click();

@@ -37,8 +37,8 @@ class PickExpTest : public testing::Test {
     pick.show();
   }
 
-  QTableWidget& grid() { return *pick.StringGrid1; }
-  QScrollBar& scroll() { return *pick.ScrollBar1; }
+  QTableWidget& grid() { return *pick.grid; }
+  QScrollBar& scroll() { return *pick.scrollBar; }
   // The record on grid row (0-based), by its hidden record-number cell.
   long recordOn(int row) { return grid().item(row, 6)->text().toLong(); }
   long cursorRecord() { return recordOn(grid().currentRow()); }
@@ -57,13 +57,13 @@ TEST_F(PickExpTest, AnEmptyListOffersOnlyNewAndExit) {
   EXPECT_EQ(grid().rowCount(), 0);
   EXPECT_EQ(grid().columnCount(), 7);
   EXPECT_FALSE(grid().isEnabled());
-  EXPECT_FALSE(pick.BtnSelect->isEnabled());
+  EXPECT_FALSE(pick.selectButton->isEnabled());
   EXPECT_FALSE(scroll().isEnabled());
-  EXPECT_TRUE(pick.BtnNew->isEnabled());
-  EXPECT_TRUE(pick.BtnExit->isEnabled());
-  pick.BtnSelectClick();
+  EXPECT_TRUE(pick.newButton->isEnabled());
+  EXPECT_TRUE(pick.exitButton->isEnabled());
+  pick.selectClicked();
   EXPECT_TRUE(pick.isVisible()) << "Select chose a row of an empty list";
-  pick.BtnNew->click();
+  pick.newButton->click();
   EXPECT_EQ(books.state.SelectedExpense, 0);
   EXPECT_EQ(pick.result(), QDialog::Accepted);
 }
@@ -81,7 +81,7 @@ TEST_P(PickExpSizes, OpenOnTheLastRecord) {
   const int rows = std::min(GetParam().records, 10);
   EXPECT_EQ(grid().rowCount(), rows);
   EXPECT_TRUE(grid().isEnabled());
-  EXPECT_TRUE(pick.BtnSelect->isEnabled());
+  EXPECT_TRUE(pick.selectButton->isEnabled());
   EXPECT_EQ(scroll().isEnabled(), GetParam().scrolls);
   EXPECT_EQ(grid().currentRow(), rows - 1);
   EXPECT_EQ(grid().currentColumn(), 0);
@@ -116,7 +116,7 @@ TEST_F(PickExpTest, ReopensOnRowOneWhenTheSavedRecordLeftTheFolder) {
   books.state.DefaultFolder = 1;
   open(0);
   ASSERT_EQ(grid().currentRow(), 9);
-  pick.BtnExit->click();
+  pick.exitButton->click();
   books.closeAll();
   open(static_cast<int>(moved));
   EXPECT_EQ(recordOn(0), days[0]);
@@ -220,7 +220,7 @@ TEST_F(PickExpTest, SelectEnterAndDoubleClickHandOverTheCursorRecord) {
   const std::vector<long> days = addDays(12);
   open(0);
   key(Qt::Key_Up);
-  pick.BtnSelect->click();
+  pick.selectButton->click();
   EXPECT_EQ(books.state.SelectedExpense, days[10]);
   EXPECT_EQ(pick.result(), QDialog::Accepted);
   EXPECT_FALSE(pick.isVisible());
@@ -245,7 +245,7 @@ TEST_F(PickExpTest, SelectEnterAndDoubleClickHandOverTheCursorRecord) {
 TEST_F(PickExpTest, ExitAndTheTitleBarLeaveTheLoop) {
   addDays(3);
   open(0);
-  pick.BtnExit->click();
+  pick.exitButton->click();
   EXPECT_EQ(books.state.SelectedExpense, -1);
   EXPECT_EQ(pick.result(), QDialog::Rejected);
 
@@ -269,19 +269,19 @@ TEST(PickInc, ShowsIncomeOfTheDefaultFolderWithItsOwnButtons) {
   IncomeList pick(books.db, books.state);
   pick.show();
   EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select Item"));
-  EXPECT_EQ(pick.StringGrid1->columnCount(), 6);
-  EXPECT_EQ(pick.StringGrid1->horizontalHeaderItem(2)->text(), QStringLiteral("Folder"));
-  EXPECT_EQ(pick.StringGrid1->currentRow(), 9);
-  EXPECT_TRUE(pick.ScrollBar1->isEnabled());
-  EXPECT_EQ(pick.ScrollBar1->maximum(), 1);
-  EXPECT_EQ(pick.Button1->objectName(), QStringLiteral("Button1"));
-  pick.Button1->click();
+  EXPECT_EQ(pick.grid->columnCount(), 6);
+  EXPECT_EQ(pick.grid->horizontalHeaderItem(2)->text(), QStringLiteral("Folder"));
+  EXPECT_EQ(pick.grid->currentRow(), 9);
+  EXPECT_TRUE(pick.scrollBar->isEnabled());
+  EXPECT_EQ(pick.scrollBar->maximum(), 1);
+  EXPECT_EQ(pick.selectButton->objectName(), QStringLiteral("selectButton"));
+  pick.selectButton->click();
   EXPECT_EQ(books.state.SelectedIncome, numbers.back());
   pick.show();
-  pick.Button3->click();
+  pick.exitButton->click();
   EXPECT_EQ(books.state.SelectedIncome, -1);
   pick.show();
-  pick.Button2->click();
+  pick.newButton->click();
   EXPECT_EQ(books.state.SelectedIncome, 0);
   books.closeAll();
 }

@@ -46,7 +46,7 @@ class ExpenseTest : public testing::Test {
   }
   void save(Ui::Answer addAnother = Ui::Answer::No) {
     if (books.state.SelectedExpense == 0) books.ui.expectMessage(kAddAnother, addAnother);
-    window.BtnSave->click();
+    window.saveButton->click();
   }
 
   EntryBooks books;
@@ -57,64 +57,64 @@ TEST_F(ExpenseTest, ANewRecordStartsTodayInTheDefaultFolderIncludingTax) {
   books.state.DefaultFolder = 3;
   open(0);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Expense"));
-  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 6, 15));
-  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
-  EXPECT_TRUE(window.CheckBox1->isChecked());
-  EXPECT_EQ(window.CheckBox1->text(), QStringLiteral("Includes GST"));
-  EXPECT_EQ(window.Label8->text(), QStringLiteral("GST Amount:"));
-  EXPECT_TRUE(window.BtnDelete->isHidden());
-  EXPECT_TRUE(window.BtnSave->isEnabled());
-  ASSERT_EQ(window.ComboBox1->count(), 2);
-  EXPECT_EQ(window.ComboBox1->itemText(0),
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("0"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     0.00"));
+  EXPECT_TRUE(window.includesTaxCheck->isChecked());
+  EXPECT_EQ(window.includesTaxCheck->text(), QStringLiteral("Includes GST"));
+  EXPECT_EQ(window.taxLabel->text(), QStringLiteral("GST Amount:"));
+  EXPECT_TRUE(window.deleteButton->isHidden());
+  EXPECT_TRUE(window.saveButton->isEnabled());
+  ASSERT_EQ(window.accountBox->count(), 2);
+  EXPECT_EQ(window.accountBox->itemText(0),
             QStringLiteral("   5 - ") + QStringLiteral("Fuel").leftJustified(30));
-  EXPECT_EQ(window.ComboBox1->currentIndex(), 0);
-  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   3"));
-  EXPECT_EQ(window.focusWidget(), window.MaskEdit1);
+  EXPECT_EQ(window.accountBox->currentIndex(), 0);
+  EXPECT_EQ(window.folderBox->currentText().left(4), QStringLiteral("   3"));
+  EXPECT_EQ(window.focusWidget(), window.chequeEdit);
 }
 
 TEST_F(ExpenseTest, WithoutADefaultFolderTheFirstFolderIsOffered) {
   books.state.DefaultFolder = -1;
   open(0);
-  EXPECT_EQ(window.ComboBox2->currentIndex(), 0);
-  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   1"));
+  EXPECT_EQ(window.folderBox->currentIndex(), 0);
+  EXPECT_EQ(window.folderBox->currentText().left(4), QStringLiteral("   1"));
 }
 
 TEST_F(ExpenseTest, TheTaxNameComesFromTheSettingsWithoutBlanks) {
   books.setTax(20, QStringLiteral(" VAT  "));
   open(0);
-  EXPECT_EQ(window.CheckBox1->text(), QStringLiteral("Includes VAT"));
-  EXPECT_EQ(window.Label8->text(), QStringLiteral("VAT Amount:"));
+  EXPECT_EQ(window.includesTaxCheck->text(), QStringLiteral("Includes VAT"));
+  EXPECT_EQ(window.taxLabel->text(), QStringLiteral("VAT Amount:"));
 }
 
 TEST_F(ExpenseTest, LeavingAChangedAmountComputesTheTaxItContains) {
   open(0);
-  enter(window.MaskEdit3, QStringLiteral("110"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("   110.00"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
-  enter(window.MaskEdit3, QStringLiteral("100"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     9.09"));
+  enter(window.amountEdit, QStringLiteral("110"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("   110.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    10.00"));
+  enter(window.amountEdit, QStringLiteral("100"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     9.09"));
 }
 
 TEST_F(ExpenseTest, TheBoxClearsAndRestoresTheTax) {
   books.setTax(12.5);
   open(0);
-  enter(window.MaskEdit3, QStringLiteral("112.50"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    12.50"));
-  window.CheckBox1->click();
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
-  window.CheckBox1->click();
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    12.50"));
+  enter(window.amountEdit, QStringLiteral("112.50"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    12.50"));
+  window.includesTaxCheck->click();
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     0.00"));
+  window.includesTaxCheck->click();
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    12.50"));
 }
 
 TEST_F(ExpenseTest, ATypedTaxStandsWhileTheAmountIsLeftUnchanged) {
   open(0);
-  enter(window.MaskEdit3, QStringLiteral("110"));
-  enter(window.MaskEdit4, QStringLiteral("7.5"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     7.50"));
-  enter(window.MaskEdit3, QStringLiteral("110.00"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     7.50"));
+  enter(window.amountEdit, QStringLiteral("110"));
+  enter(window.taxEdit, QStringLiteral("7.5"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     7.50"));
+  enter(window.amountEdit, QStringLiteral("110.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     7.50"));
   save();
   books.closeAll();
   EXPECT_DOUBLE_EQ(books.storedExpense(books.state.SelectedExpense).GSTE, 7.5);
@@ -123,11 +123,11 @@ TEST_F(ExpenseTest, ATypedTaxStandsWhileTheAmountIsLeftUnchanged) {
 TEST_F(ExpenseTest, WithoutARateTheTaxFieldIsNeverTouched) {
   books.setTax(0);
   open(0);
-  EXPECT_FALSE(window.CheckBox1->isChecked());
-  enter(window.MaskEdit4, QStringLiteral("3"));
-  enter(window.MaskEdit3, QStringLiteral("110"));
-  window.CheckBox1->click();
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     3.00"));
+  EXPECT_FALSE(window.includesTaxCheck->isChecked());
+  enter(window.taxEdit, QStringLiteral("3"));
+  enter(window.amountEdit, QStringLiteral("110"));
+  window.includesTaxCheck->click();
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     3.00"));
 }
 
 TEST_F(ExpenseTest, FillingTheBoxComputesOnlyWhenItChangesState) {
@@ -144,32 +144,32 @@ TEST_F(ExpenseTest, FillingTheBoxComputesOnlyWhenItChangesState) {
   const long withoutTax = books.addExpense(typed);
 
   open(0);  // a new record leaves the box ticked
-  window.BtnCancel->click();
+  window.cancelButton->click();
   books.closeAll();
   open(withTax);  // still ticked: the stored tax is shown
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     4.00"));
-  window.BtnCancel->click();
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     4.00"));
+  window.cancelButton->click();
   books.closeAll();
   open(withoutTax);  // cleared: counts as a click, the tax becomes 0
-  EXPECT_FALSE(window.CheckBox1->isChecked());
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     0.00"));
-  window.BtnCancel->click();
+  EXPECT_FALSE(window.includesTaxCheck->isChecked());
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     0.00"));
+  window.cancelButton->click();
   books.closeAll();
   open(withTax);  // ticked again: computed from the amount shown
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    10.00"));
 }
 
 TEST_F(ExpenseTest, ANewRecordIsStoredWithItsTagKeys) {
   books.state.DefaultFolder = -1;
   open(0);
-  enter(window.MaskEdit1, QStringLiteral("1234"));
-  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("    1234"));
-  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
-  enter(window.MaskEdit3, QStringLiteral("110"));
-  window.Edit1->setText(QStringLiteral("  Acme  "));
-  window.Edit2->setText(QStringLiteral("Paper"));
-  window.ComboBox1->setCurrentIndex(1);
-  window.ComboBox2->setCurrentIndex(1);
+  enter(window.chequeEdit, QStringLiteral("1234"));
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("    1234"));
+  window.dateEdit->setDate(QDate(2026, 3, 2));
+  enter(window.amountEdit, QStringLiteral("110"));
+  window.payToEdit->setText(QStringLiteral("  Acme  "));
+  window.memoEdit->setText(QStringLiteral("Paper"));
+  window.accountBox->setCurrentIndex(1);
+  window.folderBox->setCurrentIndex(1);
   save();
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_FALSE(window.isVisible());
@@ -207,15 +207,15 @@ TEST_F(ExpenseTest, AnEditIsStoredInPlaceAndUnarchived) {
   const long number = books.addExpense(record);
 
   open(static_cast<int>(number));
-  EXPECT_TRUE(window.BtnDelete->isVisible());
-  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("77"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("   550.00"));
-  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Landlord"));
-  EXPECT_EQ(window.ComboBox1->currentText().left(4), QStringLiteral("  12"));
-  EXPECT_EQ(window.ComboBox2->currentText().left(4), QStringLiteral("   3"));
-  enter(window.MaskEdit3, QStringLiteral("220"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    20.00"));
-  window.ComboBox1->setCurrentIndex(0);
+  EXPECT_TRUE(window.deleteButton->isVisible());
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("77"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("   550.00"));
+  EXPECT_EQ(window.payToEdit->text(), QStringLiteral("Landlord"));
+  EXPECT_EQ(window.accountBox->currentText().left(4), QStringLiteral("  12"));
+  EXPECT_EQ(window.folderBox->currentText().left(4), QStringLiteral("   3"));
+  enter(window.amountEdit, QStringLiteral("220"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    20.00"));
+  window.accountBox->setCurrentIndex(0);
   save();  // no question for an edit
   EXPECT_EQ(books.state.SelectedExpense, number);
   books.closeAll();
@@ -233,7 +233,7 @@ TEST_F(ExpenseTest, AnEditIsStoredInPlaceAndUnarchived) {
 TEST_F(ExpenseTest, AMissingAccountOffersAndSavesTheFirst) {
   const long number = books.addExpense(QDate(2026, 3, 2), 44, 1, 20);
   open(static_cast<int>(number));
-  EXPECT_EQ(window.ComboBox1->currentIndex(), 0);
+  EXPECT_EQ(window.accountBox->currentIndex(), 0);
   save();
   books.closeAll();
   EXPECT_EQ(books.storedExpense(number).AccNo, 5);
@@ -243,7 +243,7 @@ TEST_F(ExpenseTest, DeleteRemovesTheRecordAtOnceWithoutAQuestion) {
   const long first = books.addExpense(QDate(2026, 1, 1), 5, 1, 20);
   books.addExpense(QDate(2026, 1, 2), 12, 1, 30);
   open(static_cast<int>(first));
-  window.BtnDelete->click();
+  window.deleteButton->click();
   EXPECT_EQ(books.state.SelectedExpense, 0);
   EXPECT_EQ(window.result(), QDialog::Accepted);
   // The table is open again for the list, with its date order.
@@ -259,26 +259,26 @@ TEST_F(ExpenseTest, DeleteRemovesTheRecordAtOnceWithoutAQuestion) {
 TEST_F(ExpenseTest, AddAnotherKeepsTheEntryButChequeAndAmount) {
   books.state.DefaultFolder = -1;
   open(0);
-  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
-  enter(window.MaskEdit1, QStringLiteral("55"));
-  enter(window.MaskEdit3, QStringLiteral("110"));
-  window.Edit1->setText(QStringLiteral("Acme"));
-  window.Edit2->setText(QStringLiteral("Paper"));
-  window.ComboBox1->setCurrentIndex(1);
-  window.ComboBox2->setCurrentIndex(1);
+  window.dateEdit->setDate(QDate(2026, 3, 2));
+  enter(window.chequeEdit, QStringLiteral("55"));
+  enter(window.amountEdit, QStringLiteral("110"));
+  window.payToEdit->setText(QStringLiteral("Acme"));
+  window.memoEdit->setText(QStringLiteral("Paper"));
+  window.accountBox->setCurrentIndex(1);
+  window.folderBox->setCurrentIndex(1);
   save(Ui::Answer::Yes);
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("    10.00"));
-  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Acme"));
-  EXPECT_EQ(window.Edit2->text(), QStringLiteral("Paper"));
-  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 3, 2));
-  EXPECT_EQ(window.ComboBox1->currentIndex(), 1);
-  EXPECT_EQ(window.ComboBox2->currentIndex(), 1);
-  EXPECT_EQ(window.focusWidget(), window.MaskEdit1);
-  enter(window.MaskEdit3, QStringLiteral("55"));  // changed from 0: the tax follows
-  EXPECT_EQ(window.MaskEdit4->text(), QStringLiteral("     5.00"));
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("0"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    10.00"));
+  EXPECT_EQ(window.payToEdit->text(), QStringLiteral("Acme"));
+  EXPECT_EQ(window.memoEdit->text(), QStringLiteral("Paper"));
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 3, 2));
+  EXPECT_EQ(window.accountBox->currentIndex(), 1);
+  EXPECT_EQ(window.folderBox->currentIndex(), 1);
+  EXPECT_EQ(window.focusWidget(), window.chequeEdit);
+  enter(window.amountEdit, QStringLiteral("55"));  // changed from 0: the tax follows
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     5.00"));
   save();
   books.closeAll();
   const std::vector<long> stored = books.walk(false, "eDate");
@@ -293,9 +293,9 @@ TEST_F(ExpenseTest, AddAnotherKeepsTheEntryButChequeAndAmount) {
 
 TEST_F(ExpenseTest, AValueThatCannotBeReadSavesNothing) {
   open(0);
-  window.ComboBox1->setCurrentIndex(-1);
+  window.accountBox->setCurrentIndex(-1);
   books.ui.expectMessage(kConversion);
-  window.BtnSave->click();
+  window.saveButton->click();
   EXPECT_TRUE(window.isVisible());
   books.closeAll();
   EXPECT_EQ(books.recordCount(false), 0);
@@ -303,9 +303,9 @@ TEST_F(ExpenseTest, AValueThatCannotBeReadSavesNothing) {
 
 TEST_F(ExpenseTest, AnAmountTooWideForItsFieldAddsNoBlankRecord) {
   open(0);
-  window.MaskEdit3->setText(QStringLiteral("9999999"));
+  window.amountEdit->setText(QStringLiteral("9999999"));
   books.ui.expectMessage(kConversion);
-  window.BtnSave->click();
+  window.saveButton->click();
   EXPECT_TRUE(window.isVisible());
   books.closeAll();
   EXPECT_EQ(books.recordCount(false), 0);
@@ -314,8 +314,8 @@ TEST_F(ExpenseTest, AnAmountTooWideForItsFieldAddsNoBlankRecord) {
 TEST_F(ExpenseTest, CancelWritesNothingAndKeepsTheHandOver) {
   const long number = books.addExpense(QDate(2026, 3, 2), 5, 1, 20);
   open(static_cast<int>(number));
-  enter(window.MaskEdit3, QStringLiteral("99"));
-  window.BtnCancel->click();
+  enter(window.amountEdit, QStringLiteral("99"));
+  window.cancelButton->click();
   EXPECT_EQ(books.state.SelectedExpense, number);
   EXPECT_EQ(window.result(), QDialog::Rejected);
   books.closeAll();
@@ -325,8 +325,8 @@ TEST_F(ExpenseTest, CancelWritesNothingAndKeepsTheHandOver) {
 TEST_F(ExpenseTest, AChequeNumberThatIsNoNumberIsRefusedOnLeaving) {
   open(0);
   books.ui.expectErrorBox(QStringLiteral("'12a' is not a valid integer value"));
-  enter(window.MaskEdit1, QStringLiteral("12a"));
-  EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("12a"));
+  enter(window.chequeEdit, QStringLiteral("12a"));
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("12a"));
 }
 
 TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {
@@ -337,7 +337,7 @@ TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {
   books.openExpenseTables();
   ExpenseWindow window(books.db, books.state, books.ui, books.clock);
   window.show();
-  EXPECT_FALSE(window.BtnSave->isEnabled());
+  EXPECT_FALSE(window.saveButton->isEnabled());
   window.hide();
   books.closeAll();
 }
@@ -346,12 +346,13 @@ TEST_F(ExpenseTest, HelpAndTabOrder) {
   open(0);
   window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{530});
-  const QList<QWidget*> expected{
-      window.MaskEdit1, window.MaskEdit3, window.CheckBox1,      window.MaskEdit4, window.Edit1,
-      window.Edit2,     window.ComboBox1, window.ComboBox2,      window.BtnSave,   window.BtnDelete,
-      window.BtnCancel, window.helpButton,   window.DateTimePicker1};
+  const QList<QWidget*> expected{window.chequeEdit,   window.amountEdit,   window.includesTaxCheck,
+                                 window.taxEdit,      window.payToEdit,    window.memoEdit,
+                                 window.accountBox,   window.folderBox,    window.saveButton,
+                                 window.deleteButton, window.cancelButton, window.helpButton,
+                                 window.dateEdit};
   QList<QWidget*> chain;
-  QWidget* widget = window.MaskEdit1;
+  QWidget* widget = window.chequeEdit;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
     if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
     widget = widget->nextInFocusChain();

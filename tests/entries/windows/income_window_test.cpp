@@ -43,7 +43,7 @@ class IncomeTest : public testing::Test {
   }
   void save(Ui::Answer addAnother = Ui::Answer::No) {
     if (books.state.SelectedIncome == 0) books.ui.expectMessage(kAddAnother, addAnother);
-    window.BtnSave->click();
+    window.saveButton->click();
   }
 
   EntryBooks books;
@@ -53,32 +53,32 @@ class IncomeTest : public testing::Test {
 TEST_F(IncomeTest, ANewRecordStartsOnTheDateWithTheIncomeChart) {
   open(0);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Income"));
-  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 6, 15));
-  EXPECT_EQ(window.focusWidget(), window.DateTimePicker1);
-  EXPECT_EQ(window.Label6->text(), QStringLiteral("GST Amount:"));
-  EXPECT_TRUE(window.CheckBox1->isChecked());
-  EXPECT_TRUE(window.BtnDelete->isHidden());
-  ASSERT_EQ(window.ComboBox1->count(), 2);
-  EXPECT_EQ(window.ComboBox1->itemText(1),
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 6, 15));
+  EXPECT_EQ(window.focusWidget(), window.dateEdit);
+  EXPECT_EQ(window.taxLabel->text(), QStringLiteral("GST Amount:"));
+  EXPECT_TRUE(window.includesTaxCheck->isChecked());
+  EXPECT_TRUE(window.deleteButton->isHidden());
+  ASSERT_EQ(window.accountBox->count(), 2);
+  EXPECT_EQ(window.accountBox->itemText(1),
             QStringLiteral("  12 - ") + QStringLiteral("Interest").leftJustified(30));
 }
 
 TEST_F(IncomeTest, TheTaxOfAnIncomeAmount) {
   open(0);
-  enter(window.MaskEdit2, QStringLiteral("55"));
-  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("    55.00"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     5.00"));
-  window.CheckBox1->click();
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("     0.00"));
+  enter(window.amountEdit, QStringLiteral("55"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("    55.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     5.00"));
+  window.includesTaxCheck->click();
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("     0.00"));
 }
 
 TEST_F(IncomeTest, ANewRecordIsStoredUnimportedWithItsTagKeys) {
   open(0);
-  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
-  enter(window.MaskEdit2, QStringLiteral("110"));
-  window.Edit1->setText(QStringLiteral(" Invoice 17 "));
-  window.ComboBox1->setCurrentIndex(1);
-  window.ComboBox2->setCurrentIndex(1);
+  window.dateEdit->setDate(QDate(2026, 3, 2));
+  enter(window.amountEdit, QStringLiteral("110"));
+  window.descriptionEdit->setText(QStringLiteral(" Invoice 17 "));
+  window.accountBox->setCurrentIndex(1);
+  window.folderBox->setCurrentIndex(1);
   save();
   const long saved = books.state.SelectedIncome;
   EXPECT_GT(saved, 0);
@@ -109,9 +109,9 @@ TEST_F(IncomeTest, AnEditKeepsTheImportedFlag) {
   imported.Archive = true;
   const long number = books.addIncome(imported);
   open(static_cast<int>(number));
-  EXPECT_TRUE(window.BtnDelete->isVisible());
-  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("    33.00"));
-  enter(window.MaskEdit2, QStringLiteral("44"));
+  EXPECT_TRUE(window.deleteButton->isVisible());
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("    33.00"));
+  enter(window.amountEdit, QStringLiteral("44"));
   save();
   EXPECT_EQ(books.state.SelectedIncome, number);
   books.closeAll();
@@ -124,21 +124,21 @@ TEST_F(IncomeTest, AnEditKeepsTheImportedFlag) {
 
 TEST_F(IncomeTest, AddAnotherKeepsDateDescriptionAccountAndFolder) {
   open(0);
-  window.DateTimePicker1->setDate(QDate(2026, 3, 2));
-  enter(window.MaskEdit2, QStringLiteral("110"));
-  window.Edit1->setText(QStringLiteral("Rent"));
-  window.ComboBox1->setCurrentIndex(1);
-  window.ComboBox2->setCurrentIndex(1);
+  window.dateEdit->setDate(QDate(2026, 3, 2));
+  enter(window.amountEdit, QStringLiteral("110"));
+  window.descriptionEdit->setText(QStringLiteral("Rent"));
+  window.accountBox->setCurrentIndex(1);
+  window.folderBox->setCurrentIndex(1);
   save(Ui::Answer::Yes);
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(window.MaskEdit2->text(), QStringLiteral("     0.00"));
-  EXPECT_EQ(window.MaskEdit3->text(), QStringLiteral("    10.00"));
-  EXPECT_EQ(window.Edit1->text(), QStringLiteral("Rent"));
-  EXPECT_EQ(window.DateTimePicker1->date(), QDate(2026, 3, 2));
-  EXPECT_EQ(window.ComboBox1->currentIndex(), 1);
-  EXPECT_EQ(window.ComboBox2->currentIndex(), 1);
-  EXPECT_EQ(window.focusWidget(), window.DateTimePicker1);
-  enter(window.MaskEdit2, QStringLiteral("22"));
+  EXPECT_EQ(window.amountEdit->text(), QStringLiteral("     0.00"));
+  EXPECT_EQ(window.taxEdit->text(), QStringLiteral("    10.00"));
+  EXPECT_EQ(window.descriptionEdit->text(), QStringLiteral("Rent"));
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 3, 2));
+  EXPECT_EQ(window.accountBox->currentIndex(), 1);
+  EXPECT_EQ(window.folderBox->currentIndex(), 1);
+  EXPECT_EQ(window.focusWidget(), window.dateEdit);
+  enter(window.amountEdit, QStringLiteral("22"));
   save();
   books.closeAll();
   EXPECT_EQ(books.walk(true, "IncDate").size(), 2u);
@@ -152,7 +152,7 @@ TEST_F(IncomeTest, DeletePacksTheIncomeTable) {
   books.addIncome(QDate(2026, 1, 1), 4, 1, 20);
   const long second = books.addIncome(QDate(2026, 1, 2), 12, 1, 30);
   open(static_cast<int>(second));
-  window.BtnDelete->click();
+  window.deleteButton->click();
   EXPECT_EQ(books.state.SelectedIncome, 0);
   EXPECT_EQ(d4tagSelected(books.db.inc().data), books.db.inc().IncDateTag);
   books.closeAll();
@@ -164,12 +164,12 @@ TEST_F(IncomeTest, HelpAndTabOrder) {
   open(0);
   window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{510});
-  const QList<QWidget*> expected{window.MaskEdit2, window.CheckBox1,      window.MaskEdit3,
-                                 window.Edit1,     window.ComboBox1,      window.BtnSave,
-                                 window.BtnDelete, window.BtnCancel,      window.ComboBox2,
-                                 window.helpButton,   window.DateTimePicker1};
+  const QList<QWidget*> expected{window.amountEdit,      window.includesTaxCheck, window.taxEdit,
+                                 window.descriptionEdit, window.accountBox,       window.saveButton,
+                                 window.deleteButton,    window.cancelButton,     window.folderBox,
+                                 window.helpButton,      window.dateEdit};
   QList<QWidget*> chain;
-  QWidget* widget = window.MaskEdit2;
+  QWidget* widget = window.amountEdit;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
     if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
     widget = widget->nextInFocusChain();
@@ -186,7 +186,7 @@ TEST(IncomeWithoutMasters, TellsWhatIsMissingAndDisablesSave) {
   books.openIncomeTables();
   IncomeWindow window(books.db, books.state, books.ui, books.clock);
   window.show();
-  EXPECT_FALSE(window.BtnSave->isEnabled());
+  EXPECT_FALSE(window.saveButton->isEnabled());
   window.hide();
   books.closeAll();
 }

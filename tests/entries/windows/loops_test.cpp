@@ -55,7 +55,7 @@ class Loops : public testing::Test {
   }
 
   static long cursorRecord(BrowseWindow& list) {
-    QTableWidget& grid = *list.StringGrid1;
+    QTableWidget& grid = *list.grid;
     return grid.item(grid.currentRow(), grid.columnCount() - 1)->text().toLong();
   }
 
@@ -68,25 +68,25 @@ TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
   long saved = 0;
   shell.ui.expectModal("PickExp", [](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
-    EXPECT_EQ(pick.StringGrid1->rowCount(), 10);
-    pick.BtnNew->click();
+    EXPECT_EQ(pick.grid->rowCount(), 10);
+    pick.newButton->click();
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
     auto& expense = static_cast<ExpenseWindow&>(form);
-    expense.DateTimePicker1->setDate(QDate(2026, 3, 4));
-    expense.MaskEdit3->setText(QStringLiteral("110"));
-    expense.MaskEdit3->runExit();
-    expense.BtnSave->click();
+    expense.dateEdit->setDate(QDate(2026, 3, 4));
+    expense.amountEdit->setText(QStringLiteral("110"));
+    expense.amountEdit->runExit();
+    expense.saveButton->click();
   });
   shell.ui.expectMessage(QStringLiteral("Add another expense record?"), Ui::Answer::No);
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     saved = shell.state.SelectedExpense;
     // Dated 4 March, the new record is third in date order: its page starts with it.
-    EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(pick.grid->currentRow(), 0);
     EXPECT_EQ(cursorRecord(pick), saved);
     EXPECT_EQ(pick.list().top(), 2);
-    pick.BtnExit->click();
+    pick.exitButton->click();
   });
   shell.form->BtnExpenseClick();
   EXPECT_GT(saved, 12);
@@ -99,21 +99,21 @@ TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
   shell.state.DefaultFolder = 1;
   shell.ui.expectModal("PickExp", [](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
-    QTest::keyClick(pick.StringGrid1, Qt::Key_Up);
-    pick.BtnSelect->click();
+    QTest::keyClick(pick.grid, Qt::Key_Up);
+    pick.selectButton->click();
   });
   shell.ui.expectModal("Expense", [](QDialog& form) {
     auto& expense = static_cast<ExpenseWindow&>(form);
-    expense.ComboBox2->setCurrentIndex(1);  // folder 3
-    expense.BtnSave->click();
+    expense.folderBox->setCurrentIndex(1);  // folder 3
+    expense.saveButton->click();
   });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(shell.state.SelectedExpense, days[12]);
     EXPECT_EQ(pick.list().count(), 13);
-    EXPECT_EQ(pick.StringGrid1->currentRow(), 0);
+    EXPECT_EQ(pick.grid->currentRow(), 0);
     EXPECT_EQ(cursorRecord(pick), days[0]);
-    pick.BtnExit->click();
+    pick.exitButton->click();
   });
   shell.form->BtnExpenseClick();
   EXPECT_EQ(shell.files.openFiles, 0);
@@ -123,22 +123,22 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
   const std::vector<long> days = addExpenses(5);
   shell.ui.expectModal("PickExp", [](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
-    QTest::keyClick(pick.StringGrid1, Qt::Key_Home);
-    pick.BtnSelect->click();
+    QTest::keyClick(pick.grid, Qt::Key_Home);
+    pick.selectButton->click();
   });
-  shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnDelete->click(); });
+  shell.ui.expectModal(
+      "Expense", [](QDialog& form) { static_cast<ExpenseWindow&>(form).deleteButton->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.list().count(), 4);
-    EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
-    pick.BtnNew->click();
+    EXPECT_EQ(pick.grid->currentRow(), 3);
+    pick.newButton->click();
   });
-  shell.ui.expectModal("Expense",
-                       [](QDialog& form) { static_cast<ExpenseWindow&>(form).BtnCancel->click(); });
+  shell.ui.expectModal(
+      "Expense", [](QDialog& form) { static_cast<ExpenseWindow&>(form).cancelButton->click(); });
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
-    EXPECT_EQ(pick.StringGrid1->currentRow(), 3);
+    EXPECT_EQ(pick.grid->currentRow(), 3);
     pick.close();  // the title bar leaves the loop like Exit
   });
   shell.form->BtnExpenseClick();
@@ -148,22 +148,22 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
 TEST_F(Loops, TheIncomeLoopRunsTheSameWay) {
   shell.ui.expectModal("PickInc", [](QDialog& form) {
     auto& pick = static_cast<IncomeList&>(form);
-    EXPECT_FALSE(pick.Button1->isEnabled());
-    pick.Button2->click();
+    EXPECT_FALSE(pick.selectButton->isEnabled());
+    pick.newButton->click();
   });
   shell.ui.expectModal("Income", [](QDialog& form) {
     auto& income = static_cast<IncomeWindow&>(form);
-    income.MaskEdit2->setText(QStringLiteral("55"));
-    income.MaskEdit2->runExit();
-    income.BtnSave->click();
+    income.amountEdit->setText(QStringLiteral("55"));
+    income.amountEdit->runExit();
+    income.saveButton->click();
   });
   shell.ui.expectMessage(QStringLiteral("Add another income record?"), Ui::Answer::No);
   shell.ui.expectModal("PickInc", [&](QDialog& form) {
     auto& pick = static_cast<IncomeList&>(form);
-    EXPECT_EQ(pick.StringGrid1->rowCount(), 1);
+    EXPECT_EQ(pick.grid->rowCount(), 1);
     EXPECT_EQ(cursorRecord(pick), shell.state.SelectedIncome);
-    EXPECT_EQ(pick.StringGrid1->item(0, 3)->text(), QStringLiteral("       55.00"));
-    pick.Button3->click();
+    EXPECT_EQ(pick.grid->item(0, 3)->text(), QStringLiteral("       55.00"));
+    pick.exitButton->click();
   });
   shell.form->BtnIncomeClick();
   EXPECT_EQ(shell.state.SelectedIncome, -1);

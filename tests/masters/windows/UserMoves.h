@@ -30,8 +30,8 @@ inline Move press(const char* button) {
 // The row of a pick list's grid showing number in its first column (0 is the first data
 // row), or -1.
 inline int rowOf(const PickList& list, int number) {
-  for (int row = 0; row < list.StringGrid1->rowCount(); ++row) {
-    if (list.StringGrid1->item(row, 0)->text() == QString::number(number)) return row;
+  for (int row = 0; row < list.grid->rowCount(); ++row) {
+    if (list.grid->item(row, 0)->text() == QString::number(number)) return row;
   }
   return -1;
 }
@@ -42,8 +42,8 @@ inline Move choose(int number) {
     auto& list = dynamic_cast<PickList&>(form);
     const int row = rowOf(list, number);
     ASSERT_GE(row, 0) << number << " is not listed";
-    list.StringGrid1->setCurrentCell(row, 0);
-    click(form, "BtnSelect");
+    list.grid->setCurrentCell(row, 0);
+    click(form, "selectButton");
   };
 }
 
@@ -52,10 +52,10 @@ inline Move choose(int number) {
 inline Move typeAndSave(int number, const QString& description) {
   return [number, description](QDialog& form) {
     auto& window = dynamic_cast<DefinitionForm&>(form);
-    window.MaskEdit1->setText(QString::number(number));
-    EXPECT_TRUE(window.MaskEdit1->runExit());
-    window.Edit1->setText(description);
-    click(form, "BtnSave");
+    window.numberEdit->setText(QString::number(number));
+    EXPECT_TRUE(window.numberEdit->runExit());
+    window.descriptionEdit->setText(description);
+    click(form, "saveButton");
   };
 }
 

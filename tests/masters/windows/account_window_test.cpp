@@ -59,12 +59,12 @@ TEST_F(AccountWindowTest, RenumberingMovesExactlyTheExpensesOfTheOldNumber) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     auto& window = dynamic_cast<AccountWindow&>(form);
-    EXPECT_TRUE(window.BtnDelete->isVisible());
-    window.MaskEdit1->setText(QStringLiteral("0008"));  // leading zeros typed
-    EXPECT_TRUE(window.MaskEdit1->runExit());
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("   8"));
-    window.Edit1->setText(QStringLiteral("  Office supplies "));
-    click(form, "BtnSave");
+    EXPECT_TRUE(window.deleteButton->isVisible());
+    window.numberEdit->setText(QStringLiteral("0008"));  // leading zeros typed
+    EXPECT_TRUE(window.numberEdit->runExit());
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("   8"));
+    window.descriptionEdit->setText(QStringLiteral("  Office supplies "));
+    click(form, "saveButton");
   });
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel,
                          QStringLiteral("ACCOUNT NUMBER CHANGED!\r\n\r\nIf you continue, all "
@@ -72,8 +72,8 @@ TEST_F(AccountWindowTest, RenumberingMovesExactlyTheExpensesOfTheOldNumber) {
                                         "AND Account Number 5 will no longer exist."));
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->currentRow(), rowOf(list, 8)) << "the saved account is current";
-    click(form, "BtnExit");
+    EXPECT_EQ(list.grid->currentRow(), rowOf(list, 8)) << "the saved account is current";
+    click(form, "exitButton");
   });
   runExpenseLoop();
 
@@ -98,8 +98,8 @@ TEST_F(AccountWindowTest, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfEx
                                         "which will be renamed to Office rent"));
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->rowCount(), 2) << "the merged account is still listed";
-    click(form, "BtnExit");
+    EXPECT_EQ(list.grid->rowCount(), 2) << "the merged account is still listed";
+    click(form, "exitButton");
   });
   runExpenseLoop();
 
@@ -119,7 +119,7 @@ TEST_F(AccountWindowTest, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfEx
 
 TEST_F(AccountWindowTest, DeletingRemovesTheAccountAndItsExpensesForGood) {
   shell.ui.expectModal(kAcc, choose(5));
-  shell.ui.expectModal(kAccount, press("BtnDelete"));
+  shell.ui.expectModal(kAccount, press("deleteButton"));
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
                          QStringLiteral("WARNING: All expenses assigned to this account will be "
                                         "deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
@@ -128,8 +128,8 @@ TEST_F(AccountWindowTest, DeletingRemovesTheAccountAndItsExpensesForGood) {
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
     EXPECT_EQ(rowOf(list, 5), -1);
-    EXPECT_EQ(list.StringGrid1->rowCount(), 2);
-    click(form, "BtnExit");
+    EXPECT_EQ(list.grid->rowCount(), 2);
+    click(form, "exitButton");
   });
   runExpenseLoop();
 
@@ -148,16 +148,16 @@ TEST_F(AccountWindowTest, DeletingRemovesTheAccountAndItsExpensesForGood) {
 TEST_F(AccountWindowTest, AnUnconfirmedDeleteChangesNothingAndKeepsTheWindowOpen) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    click(form, "BtnDelete");
+    click(form, "deleteButton");
     EXPECT_TRUE(form.isVisible());
     EXPECT_NE(form.result(), QDialog::Accepted);
-    click(form, "BtnCancel");
+    click(form, "cancelButton");
   });
   shell.ui.expectMessage(
       QStringLiteral("WARNING: All expenses assigned to this account will be deleted.\r\n\r\nARE "
                      "YOU SURE YOU WANT TO DELETE THIS ACCOUNT?"),
       Answer::No);
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   runExpenseLoop();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstexp1.dbf")), 0);
@@ -169,11 +169,11 @@ TEST_F(AccountWindowTest, DeleteAfterACancelledMergeDeletesTheChosenAccount) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, then({typeAndSave(7, QStringLiteral("Rent")), [](QDialog& form) {
                                          EXPECT_TRUE(form.isVisible()) << "closed on cancel";
-                                         click(form, "BtnDelete");
+                                         click(form, "deleteButton");
                                        }}));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel, QString(), Answer::Cancel);
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo, QString(), Answer::Yes);
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   runExpenseLoop();
 
   EXPECT_TRUE(liveHolding(dir(), "ACC", "ACCNO", 5).empty());
@@ -195,7 +195,7 @@ TEST_F(AccountWindowTest, ANumberHeldOnlyByADeletedAccountIsFree) {
                          QStringLiteral("ACCOUNT NUMBER CHANGED!\r\n\r\nIf you continue, all "
                                         "expenses in account 5 will be moved to account number 7 "
                                         "AND Account Number 5 will no longer exist."));
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   runExpenseLoop();
 
   const std::vector<Stored> sevens = liveHolding(dir(), "ACC", "ACCNO", 7);
@@ -208,9 +208,9 @@ TEST_F(AccountWindowTest, SavingAnUnchangedNumberWritesNoTransactionAndAsksNothi
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(
       kAccount,
-      then({[](QDialog& form) { dynamic_cast<AccountWindow&>(form).CheckBox1->setChecked(false); },
+      then({[](QDialog& form) { dynamic_cast<AccountWindow&>(form).flagCheck->setChecked(false); },
             typeAndSave(5, QStringLiteral("Office supplies"))}));
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   runExpenseLoop();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstexp1.dbf")), 0);
@@ -221,22 +221,22 @@ TEST_F(AccountWindowTest, SavingAnUnchangedNumberWritesNoTransactionAndAsksNothi
 }
 
 TEST_F(AccountWindowTest, ANewAccountTakesTheNumberAfterTheHighestEvenWithGaps) {
-  shell.ui.expectModal(kAcc, press("BtnNew"));
+  shell.ui.expectModal(kAcc, press("newButton"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     auto& window = dynamic_cast<AccountWindow&>(form);
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("10"));
-    EXPECT_TRUE(window.Edit1->text().isEmpty());
-    EXPECT_TRUE(window.CheckBox1->isChecked());
-    EXPECT_EQ(window.CheckBox1->text(), QStringLiteral("Tax Deductible"));
-    EXPECT_FALSE(window.BtnDelete->isVisible());
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("10"));
+    EXPECT_TRUE(window.descriptionEdit->text().isEmpty());
+    EXPECT_TRUE(window.flagCheck->isChecked());
+    EXPECT_EQ(window.flagCheck->text(), QStringLiteral("Tax Deductible"));
+    EXPECT_FALSE(window.deleteButton->isVisible());
     // A number in use is refused and the window stays.
     typeAndSave(7, QStringLiteral("Travel"))(form);
     EXPECT_TRUE(form.isVisible());
     typeAndSave(12, QStringLiteral("Travel"))(form);
     // Yes: the next number after the highest, an empty description, the box as it was.
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("13"));
-    EXPECT_TRUE(window.Edit1->text().isEmpty());
-    window.CheckBox1->setChecked(false);
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("13"));
+    EXPECT_TRUE(window.descriptionEdit->text().isEmpty());
+    window.flagCheck->setChecked(false);
     typeAndSave(13, QStringLiteral("Meals"))(form);
   });
   shell.ui.expectMessage(Type::Information, Buttons::Ok,
@@ -248,8 +248,8 @@ TEST_F(AccountWindowTest, ANewAccountTakesTheNumberAfterTheHighestEvenWithGaps) 
                          Answer::No);
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->currentRow(), rowOf(list, 13)) << "the saved account is current";
-    click(form, "BtnExit");
+    EXPECT_EQ(list.grid->currentRow(), rowOf(list, 13)) << "the saved account is current";
+    click(form, "exitButton");
   });
   runExpenseLoop();
 
@@ -265,21 +265,21 @@ TEST_F(AccountWindowTest, AccountZeroIsRefusedOnLeavingTheFieldAndOnSaving) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
     auto& window = dynamic_cast<AccountWindow&>(form);
-    window.MaskEdit1->setText(QStringLiteral("0"));
-    window.MaskEdit1->runExit();
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("0"));
+    window.numberEdit->setText(QStringLiteral("0"));
+    window.numberEdit->runExit();
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("0"));
     // Enter saves without leaving the field.
-    click(form, "BtnSave");
+    click(form, "saveButton");
     EXPECT_TRUE(form.isVisible());
-    window.MaskEdit1->clear();
-    click(form, "BtnSave");
-    click(form, "BtnCancel");
+    window.numberEdit->clear();
+    click(form, "saveButton");
+    click(form, "cancelButton");
   });
   const QString refused = QStringLiteral("Account Number must be greater than zero.");
   shell.ui.expectMessage(Type::Information, Buttons::Ok, refused);
   shell.ui.expectMessage(Type::Information, Buttons::Ok, refused);
   shell.ui.expectErrorBox(QStringLiteral("'' is not a valid integer value"));
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   runExpenseLoop();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acc.dbf")), 0);
@@ -293,18 +293,18 @@ TEST_F(AccountWindowTest, TheIncomeChartMovesIncomeOnlyImportedAndArchivedInclud
   addAccount(db(), "I", 6, QStringLiteral("Fees"));
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->horizontalHeaderItem(2)->text(), QStringLiteral("Taxable"));
+    EXPECT_EQ(list.grid->horizontalHeaderItem(2)->text(), QStringLiteral("Taxable"));
     choose(5)(form);
   });
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).CheckBox1->text(), QStringLiteral("Taxable"));
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).flagCheck->text(), QStringLiteral("Taxable"));
     typeAndSave(6, QStringLiteral("Fees and sales"))(form);
   });
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel,
                          QStringLiteral("ACCOUNT NUMBER 6 ALREADY EXISTS.\r\n\r\nIf you continue, "
                                         "all income in account 5 will be merged into account 6 "
                                         "which will be renamed to Fees and sales"));
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.form->BtnAccountIClick();
   EXPECT_EQ(shell.state.SelectedIncomeAccount, -1);
 
@@ -323,8 +323,8 @@ TEST_F(AccountWindowTest, TheIncomeChartMovesIncomeOnlyImportedAndArchivedInclud
 
 TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfIncome) {
   shell.ui.expectModal(kAcc, choose(5));
-  shell.ui.expectModal(kAccount, then({typeAndSave(3, QStringLiteral("Sales")), press("BtnDelete"),
-                                       press("BtnCancel")}));
+  shell.ui.expectModal(kAccount, then({typeAndSave(3, QStringLiteral("Sales")),
+                                       press("deleteButton"), press("cancelButton")}));
   shell.ui.expectMessage(
       Type::Information, Buttons::OkCancel,
       QStringLiteral("ACCOUNT NUMBER CHANGED!\r\n\r\nIf you continue, all income "
@@ -336,7 +336,7 @@ TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfI
                                         "deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
                                         "ACCOUNT?"),
                          Answer::No);
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   shell.form->BtnAccountIClick();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acci.dbf")), 0);
@@ -344,13 +344,13 @@ TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfI
 }
 
 TEST_F(AccountWindowTest, AnEmptyChartOffersAccountOne) {
-  shell.ui.expectModal(kAcc, press("BtnNew"));
+  shell.ui.expectModal(kAcc, press("newButton"));
   shell.ui.expectModal(kAccount, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).MaskEdit1->text(), QStringLiteral("1"));
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).numberEdit->text(), QStringLiteral("1"));
     click(form, "helpButton");
-    click(form, "BtnCancel");
+    click(form, "cancelButton");
   });
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   // Income account 5 is the only one: delete it first through the record layer.
   db().OpenAccI();
   d4top(db().accI().data);

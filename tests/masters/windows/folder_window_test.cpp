@@ -64,24 +64,24 @@ TEST_F(FolderWindowTest, ANewFolderTakesTheLowestFreeNumber) {
   addFolder(db(), 2, QStringLiteral("Two"));
   addFolder(db(), 4, QStringLiteral("Four"));
   // Folders 1, 2, 3, 4, 5 and 8: the new ones get 6 and then 7.
-  shell.ui.expectModal(kFol, press("BtnNew"));
+  shell.ui.expectModal(kFol, press("newButton"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
     auto& window = dynamic_cast<FolderWindow&>(form);
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("6"));
-    EXPECT_FALSE(window.MaskEdit1->isEnabled());
-    EXPECT_FALSE(window.BtnDelete->isVisible());
-    window.Edit1->setText(QStringLiteral("Orchard"));
-    click(form, "BtnSave");
-    EXPECT_EQ(window.MaskEdit1->text(), QStringLiteral("7"));
-    EXPECT_TRUE(window.Edit1->text().isEmpty());
-    window.Edit1->setText(QStringLiteral("Vineyard"));
-    click(form, "BtnSave");
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("6"));
+    EXPECT_FALSE(window.numberEdit->isEnabled());
+    EXPECT_FALSE(window.deleteButton->isVisible());
+    window.descriptionEdit->setText(QStringLiteral("Orchard"));
+    click(form, "saveButton");
+    EXPECT_EQ(window.numberEdit->text(), QStringLiteral("7"));
+    EXPECT_TRUE(window.descriptionEdit->text().isEmpty());
+    window.descriptionEdit->setText(QStringLiteral("Vineyard"));
+    click(form, "saveButton");
   });
   shell.ui.expectMessage(Type::Confirmation, Buttons::YesNo, QStringLiteral("Add another folder?"),
                          Answer::Yes);
   shell.ui.expectMessage(Type::Confirmation, Buttons::YesNo, QStringLiteral("Add another folder?"),
                          Answer::No);
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   runFolderLoop();
 
   ASSERT_EQ(liveHolding(dir(), "FOLDER", "FOLNO", 6).size(), 1u);
@@ -99,13 +99,13 @@ TEST_F(FolderWindowTest, AFolderNumberFreedByADeletionIsTakenAgain) {
   ASSERT_TRUE(MasterTables::seekLive(db().folder().data, db().folder().FolNo, 3));
   d4delete(db().folder().data);
   code4close(db().code());
-  shell.ui.expectModal(kFol, press("BtnNew"));
+  shell.ui.expectModal(kFol, press("newButton"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<FolderWindow&>(form).MaskEdit1->text(), QStringLiteral("3"));
+    EXPECT_EQ(dynamic_cast<FolderWindow&>(form).numberEdit->text(), QStringLiteral("3"));
     click(form, "helpButton");
-    click(form, "BtnCancel");
+    click(form, "cancelButton");
   });
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   runFolderLoop();
   EXPECT_EQ(shell.ui.helpContexts, QList<int>{570});
 }
@@ -114,9 +114,9 @@ TEST_F(FolderWindowTest, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly)
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
     auto& window = dynamic_cast<FolderWindow&>(form);
-    EXPECT_TRUE(window.MaskEdit1->isEnabled());
-    EXPECT_TRUE(window.BtnDelete->isVisible());
-    EXPECT_EQ(window.Edit1->text(), QStringLiteral("Shop"));
+    EXPECT_TRUE(window.numberEdit->isEnabled());
+    EXPECT_TRUE(window.deleteButton->isVisible());
+    EXPECT_EQ(window.descriptionEdit->text(), QStringLiteral("Shop"));
     typeAndSave(9, QStringLiteral("Shop"))(form);
   });
   shell.ui.expectMessage(
@@ -124,7 +124,7 @@ TEST_F(FolderWindowTest, RenumberingMovesTheIncomeAndExpensesOfTheOldNumberOnly)
       QStringLiteral("FOLDER NUMBER CHANGED!\r\n\r\nIf you continue, all income "
                      "and expenses in folder 3 will be assigned to folder number "
                      "9 AND Folder Number 3 will no longer exist."));
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   runFolderLoop();
 
   EXPECT_EQ(folders("GSTEXP1"), (std::map<long, int>{{1, 9}, {2, 9}, {3, 8}, {4, 5}}));
@@ -142,8 +142,8 @@ TEST_F(FolderWindowTest, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfReco
                                         "folder number 8 which will be renamed to Rental"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->rowCount(), 2);
-    click(form, "BtnExit");
+    EXPECT_EQ(list.grid->rowCount(), 2);
+    click(form, "exitButton");
   });
   runFolderLoop();
 
@@ -163,7 +163,7 @@ TEST_F(FolderWindowTest, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfReco
 
 TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
   shell.ui.expectModal(kFol, choose(3));
-  shell.ui.expectModal(kFolder, press("BtnDelete"));
+  shell.ui.expectModal(kFolder, press("deleteButton"));
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
                          QStringLiteral("WARNING: All income and expenses assigned to this folder "
                                         "will be deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE "
@@ -171,7 +171,7 @@ TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
                          Answer::Yes);
   shell.ui.expectModal(kFol, [](QDialog& form) {
     EXPECT_EQ(rowOf(dynamic_cast<PickList&>(form), 3), -1);
-    click(form, "BtnExit");
+    click(form, "exitButton");
   });
   runFolderLoop();
 
@@ -188,10 +188,11 @@ TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
 
 TEST_F(FolderWindowTest, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
   shell.ui.expectModal(kFol, choose(3));
-  shell.ui.expectModal(kFolder, then({typeAndSave(8, QStringLiteral("Shop")), press("BtnDelete")}));
+  shell.ui.expectModal(kFolder,
+                       then({typeAndSave(8, QStringLiteral("Shop")), press("deleteButton")}));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel, QString(), Answer::Cancel);
   shell.ui.expectMessage(Type::Warning, Buttons::YesNo, QString(), Answer::Yes);
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   runFolderLoop();
 
   EXPECT_TRUE(liveHolding(dir(), "FOLDER", "FOLNO", 3).empty());
@@ -203,7 +204,7 @@ TEST_F(FolderWindowTest, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
 TEST_F(FolderWindowTest, RenamingWithoutANewNumberTouchesNoTransaction) {
   shell.ui.expectModal(kFol, choose(8));
   shell.ui.expectModal(kFolder, typeAndSave(8, QStringLiteral("Flat 2")));
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   shell.files.clear();
   runFolderLoop();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstexp1.dbf")), 0);
@@ -217,10 +218,10 @@ TEST_F(FolderWindowTest, ACancelledRenumberingWritesNothingAndKeepsTheWindowOpen
     typeAndSave(4, QStringLiteral("Shop"))(form);
     EXPECT_TRUE(form.isVisible());
     EXPECT_NE(form.result(), QDialog::Accepted);
-    click(form, "BtnCancel");
+    click(form, "cancelButton");
   });
   shell.ui.expectMessage(QString(), Answer::Cancel);
-  shell.ui.expectModal(kFol, press("BtnExit"));
+  shell.ui.expectModal(kFol, press("exitButton"));
   shell.files.clear();
   runFolderLoop();
   for (const char* file : {"folder.dbf", "gstexp1.dbf", "gstinc1.dbf"}) {

@@ -52,8 +52,8 @@ QStringList row(const QTableWidget& grid, int index) {
 // Checks the account shown by the definition window, then cancels it.
 Move expectAccount(int number) {
   return [number](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).MaskEdit1->text(), QString::number(number));
-    click(form, "BtnCancel");
+    EXPECT_EQ(dynamic_cast<AccountWindow&>(form).numberEdit->text(), QString::number(number));
+    click(form, "cancelButton");
   };
 }
 
@@ -70,7 +70,7 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
   addAccount(db(), "E", 12, QStringLiteral("Travel"), false);
   addAccount(db(), "E", 4, QStringLiteral("Bank fees"), true);
   shell.ui.expectModal(kAcc, [](QDialog& form) {
-    const QTableWidget& grid = *dynamic_cast<PickList&>(form).StringGrid1;
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Account"));
     EXPECT_EQ(headings(grid), (QStringList{QStringLiteral("Number"), QStringLiteral("Description"),
                                            QStringLiteral("Deduct"), QString()}));
@@ -86,7 +86,7 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
                            QStringLiteral("No"), QStringLiteral("1")}));
     EXPECT_EQ(grid.currentRow(), 0) << "no account chosen yet: the first is current";
     EXPECT_TRUE(grid.isEnabled());
-    click(form, "BtnExit");
+    click(form, "exitButton");
   });
   shell.form->BtnAccountEClick();
 }
@@ -95,7 +95,7 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
   addFolder(db(), 7, QStringLiteral("Shop"));
   addFolder(db(), 2, QStringLiteral("Flat"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
-    const QTableWidget& grid = *dynamic_cast<PickList&>(form).StringGrid1;
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("PickFol"));
     EXPECT_EQ(headings(grid),
               (QStringList{QStringLiteral("Number"), QStringLiteral("Description"), QString()}));
@@ -105,10 +105,10 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
                            QStringLiteral("2")}));
     choose(7)(form);
   });
-  shell.ui.expectModal(QStringLiteral("FolderF"), press("BtnSave"));
+  shell.ui.expectModal(QStringLiteral("FolderF"), press("saveButton"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<PickList&>(form).StringGrid1->currentRow(), 0);
-    click(form, "BtnExit");
+    EXPECT_EQ(dynamic_cast<PickList&>(form).grid->currentRow(), 0);
+    click(form, "exitButton");
   });
   shell.form->BtnFoldersClick();
 }
@@ -116,18 +116,18 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
 TEST_F(PickLists, AnEmptyListChoosesNothingButOffersNewAndExit) {
   shell.ui.expectModal(kAcc, [this](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    EXPECT_EQ(list.StringGrid1->rowCount(), 0);
-    EXPECT_EQ(list.StringGrid1->columnCount(), 4) << "the heading row stays";
-    EXPECT_FALSE(list.StringGrid1->isEnabled());
-    EXPECT_FALSE(list.BtnSelect->isEnabled());
-    EXPECT_TRUE(list.BtnNew->isEnabled());
-    EXPECT_TRUE(list.BtnExit->isEnabled());
-    list.StringGrid1KeyPress(QChar(13));
-    list.StringGrid1DblClick();
-    list.BtnSelectClick();
+    EXPECT_EQ(list.grid->rowCount(), 0);
+    EXPECT_EQ(list.grid->columnCount(), 4) << "the heading row stays";
+    EXPECT_FALSE(list.grid->isEnabled());
+    EXPECT_FALSE(list.selectButton->isEnabled());
+    EXPECT_TRUE(list.newButton->isEnabled());
+    EXPECT_TRUE(list.exitButton->isEnabled());
+    list.gridKeyPressed(QChar(13));
+    list.gridDoubleClicked();
+    list.selectClicked();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
-    click(form, "BtnExit");
+    click(form, "exitButton");
   });
   shell.form->BtnAccountEClick();
   EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
@@ -137,8 +137,8 @@ TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
   for (int number : {3, 7, 9}) addAccount(db(), "E", number, QStringLiteral("Account"));
   auto current7 = [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
-    list.StringGrid1->setCurrentCell(rowOf(list, 7), 1);
-    return list.StringGrid1;
+    list.grid->setCurrentCell(rowOf(list, 7), 1);
+    return list.grid;
   };
   shell.ui.expectModal(kAcc,
                        [&](QDialog& form) { QTest::keyClick(current7(form), Qt::Key_Return); });
@@ -156,16 +156,16 @@ TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
   shell.ui.expectModal(kAccount, expectAccount(7));
   shell.ui.expectModal(kAcc, [&](QDialog& form) {
     current7(form);
-    click(form, "BtnSelect");
+    click(form, "selectButton");
   });
   shell.ui.expectModal(kAccount, expectAccount(7));
-  shell.ui.expectModal(kAcc, press("BtnExit"));
+  shell.ui.expectModal(kAcc, press("exitButton"));
   shell.form->BtnAccountEClick();
 }
 
 TEST_F(PickLists, NewLeadsToANewAccountAndClosingTheListLeavesTheLoop) {
   addAccount(db(), "E", 3, QStringLiteral("Account"));
-  shell.ui.expectModal(kAcc, press("BtnNew"));
+  shell.ui.expectModal(kAcc, press("newButton"));
   shell.ui.expectModal(kAccount, [this](QDialog& form) {
     EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
     expectAccount(4)(form);
@@ -184,8 +184,8 @@ TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
   auto gridWidth = [this] {
     int width = 0;
     shell.ui.expectModal(kAcc, [&width](QDialog& form) {
-      width = dynamic_cast<PickList&>(form).StringGrid1->width();
-      click(form, "BtnExit");
+      width = dynamic_cast<PickList&>(form).grid->width();
+      click(form, "exitButton");
     });
     shell.form->BtnAccountEClick();
     return width;

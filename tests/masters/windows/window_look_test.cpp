@@ -14,7 +14,7 @@ namespace {
 
 // The list's columns fill its grid: no column is cut and no blank strip is left.
 void checkGridFilled(const PickList& list) {
-  const QTableWidget& grid = *list.StringGrid1;
+  const QTableWidget& grid = *list.grid;
   const int scrollBar =
       grid.verticalScrollBar()->isVisible() ? grid.verticalScrollBar()->width() : 0;
   EXPECT_EQ(grid.horizontalHeader()->length() + scrollBar + 2 * grid.frameWidth(), grid.width());
@@ -38,9 +38,9 @@ class WindowLook : public testing::Test {
     });
     shell.ui.expectModal(window, [shot](QDialog& form) {
       CheckWindowLook(form, shot, ButtonWidth::TextAndIcon);
-      click(form, "BtnCancel");
+      click(form, "cancelButton");
     });
-    shell.ui.expectModal(list, press("BtnExit"));
+    shell.ui.expectModal(list, press("exitButton"));
     (shell.form.get()->*command)();
   }
 
@@ -53,22 +53,22 @@ TEST_F(WindowLook, ExpenseAccounts) {
     addAccount(shell.db(), "E", number * 10, QStringLiteral("Motor vehicle running costs"));
   }
   lookAtLoop(&MainWindow::BtnAccountEClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
-             "BtnSelect", QStringLiteral("expense-account"));
+             "selectButton", QStringLiteral("expense-account"));
 }
 
 TEST_F(WindowLook, NewIncomeAccountFromAnEmptyList) {
   lookAtLoop(&MainWindow::BtnAccountIClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
-             "BtnNew", QStringLiteral("income-account-new"));
+             "newButton", QStringLiteral("income-account-new"));
 }
 
 TEST_F(WindowLook, Folders) {
   lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
-             "BtnSelect", QStringLiteral("folder"));
+             "selectButton", QStringLiteral("folder"));
 }
 
 TEST_F(WindowLook, NewFolder) {
   lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
-             "BtnNew", QStringLiteral("folder-new"));
+             "newButton", QStringLiteral("folder-new"));
 }
 
 }  // namespace
