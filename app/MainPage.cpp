@@ -25,13 +25,13 @@ MainPage::MainPage(const QString& name, int helpContext, Ui& ui, QWidget* parent
 }
 
 void MainPage::addHelpButton() {
-  auto* help =
+  helpButton =
       new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("&Help"), this);
-  help->setObjectName(objectName().replace(QStringLiteral("TabSheet"), QStringLiteral("BtnHelp")));
-  help->setToolTip(tr("Help on this page."));
-  help->setAutoDefault(false);
-  connect(help, &QPushButton::clicked, this, [this] { ui_.showHelp(helpContext_); });
-  grid_->addWidget(help, grid_->rowCount(), 0, 1, grid_->columnCount(),
+  helpButton->setObjectName(QStringLiteral("helpButton"));
+  helpButton->setToolTip(tr("Help on this page."));
+  helpButton->setAutoDefault(false);
+  connect(helpButton, &QPushButton::clicked, this, [this] { ui_.showHelp(helpContext_); });
+  grid_->addWidget(helpButton, grid_->rowCount(), 0, 1, grid_->columnCount(),
                    Qt::AlignRight | Qt::AlignBottom);
 }
 

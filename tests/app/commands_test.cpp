@@ -9,7 +9,9 @@
 #include <QPushButton>
 
 #include "HelpWindow.h"
+#include "MainPage.h"
 #include "ProgressPanel.h"
+#include "SettingsPage.h"
 #include "TestShell.h"
 
 namespace {
@@ -245,9 +247,11 @@ TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
 }
 
 TEST_F(MainWindowTest, EachPagesHelpButtonOpensItsTopic) {
-  for (const char* button : {"BtnHelp2", "BtnHelp1", "BtnHelp3", "BtnHelp4"}) {
-    auto* help = shell.form->findChild<QPushButton*>(QString::fromLatin1(button));
-    ASSERT_NE(help, nullptr) << button;
+  MainWindow& form = *shell.form;
+  for (MainPage* page :
+       {form.TabSheet2, form.TabSheet1, static_cast<MainPage*>(form.TabSheet3), form.TabSheet4}) {
+    auto* help = page->findChild<QPushButton*>(QStringLiteral("helpButton"));
+    ASSERT_NE(help, nullptr) << page->objectName().toStdString();
     help->click();
   }
   EXPECT_EQ(shell.ui.helpContexts, (QList<int>{500, 600, 300, 400}));

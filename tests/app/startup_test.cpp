@@ -80,16 +80,16 @@ TEST(Startup, BuildsMissingIndexesSilentlyAndReadsTheSettings) {
   MainWindow& form = *shell.form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Tallyworth 0.1.0.0"));
   EXPECT_EQ(shell.state.ProgramVersion, QStringLiteral("0.1.0.0"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit3->text(), QStringLiteral("7"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit4->text(), QStringLiteral("1"));
-  EXPECT_EQ(form.TabSheet3->Edit3->text(), QStringLiteral("VAT"));
-  EXPECT_EQ(form.TabSheet3->Label6->text(), QStringLiteral("VAT Rate"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit5->text(), QStringLiteral("12.5000"));
+  EXPECT_EQ(form.TabSheet3->startMonthEdit->text(), QStringLiteral("7"));
+  EXPECT_EQ(form.TabSheet3->startDayEdit->text(), QStringLiteral("1"));
+  EXPECT_EQ(form.TabSheet3->taxStringEdit->text(), QStringLiteral("VAT"));
+  EXPECT_EQ(form.TabSheet3->taxRateLabel->text(), QStringLiteral("VAT Rate"));
+  EXPECT_EQ(form.TabSheet3->taxRateEdit->text(), QStringLiteral("12.5000"));
   EXPECT_EQ(shell.state.ReportFont.family(), QStringLiteral("DejaVu Serif"));
   EXPECT_EQ(shell.state.ReportFont.pointSize(), 14);
-  EXPECT_EQ(form.TabSheet3->Edit1->text(), QStringLiteral("DejaVu Serif@14"));
-  EXPECT_TRUE(form.TabSheet3->Edit2->text().endsWith(QStringLiteral("-Portrait")) ||
-              form.TabSheet3->Edit2->text().endsWith(QStringLiteral("-Landscape")));
+  EXPECT_EQ(form.TabSheet3->reportFontEdit->text(), QStringLiteral("DejaVu Serif@14"));
+  EXPECT_TRUE(form.TabSheet3->printerEdit->text().endsWith(QStringLiteral("-Portrait")) ||
+              form.TabSheet3->printerEdit->text().endsWith(QStringLiteral("-Landscape")));
   EXPECT_EQ(shell.state.DefaultFolder, -1);
   EXPECT_EQ(shell.state.DefaultFolderIndex, 0);
   EXPECT_FALSE(shell.state.PackPending);
@@ -177,7 +177,7 @@ TEST(Startup, TheSplashShowsWithoutItsOkButtonForAtLeastItsTime) {
   shell.waitClock.onIdle = [&] {
     ++pauses;
     EXPECT_TRUE(shell.form->AboutForm->isVisible());
-    EXPECT_FALSE(shell.form->AboutForm->Button1->isVisible());
+    EXPECT_FALSE(shell.form->AboutForm->okButton->isVisible());
     EXPECT_TRUE(shell.state.SplashMode);
   };
   shell.form->FormShow();
@@ -196,11 +196,11 @@ TEST(Startup, TheAboutBoxFromTheMenuShowsItsOkButton) {
   shell.start();
   shell.state.SplashMode = true;  // About1 clears it itself
   bool okVisible = false;
-  shell.ui.expectModal(QStringLiteral("AboutForm"), [&](QDialog& form) {
+  shell.ui.expectModal(QStringLiteral("AboutDialog"), [&](QDialog& form) {
     auto* about = static_cast<AboutDialog*>(&form);
-    okVisible = about->Button1->isVisible();
+    okVisible = about->okButton->isVisible();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About Tallyworth 0.1.0.0"));
-    about->Button1->click();
+    about->okButton->click();
   });
   shell.form->About1Click();
   EXPECT_TRUE(okVisible);
