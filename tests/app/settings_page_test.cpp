@@ -24,10 +24,10 @@ class SettingsPageTest : public testing::Test {
       storeSettings(setup.db(), {7, 31, QString(), 0, 10.0, QStringLiteral("GST")});
     }
     shell.start();
-    page = shell.form->TabSheet3;
+    page = shell.form->settingsPage;
     // Focus moves only in an active window.
     shell.form->show();
-    shell.form->PageControl1->setCurrentWidget(page);
+    shell.form->pageTabs->setCurrentWidget(page);
     shell.form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(shell.form.get()));
     shell.files.clear();
@@ -173,12 +173,12 @@ TEST_F(SettingsPageTest, PageSetupShowsThePrinterAndOrientationAndStoresNothing)
 }
 
 TEST_F(SettingsPageTest, ThePickersSetTheReportRange) {
-  shell.form->DateTimePicker1->setDate(QDate(2026, 1, 5));
-  shell.form->DateTimePicker2->setDate(QDate(2026, 3, 9));
+  shell.form->fromDateEdit->setDate(QDate(2026, 1, 5));
+  shell.form->throughDateEdit->setDate(QDate(2026, 3, 9));
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2026, 1, 5));
   EXPECT_EQ(shell.state.ReportEndDate, QDate(2026, 3, 9));
-  EXPECT_TRUE(shell.form->DateTimePicker1->calendarPopup());
-  EXPECT_TRUE(shell.form->DateTimePicker1->displayFormat().contains(QStringLiteral("yyyy")));
+  EXPECT_TRUE(shell.form->fromDateEdit->calendarPopup());
+  EXPECT_TRUE(shell.form->fromDateEdit->displayFormat().contains(QStringLiteral("yyyy")));
 }
 
 }  // namespace
