@@ -11,10 +11,10 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // state must outlive the form.
+  // state must outlive the box.
   explicit AboutDialog(const AppState& state, QWidget* parent = nullptr);
 
-  QPushButton* Button1;
+  QPushButton* okButton;
 
  protected:
   // On every show: caption "About Tallyworth <version>"; the OK button hidden while the

@@ -23,7 +23,7 @@ MainPage::MainPage(const QString& name, int helpContext, Ui& ui, QWidget* parent
 }
 
 void MainPage::addHelpButton() {
-  auto* helpButton = new HelpButton(ui_, helpContext_, this);
+  helpButton = new HelpButton(ui_, helpContext_, this);
   helpButton->setToolTip(tr("Help on this page."));
   grid_->addWidget(helpButton, grid_->rowCount(), 0, 1, grid_->columnCount(),
                    Qt::AlignRight | Qt::AlignBottom);

@@ -11,7 +11,8 @@ class MainPage : public QWidget {
   Q_OBJECT
 
  public:
-  // name is the page's object name (TabSheet1 to TabSheet4); helpContext its help topic.
+  // name is the page's object name (the main window's member that holds it); helpContext
+  // its help topic.
   // ui must outlive the page.
   MainPage(const QString& name, int helpContext, Ui& ui, QWidget* parent = nullptr);
 
@@ -20,6 +21,8 @@ class MainPage : public QWidget {
   QGridLayout* grid() const { return grid_; }
   // Puts the help button below every row used so far; call after the controls are in.
   void addHelpButton();
+
+  QPushButton* helpButton = nullptr;  // made by addHelpButton
 
   // The colours of the main window.
   static QColor navy() { return QColor(0x00, 0x00, 0x80); }

@@ -66,8 +66,8 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
       state_(state),
       host_(env.host),
       db_(std::make_unique<Database>(env.dataDirectory, host_, *this, env.clock, env.files)) {
-  setObjectName(QStringLiteral("FormMain"));
-  // FormCreate: the About box comes up as the splash; nothing is pending.
+  setObjectName(QStringLiteral("MainWindow"));
+  // At creation the About box is to come up as the splash; nothing is pending.
   state_.SplashMode = true;
   state_.PackPending = false;
 
@@ -75,44 +75,46 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
   palette.setColor(QPalette::Window, MainPage::navy());
   setPalette(palette);
 
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  PageControl1->setAutoFillBackground(true);
+  pageTabs = new QTabWidget(this);
+  pageTabs->setObjectName(QStringLiteral("pageTabs"));
+  pageTabs->setAutoFillBackground(true);
   buildIncomeExpensePage();
   buildReportPage();
-  TabSheet3 = new SettingsPage(env_.ui, state_, *db_, PageControl1);
+  settingsPage = new SettingsPage(env_.ui, state_, *db_, pageTabs);
   buildMaintenancePage();
-  PageControl1->addTab(TabSheet2, tr("Income and Expenses"));
-  PageControl1->addTab(TabSheet1, tr("Report Generation"));
-  PageControl1->addTab(TabSheet3, tr("Program Setup"));
-  PageControl1->addTab(TabSheet4, tr("File Maintenance"));
-  PageControl1->setCurrentWidget(TabSheet2);
-  for (MainPage* page : {TabSheet2, TabSheet1, static_cast<MainPage*>(TabSheet3), TabSheet4}) {
+  pageTabs->addTab(incomeExpensePage, tr("Income and Expenses"));
+  pageTabs->addTab(reportsPage, tr("Report Generation"));
+  pageTabs->addTab(settingsPage, tr("Program Setup"));
+  pageTabs->addTab(maintenancePage, tr("File Maintenance"));
+  pageTabs->setCurrentWidget(incomeExpensePage);
+  for (MainPage* page :
+       {incomeExpensePage, reportsPage, static_cast<MainPage*>(settingsPage), maintenancePage}) {
     page->installEventFilter(this);
   }
   // The four captions fit the window's width side by side, as on the desktop the
   // window was laid out for.
-  QFont tabFont = PageControl1->tabBar()->font();
+  QFont tabFont = pageTabs->tabBar()->font();
   tabFont.setPointSizeF(tabFont.pointSizeF() - 1);
-  PageControl1->tabBar()->setFont(tabFont);
-  PageControl1->tabBar()->setUsesScrollButtons(false);
-  setCentralWidget(PageControl1);
+  pageTabs->tabBar()->setFont(tabFont);
+  pageTabs->tabBar()->setUsesScrollButtons(false);
+  setCentralWidget(pageTabs);
 
   buildMenus();
   buildStatusBar();
-  AboutForm = new AboutDialog(state_, this);
-  PickFol = new FolderPicker(*db_, state_, env_.ui, this);
-  FolderF = new FolderWindow(*db_, state_, env_.ui, this);
-  PickAcc = new AccountPicker(*db_, state_, env_.ui, this);
-  Account = new AccountWindow(*db_, state_, env_.ui, this);
-  PickExp = new ExpenseList(*db_, state_, this);
-  Expense = new ExpenseWindow(*db_, state_, env_.ui, env_.clock, this);
-  PickInc = new IncomeList(*db_, state_, this);
-  Income = new IncomeWindow(*db_, state_, env_.ui, env_.clock, this);
-  Archive = new ArchiveDialog(*db_, state_, env_.ui, *this, env_.clock, this);
-  RateChange = new RateChangeDialog(*db_, env_.ui, env_.clock, this);
-  PmtImport = new PaymentImportDialog(*db_, state_, env_.ui, *this, env_.clock, this);
-  DriveDir = new DirectoryChooser(env_.ui, QString::fromStdString(env_.dataDirectory), this);
+  aboutDialog = new AboutDialog(state_, this);
+  folderPicker = new FolderPicker(*db_, state_, env_.ui, this);
+  folderWindow = new FolderWindow(*db_, state_, env_.ui, this);
+  accountPicker = new AccountPicker(*db_, state_, env_.ui, this);
+  accountWindow = new AccountWindow(*db_, state_, env_.ui, this);
+  expenseList = new ExpenseList(*db_, state_, this);
+  expenseWindow = new ExpenseWindow(*db_, state_, env_.ui, env_.clock, this);
+  incomeList = new IncomeList(*db_, state_, this);
+  incomeWindow = new IncomeWindow(*db_, state_, env_.ui, env_.clock, this);
+  archiveDialog = new ArchiveDialog(*db_, state_, env_.ui, *this, env_.clock, this);
+  rateChangeDialog = new RateChangeDialog(*db_, env_.ui, env_.clock, this);
+  paymentImportDialog = new PaymentImportDialog(*db_, state_, env_.ui, *this, env_.clock, this);
+  directoryChooser =
+      new DirectoryChooser(env_.ui, QString::fromStdString(env_.dataDirectory), this);
 
   setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -148,119 +150,132 @@ QAction* MainWindow::menuCommand(QMenu* menu, const QString& name, const QString
 }
 
 void MainWindow::buildIncomeExpensePage() {
-  TabSheet2 = new MainPage(QStringLiteral("TabSheet2"), 500, env_.ui, PageControl1);
-  MainPage* page = TabSheet2;
-  BtnIncome = imageButton(page, QStringLiteral("BtnIncome"), tr("Income"),
-                          QStringLiteral("Add, Edit or Delete Income"), &MainWindow::BtnIncomeClick);
-  BtnAccountI = imageButton(page, QStringLiteral("BtnAccountI"), tr("Income\nAccounts"),
-                            QStringLiteral("Setup Income Accounts (classifications)"),
-                            &MainWindow::BtnAccountIClick);
-  BtnFolders = imageButton(page, QStringLiteral("BtnFolders"), tr("Folders"),
-                           QStringLiteral("Setup Folders (Income/Expense Groups)"),
-                           &MainWindow::BtnFoldersClick);
-  BtnAccountE = imageButton(page, QStringLiteral("BtnAccountE"), tr("Expense\nAccounts"),
-                            QStringLiteral("Setup Expense Accounts (Classifications)"),
-                            &MainWindow::BtnAccountEClick);
-  BtnExpense =
-      imageButton(page, QStringLiteral("BtnExpense"), tr("Expenses"),
-                  QStringLiteral("Add, Edit or Delete Expenses"), &MainWindow::BtnExpenseClick);
-  BtnImport =
-      imageButton(page, QStringLiteral("BtnImport"), tr("Import\nPayments"),
-                  tr("Import income (payments) from Billwise."), &MainWindow::BtnImportClick);
-  BtnRateChange = imageButton(page, QStringLiteral("BtnRateChange"), tr("Rate\nChange"),
-                              QStringLiteral("Adjust rate based expense amounts."),
-                              &MainWindow::BtnRateChangeClick);
+  incomeExpensePage = new MainPage(QStringLiteral("incomeExpensePage"), 500, env_.ui, pageTabs);
+  MainPage* page = incomeExpensePage;
+  incomeButton =
+      imageButton(page, QStringLiteral("incomeButton"), tr("Income"),
+                  QStringLiteral("Add, Edit or Delete Income"), &MainWindow::incomeClicked);
+  incomeAccountsButton =
+      imageButton(page, QStringLiteral("incomeAccountsButton"), tr("Income\nAccounts"),
+                  QStringLiteral("Setup Income Accounts (classifications)"),
+                  &MainWindow::incomeAccountsClicked);
+  foldersButton = imageButton(page, QStringLiteral("foldersButton"), tr("Folders"),
+                              QStringLiteral("Setup Folders (Income/Expense Groups)"),
+                              &MainWindow::foldersClicked);
+  expenseAccountsButton =
+      imageButton(page, QStringLiteral("expenseAccountsButton"), tr("Expense\nAccounts"),
+                  QStringLiteral("Setup Expense Accounts (Classifications)"),
+                  &MainWindow::expenseAccountsClicked);
+  expensesButton =
+      imageButton(page, QStringLiteral("expensesButton"), tr("Expenses"),
+                  QStringLiteral("Add, Edit or Delete Expenses"), &MainWindow::expensesClicked);
+  importButton =
+      imageButton(page, QStringLiteral("importButton"), tr("Import\nPayments"),
+                  tr("Import income (payments) from Billwise."), &MainWindow::importClicked);
+  rateChangeButton = imageButton(page, QStringLiteral("rateChangeButton"), tr("Rate\nChange"),
+                                 QStringLiteral("Adjust rate based expense amounts."),
+                                 &MainWindow::rateChangeClicked);
 
-  FolderCBox = new QComboBox(page);
-  FolderCBox->setObjectName(QStringLiteral("FolderCBox"));
-  FolderCBox->setToolTip(QStringLiteral("Change to limit view to a single folder"));
-  FolderCBox->installEventFilter(this);
-  connect(FolderCBox, &QComboBox::activated, this,
-          [this](int index) { runGuarded(env_.ui, [&] { FolderCBoxChange(index); }); });
-  auto* folderBox = new QVBoxLayout;
-  folderBox->addWidget(pageLabel(tr("Default Folder"), page), 0, Qt::AlignHCenter);
-  folderBox->addWidget(FolderCBox);
+  folderBox = new QComboBox(page);
+  folderBox->setObjectName(QStringLiteral("folderBox"));
+  folderBox->setToolTip(QStringLiteral("Change to limit view to a single folder"));
+  folderBox->installEventFilter(this);
+  connect(folderBox, &QComboBox::activated, this,
+          [this](int index) { runGuarded(env_.ui, [&] { folderChanged(index); }); });
+  auto* folderColumn = new QVBoxLayout;
+  folderColumn->addWidget(pageLabel(tr("Default Folder"), page), 0, Qt::AlignHCenter);
+  folderColumn->addWidget(folderBox);
 
   QGridLayout* grid = page->grid();
   int column = 0;
-  for (QToolButton* button : {BtnIncome, BtnAccountI, BtnFolders, BtnAccountE, BtnExpense}) {
+  for (QToolButton* button :
+       {incomeButton, incomeAccountsButton, foldersButton, expenseAccountsButton, expensesButton}) {
     grid->addWidget(button, 0, column++, Qt::AlignCenter);
   }
-  grid->addWidget(BtnImport, 1, 0, Qt::AlignCenter);
-  grid->addLayout(folderBox, 1, 1, 1, 3, Qt::AlignVCenter);
-  grid->addWidget(BtnRateChange, 1, 4, Qt::AlignCenter);
+  grid->addWidget(importButton, 1, 0, Qt::AlignCenter);
+  grid->addLayout(folderColumn, 1, 1, 1, 3, Qt::AlignVCenter);
+  grid->addWidget(rateChangeButton, 1, 4, Qt::AlignCenter);
   page->addHelpButton();
 }
 
 void MainWindow::buildReportPage() {
-  TabSheet1 = new MainPage(QStringLiteral("TabSheet1"), 600, env_.ui, PageControl1);
-  MainPage* page = TabSheet1;
+  reportsPage = new MainPage(QStringLiteral("reportsPage"), 600, env_.ui, pageTabs);
+  MainPage* page = reportsPage;
   // These image buttons carry no hints: their captions name the reports.
-  BtnIncRpt = imageButton(page, QStringLiteral("BtnIncRpt"), tr("Income\nReports"), QString(),
-                          &MainWindow::BtnIncRptClick);
-  BtnProfRpt = imageButton(page, QStringLiteral("BtnProfRpt"), tr("Profit\nReports"), QString(),
-                           &MainWindow::BtnProfRptClick);
-  BtnGLRpt = imageButton(page, QStringLiteral("BtnGLRpt"), tr("General\nLedger"), QString(),
-                         &MainWindow::BtnGLRptClick);
-  BtnExpRpt = imageButton(page, QStringLiteral("BtnExpRpt"), tr("Expense\nReports"), QString(),
-                          &MainWindow::BtnExpRptClick);
-  BtnGSTSRpt = new QPushButton(QStringLiteral("GST Summary"), page);
-  BtnGSTSRpt->setObjectName(QStringLiteral("BtnGSTSRpt"));
-  connect(BtnGSTSRpt, &QPushButton::clicked, this, guarded(env_.ui, [this] { BtnGSTSRptClick(); }));
+  incomeReportsButton =
+      imageButton(page, QStringLiteral("incomeReportsButton"), tr("Income\nReports"), QString(),
+                  &MainWindow::incomeReportsClicked);
+  profitReportsButton =
+      imageButton(page, QStringLiteral("profitReportsButton"), tr("Profit\nReports"), QString(),
+                  &MainWindow::profitReportsClicked);
+  generalLedgerButton =
+      imageButton(page, QStringLiteral("generalLedgerButton"), tr("General\nLedger"), QString(),
+                  &MainWindow::generalLedgerClicked);
+  expenseReportsButton =
+      imageButton(page, QStringLiteral("expenseReportsButton"), tr("Expense\nReports"), QString(),
+                  &MainWindow::expenseReportsClicked);
+  gstSummaryButton = new QPushButton(QStringLiteral("GST Summary"), page);
+  gstSummaryButton->setObjectName(QStringLiteral("gstSummaryButton"));
+  connect(gstSummaryButton, &QPushButton::clicked, this,
+          guarded(env_.ui, [this] { gstSummaryClicked(); }));
 
-  DateTimePicker1 = new DatePicker(page);
-  DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-  DateTimePicker2 = new DatePicker(page);
-  DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
-  connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePicker1Change(); });
-  connect(DateTimePicker2, &QDateEdit::dateChanged, this, [this] { DateTimePicker2Change(); });
+  fromDateEdit = new DatePicker(page);
+  fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
+  throughDateEdit = new DatePicker(page);
+  throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
+  connect(fromDateEdit, &QDateEdit::dateChanged, this, [this] { fromDateChanged(); });
+  connect(throughDateEdit, &QDateEdit::dateChanged, this, [this] { throughDateChanged(); });
 
   auto* range = new QHBoxLayout;
   range->addStretch();
   range->addWidget(pageLabel(tr("Report From:"), page));
-  range->addWidget(DateTimePicker1);
+  range->addWidget(fromDateEdit);
   range->addSpacing(12);
   range->addWidget(pageLabel(tr("Through:"), page));
-  range->addWidget(DateTimePicker2);
+  range->addWidget(throughDateEdit);
   range->addStretch();
 
   QGridLayout* grid = page->grid();
   int column = 0;
-  for (QToolButton* button : {BtnIncRpt, BtnProfRpt, BtnGLRpt, BtnExpRpt}) {
+  for (QToolButton* button :
+       {incomeReportsButton, profitReportsButton, generalLedgerButton, expenseReportsButton}) {
     grid->addWidget(button, 0, column++, Qt::AlignCenter);
   }
-  grid->addWidget(BtnGSTSRpt, 1, 1, 1, 2, Qt::AlignCenter);
+  grid->addWidget(gstSummaryButton, 1, 1, 1, 2, Qt::AlignCenter);
   grid->addLayout(range, 2, 0, 1, 4);
   page->addHelpButton();
 }
 
 void MainWindow::buildMaintenancePage() {
-  TabSheet4 = new MainPage(QStringLiteral("TabSheet4"), 400, env_.ui, PageControl1);
-  MainPage* page = TabSheet4;
-  BtnBackup = imageButton(page, QStringLiteral("BtnBackup"), tr("Backup"),
-                          QStringLiteral("Backup Data Files"), &MainWindow::BtnBackupClick);
-  BtnRestore = imageButton(page, QStringLiteral("BtnRestore"), tr("Restore"),
-                           QStringLiteral("Restore Data from Backup"), &MainWindow::BtnRestoreClick);
-  BtnArchive = imageButton(page, QStringLiteral("BtnArchive"), tr("Archive"),
-                           QStringLiteral("Archive Old Data Records"), &MainWindow::BtnArchiveClick);
-  BtnDeArchive = imageButton(page, QStringLiteral("BtnDeArchive"), tr("De-Archive"),
-                             QStringLiteral("Restore data records from Archive"),
-                             &MainWindow::BtnDeArchiveClick);
-  BtnReIndex = imageButton(page, QStringLiteral("BtnReIndex"), tr("Rebuild\nIndexes"),
-                           QStringLiteral("Rebuild Index Files"), &MainWindow::BtnReIndexClick);
-  BtnPack =
-      imageButton(page, QStringLiteral("BtnPack"), tr("Pack\nData Files"),
-                  QStringLiteral("Physically remove deleted records."), &MainWindow::Image2Click);
-  BtnEraseData =
-      imageButton(page, QStringLiteral("BtnEraseData"), tr("Erase\nData"),
-                  QStringLiteral("Use to clear sample data."), &MainWindow::BtnEraseDataClick);
+  maintenancePage = new MainPage(QStringLiteral("maintenancePage"), 400, env_.ui, pageTabs);
+  MainPage* page = maintenancePage;
+  backupButton = imageButton(page, QStringLiteral("backupButton"), tr("Backup"),
+                             QStringLiteral("Backup Data Files"), &MainWindow::backupClicked);
+  restoreButton =
+      imageButton(page, QStringLiteral("restoreButton"), tr("Restore"),
+                  QStringLiteral("Restore Data from Backup"), &MainWindow::restoreClicked);
+  archiveButton =
+      imageButton(page, QStringLiteral("archiveButton"), tr("Archive"),
+                  QStringLiteral("Archive Old Data Records"), &MainWindow::archiveClicked);
+  deArchiveButton = imageButton(page, QStringLiteral("deArchiveButton"), tr("De-Archive"),
+                                QStringLiteral("Restore data records from Archive"),
+                                &MainWindow::deArchiveClicked);
+  rebuildIndexesButton =
+      imageButton(page, QStringLiteral("rebuildIndexesButton"), tr("Rebuild\nIndexes"),
+                  QStringLiteral("Rebuild Index Files"), &MainWindow::rebuildIndexesClicked);
+  packButton =
+      imageButton(page, QStringLiteral("packButton"), tr("Pack\nData Files"),
+                  QStringLiteral("Physically remove deleted records."), &MainWindow::packClicked);
+  eraseDataButton =
+      imageButton(page, QStringLiteral("eraseDataButton"), tr("Erase\nData"),
+                  QStringLiteral("Use to clear sample data."), &MainWindow::eraseDataClicked);
   QGridLayout* grid = page->grid();
   int column = 0;
-  for (QToolButton* button : {BtnBackup, BtnRestore, BtnArchive, BtnDeArchive}) {
+  for (QToolButton* button : {backupButton, restoreButton, archiveButton, deArchiveButton}) {
     grid->addWidget(button, 0, column++, Qt::AlignCenter);
   }
   column = 0;
-  for (QToolButton* button : {BtnReIndex, BtnPack, BtnEraseData}) {
+  for (QToolButton* button : {rebuildIndexesButton, packButton, eraseDataButton}) {
     grid->addWidget(button, 1, column++, Qt::AlignCenter);
   }
   page->addHelpButton();
@@ -277,53 +292,54 @@ void MainWindow::buildMenus() {
   menuBar()->setAutoFillBackground(true);
   QMenu* file = menuBar()->addMenu(tr("&File"));
   QAction* exit = file->addAction(tr("E&xit"));
-  exit->setObjectName(QStringLiteral("mF_Exit"));
+  exit->setObjectName(QStringLiteral("exitAction"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  menuCommand(help, QStringLiteral("About1"), tr("&About"), &MainWindow::About1Click);
+  menuCommand(help, QStringLiteral("aboutAction"), tr("&About"), &MainWindow::aboutClicked);
   help->addSeparator();
-  menuCommand(help, QStringLiteral("Help2"), tr("&Help"), &MainWindow::Help2Click);
+  menuCommand(help, QStringLiteral("helpContentsAction"), tr("&Help"),
+              &MainWindow::helpContentsClicked);
 
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  menuCommand(PopupMenu1, QStringLiteral("ExpenseSummary1"), tr("Expense &Summary"),
-              &MainWindow::ExpenseSummary1Click);
-  menuCommand(PopupMenu1, QStringLiteral("ExpenseDetail1"), tr("Expense &Detail"),
-              &MainWindow::ExpenseDetail1Click);
-  menuCommand(PopupMenu1, QStringLiteral("AccountDetail1"), tr("&Account Detail"),
-              &MainWindow::AccountDetail1Click);
-  menuCommand(PopupMenu1, QStringLiteral("ChartofAccounts1"), tr("&Chart of Accounts"),
-              &MainWindow::ChartofAccounts1Click);
-  PopupMenu2 = new QMenu(this);
-  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-  menuCommand(PopupMenu2, QStringLiteral("IncomeSummary1"), tr("Income &Summary"),
-              &MainWindow::IncomeSummary1Click);
-  menuCommand(PopupMenu2, QStringLiteral("IncomeDetail1"), tr("Income &Detail"),
-              &MainWindow::IncomeDetail1Click);
-  menuCommand(PopupMenu2, QStringLiteral("AccountDetail2"), tr("&Account Detail"),
-              &MainWindow::AccountDetail2Click);
-  menuCommand(PopupMenu2, QStringLiteral("ChartofAccounts2"), tr("&Chart of Accounts"),
-              &MainWindow::ChartofAccounts2Click);
-  PopupMenu3 = new QMenu(this);
-  PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-  menuCommand(PopupMenu3, QStringLiteral("WeeklyProfit1"), tr("&Weekly Profit"),
-              &MainWindow::WeeklyProfit1Click);
-  menuCommand(PopupMenu3, QStringLiteral("MonthlyProfit1"), tr("&Monthly Profit"),
-              &MainWindow::MonthlyProfit1Click);
+  expenseReportsMenu = new QMenu(this);
+  expenseReportsMenu->setObjectName(QStringLiteral("expenseReportsMenu"));
+  menuCommand(expenseReportsMenu, QStringLiteral("expenseSummaryAction"), tr("Expense &Summary"),
+              &MainWindow::expenseSummaryClicked);
+  menuCommand(expenseReportsMenu, QStringLiteral("expenseDetailAction"), tr("Expense &Detail"),
+              &MainWindow::expenseDetailClicked);
+  menuCommand(expenseReportsMenu, QStringLiteral("expenseAccountDetailAction"),
+              tr("&Account Detail"), &MainWindow::expenseAccountDetailClicked);
+  menuCommand(expenseReportsMenu, QStringLiteral("expenseChartAction"), tr("&Chart of Accounts"),
+              &MainWindow::expenseChartClicked);
+  incomeReportsMenu = new QMenu(this);
+  incomeReportsMenu->setObjectName(QStringLiteral("incomeReportsMenu"));
+  menuCommand(incomeReportsMenu, QStringLiteral("incomeSummaryAction"), tr("Income &Summary"),
+              &MainWindow::incomeSummaryClicked);
+  menuCommand(incomeReportsMenu, QStringLiteral("incomeDetailAction"), tr("Income &Detail"),
+              &MainWindow::incomeDetailClicked);
+  menuCommand(incomeReportsMenu, QStringLiteral("incomeAccountDetailAction"), tr("&Account Detail"),
+              &MainWindow::incomeAccountDetailClicked);
+  menuCommand(incomeReportsMenu, QStringLiteral("incomeChartAction"), tr("&Chart of Accounts"),
+              &MainWindow::incomeChartClicked);
+  profitReportsMenu = new QMenu(this);
+  profitReportsMenu->setObjectName(QStringLiteral("profitReportsMenu"));
+  menuCommand(profitReportsMenu, QStringLiteral("weeklyProfitAction"), tr("&Weekly Profit"),
+              &MainWindow::weeklyProfitClicked);
+  menuCommand(profitReportsMenu, QStringLiteral("monthlyProfitAction"), tr("&Monthly Profit"),
+              &MainWindow::monthlyProfitClicked);
 }
 
 void MainWindow::buildStatusBar() {
   QStatusBar* bar = statusBar();
-  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setObjectName(QStringLiteral("statusBar"));
   bar->setSizeGripEnabled(false);
   bar->setAutoFillBackground(true);
   bar->setPalette(QApplication::palette(bar));
-  progress_ = new ProgressPanel(bar);
-  progress_->setObjectName(QStringLiteral("StatusPanel0"));
+  progressPanel_ = new ProgressPanel(bar);
+  progressPanel_->setObjectName(QStringLiteral("progressPanel"));
   statusCaption_ = new QLabel(bar);
-  statusCaption_->setObjectName(QStringLiteral("StatusPanel1"));
+  statusCaption_->setObjectName(QStringLiteral("statusCaption"));
   statusCaption_->setMinimumWidth(50);
-  bar->addWidget(progress_);
+  bar->addWidget(progressPanel_);
   bar->addWidget(statusCaption_, 1);
 }
 

@@ -49,7 +49,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
 
  public:
   // env and state must outlive the window. The table library starts on
-  // env.dataDirectory; nothing is read before FormShow.
+  // env.dataDirectory; nothing is read before prepare.
   MainWindow(const Environment& env, AppState& state, QWidget* parent = nullptr);
   ~MainWindow() override;
 
@@ -59,12 +59,12 @@ class MainWindow : public QMainWindow, public ProgressSink {
   // files (missing: a message, then the end of the program), the one-copy check, the
   // rebuild of missing or unreadable indexes, the settings, captions and pages, the
   // current month as report range, and the end of the splash after at least 1.728 s.
-  void FormShow();
+  void prepare();
   // Refills the default-folder list from FOLDER when RefillFolderBox is set; every paint
   // of the window asks for it.
-  void FormPaint();
+  void fillFolderBox();
   // The user chose item index of the default-folder list.
-  void FolderCBoxChange(int index);
+  void folderChanged(int index);
   // Packs the tables when deletions are pending, releases the table library and ends
   // the program. Never returns.
   [[noreturn]] void ShutDown();
@@ -77,79 +77,80 @@ class MainWindow : public QMainWindow, public ProgressSink {
   int progressPercent() const;
 
   // Commands of the "Income and Expenses" page.
-  void BtnIncomeClick();
-  void BtnAccountIClick();
-  void BtnFoldersClick();
-  void BtnAccountEClick();
-  void BtnExpenseClick();
-  void BtnImportClick();
-  void BtnRateChangeClick();
+  void incomeClicked();
+  void incomeAccountsClicked();
+  void foldersClicked();
+  void expenseAccountsClicked();
+  void expensesClicked();
+  void importClicked();
+  void rateChangeClicked();
   // Commands of the "Report Generation" page; the three image buttons open their menus.
-  void BtnExpRptClick();
-  void BtnIncRptClick();
-  void BtnProfRptClick();
-  void ExpenseSummary1Click();
-  void ExpenseDetail1Click();
-  void AccountDetail1Click();
-  void ChartofAccounts1Click();
-  void IncomeSummary1Click();
-  void IncomeDetail1Click();
-  void AccountDetail2Click();
-  void ChartofAccounts2Click();
-  void BtnGLRptClick();
-  void WeeklyProfit1Click();
-  void MonthlyProfit1Click();
-  void BtnGSTSRptClick();
-  void DateTimePicker1Change();
-  void DateTimePicker2Change();
+  void expenseReportsClicked();
+  void incomeReportsClicked();
+  void profitReportsClicked();
+  void expenseSummaryClicked();
+  void expenseDetailClicked();
+  void expenseAccountDetailClicked();
+  void expenseChartClicked();
+  void incomeSummaryClicked();
+  void incomeDetailClicked();
+  void incomeAccountDetailClicked();
+  void incomeChartClicked();
+  void generalLedgerClicked();
+  void weeklyProfitClicked();
+  void monthlyProfitClicked();
+  void gstSummaryClicked();
+  void fromDateChanged();
+  void throughDateChanged();
   // Commands of the "File Maintenance" page.
-  void BtnBackupClick();
-  void BtnRestoreClick();
-  void BtnArchiveClick();
-  void BtnDeArchiveClick();
-  void BtnReIndexClick();
-  void Image2Click();  // the pack button
-  void BtnEraseDataClick();
-  // Menu commands.
-  void About1Click();
-  void Help2Click();
+  void backupClicked();
+  void restoreClicked();
+  void archiveClicked();
+  void deArchiveClicked();
+  void rebuildIndexesClicked();
+  void packClicked();
+  void eraseDataClicked();
+  // Menu commands: About and Help.
+  void aboutClicked();
+  void helpContentsClicked();
 
-  QTabWidget* PageControl1;
-  MainPage* TabSheet2;  // "Income and Expenses", shown first
-  MainPage* TabSheet1;  // "Report Generation"
-  SettingsPage* TabSheet3;
-  MainPage* TabSheet4;  // "File Maintenance"
-  QToolButton *BtnIncome, *BtnAccountI, *BtnFolders, *BtnAccountE, *BtnExpense, *BtnImport,
-      *BtnRateChange;
-  QComboBox* FolderCBox;
-  QToolButton *BtnIncRpt, *BtnProfRpt, *BtnGLRpt, *BtnExpRpt;
-  QPushButton* BtnGSTSRpt;
-  DatePicker *DateTimePicker1, *DateTimePicker2;
-  QToolButton *BtnBackup, *BtnRestore, *BtnArchive, *BtnDeArchive, *BtnReIndex, *BtnPack,
-      *BtnEraseData;
-  QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
-  AboutDialog* AboutForm;
+  QTabWidget* pageTabs;
+  MainPage* incomeExpensePage;  // "Income and Expenses", shown first
+  MainPage* reportsPage;
+  SettingsPage* settingsPage;
+  MainPage* maintenancePage;
+  QToolButton *incomeButton, *incomeAccountsButton, *foldersButton, *expenseAccountsButton,
+      *expensesButton, *importButton, *rateChangeButton;
+  QComboBox* folderBox;
+  QToolButton *incomeReportsButton, *profitReportsButton, *generalLedgerButton,
+      *expenseReportsButton;
+  QPushButton* gstSummaryButton;
+  DatePicker *fromDateEdit, *throughDateEdit;
+  QToolButton *backupButton, *restoreButton, *archiveButton, *deArchiveButton,
+      *rebuildIndexesButton, *packButton, *eraseDataButton;
+  QMenu *expenseReportsMenu, *incomeReportsMenu, *profitReportsMenu;
+  AboutDialog* aboutDialog;
   // The master-data windows: the pick lists and the definition windows they lead to.
-  AccountPicker* PickAcc;
-  AccountWindow* Account;
-  FolderPicker* PickFol;
-  FolderWindow* FolderF;
+  AccountPicker* accountPicker;
+  AccountWindow* accountWindow;
+  FolderPicker* folderPicker;
+  FolderWindow* folderWindow;
   // The expense and income browse lists and the entry windows they lead to.
-  ExpenseList* PickExp;
-  ExpenseWindow* Expense;
-  IncomeList* PickInc;
-  IncomeWindow* Income;
+  ExpenseList* expenseList;
+  ExpenseWindow* expenseWindow;
+  IncomeList* incomeList;
+  IncomeWindow* incomeWindow;
   // The maintenance windows: archiving, rate change, payment import, and the drive and
   // directory chooser of backup and restore.
-  ArchiveDialog* Archive;
-  RateChangeDialog* RateChange;
-  PaymentImportDialog* PmtImport;
-  DirectoryChooser* DriveDir;
+  ArchiveDialog* archiveDialog;
+  RateChangeDialog* rateChangeDialog;
+  PaymentImportDialog* paymentImportDialog;
+  DirectoryChooser* directoryChooser;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // A paint of a page asks for the folder list's refill (FormPaint); typed characters
-  // never change the default-folder list, only a choice from it does.
+  // A paint of a page asks for the folder list's refill (fillFolderBox); typed
+  // characters never change the default-folder list, only a choice from it does.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -161,6 +162,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void buildMaintenancePage();
   void buildMenus();
   void buildStatusBar();
+  // name is the button's object name and names its picture, icons/<name>.png.
   QToolButton* imageButton(MainPage* page, const QString& name, const QString& caption,
                            const QString& hint, void (MainWindow::*handler)());
   QAction* menuCommand(QMenu* menu, const QString& name, const QString& caption,
@@ -179,7 +181,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   // on an error (MainWindowCommands.cpp).
   void withTables(const std::vector<OpenRoutine>& opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
-  void refillFolderBox();
+  void scheduleFolderBoxRefill();
   // The pick-then-edit loop of a master table: the pick list, then, unless it was closed
   // without a choice or handed back a value below 0 through selected, the definition
   // window; after a pass that deleted records every table is packed and the loop's table
@@ -201,6 +203,6 @@ class MainWindow : public QMainWindow, public ProgressSink {
   ProgramHost& host_;
   std::unique_ptr<Database> db_;  // released by ShutDown
   std::unique_ptr<QLockFile> lock_;
-  ProgressPanel* progress_;
+  ProgressPanel* progressPanel_;
   QLabel* statusCaption_;
 };

@@ -46,48 +46,50 @@ void MainWindow::withTables(const std::vector<OpenRoutine>& opens,
 
 // The browse list, then the entry window for the record it chose (0: a new one), until
 // the list is left. The list reopens on the record the entry window saved.
-void MainWindow::BtnIncomeClick() {
+void MainWindow::incomeClicked() {
   withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI}, [this] {
     state_.SelectedIncome = 0;
     do {
       // A list closed without a choice (Exit, its title bar) leaves the loop.
-      if (env_.ui.showModal(*PickInc) != QDialog::Accepted) state_.SelectedIncome = -1;
-      if (state_.SelectedIncome >= 0) env_.ui.showModal(*Income);
+      if (env_.ui.showModal(*incomeList) != QDialog::Accepted) state_.SelectedIncome = -1;
+      if (state_.SelectedIncome >= 0) env_.ui.showModal(*incomeWindow);
     } while (state_.SelectedIncome >= 0);
   });
 }
 
-void MainWindow::BtnExpenseClick() {
+void MainWindow::expensesClicked() {
   withTables({&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc}, [this] {
     state_.SelectedExpense = 0;
     do {
-      if (env_.ui.showModal(*PickExp) != QDialog::Accepted) state_.SelectedExpense = -1;
-      if (state_.SelectedExpense >= 0) env_.ui.showModal(*Expense);
+      if (env_.ui.showModal(*expenseList) != QDialog::Accepted) state_.SelectedExpense = -1;
+      if (state_.SelectedExpense >= 0) env_.ui.showModal(*expenseWindow);
     } while (state_.SelectedExpense >= 0);
   });
 }
 
-void MainWindow::BtnFoldersClick() {
+void MainWindow::foldersClicked() {
   withTables({&Database::OpenFolder}, [this] {
     state_.SelectedFolder = 0;
-    masterDataLoop(*PickFol, *FolderF, state_.SelectedFolder, &Database::OpenFolder);
+    masterDataLoop(*folderPicker, *folderWindow, state_.SelectedFolder, &Database::OpenFolder);
   });
-  refillFolderBox();  // the list shows the folders as the loop left them
+  scheduleFolderBoxRefill();  // the list shows the folders as the loop left them
 }
 
-void MainWindow::BtnAccountEClick() {
+void MainWindow::expenseAccountsClicked() {
   withTables({&Database::OpenAcc}, [this] {
     state_.AccountKind = QStringLiteral("E");
     state_.SelectedExpenseAccount = 0;
-    masterDataLoop(*PickAcc, *Account, state_.SelectedExpenseAccount, &Database::OpenAcc);
+    masterDataLoop(*accountPicker, *accountWindow, state_.SelectedExpenseAccount,
+                   &Database::OpenAcc);
   });
 }
 
-void MainWindow::BtnAccountIClick() {
+void MainWindow::incomeAccountsClicked() {
   withTables({&Database::OpenAccI}, [this] {
     state_.AccountKind = QStringLiteral("I");
     state_.SelectedIncomeAccount = 0;
-    masterDataLoop(*PickAcc, *Account, state_.SelectedIncomeAccount, &Database::OpenAccI);
+    masterDataLoop(*accountPicker, *accountWindow, state_.SelectedIncomeAccount,
+                   &Database::OpenAccI);
   });
 }
 
@@ -108,25 +110,26 @@ void MainWindow::masterDataLoop(QDialog& pickList, QDialog& definition, int& sel
   } while (selected >= 0);
 }
 
-void MainWindow::BtnImportClick() {
+void MainWindow::importClicked() {
   withTables({&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI},
-             [this] { env_.ui.showModal(*PmtImport); });
+             [this] { env_.ui.showModal(*paymentImportDialog); });
   // An import that deleted records has them packed away at once.
   if (state_.PackPending) db_->PackAllTables();
   state_.PackPending = false;
 }
 
-void MainWindow::BtnRateChangeClick() {
-  withTables({&Database::OpenAcc, &Database::OpenExp}, [this] { env_.ui.showModal(*RateChange); });
+void MainWindow::rateChangeClicked() {
+  withTables({&Database::OpenAcc, &Database::OpenExp},
+             [this] { env_.ui.showModal(*rateChangeDialog); });
 }
 
 // ---- Report Generation ----
 
-void MainWindow::BtnExpRptClick() { PopupMenu1->popup(QCursor::pos()); }
-void MainWindow::BtnIncRptClick() { PopupMenu2->popup(QCursor::pos()); }
-void MainWindow::BtnProfRptClick() { PopupMenu3->popup(QCursor::pos()); }
+void MainWindow::expenseReportsClicked() { expenseReportsMenu->popup(QCursor::pos()); }
+void MainWindow::incomeReportsClicked() { incomeReportsMenu->popup(QCursor::pos()); }
+void MainWindow::profitReportsClicked() { profitReportsMenu->popup(QCursor::pos()); }
 
-void MainWindow::ExpenseSummary1Click() { runReport(ReportKind::ExpenseSummary); }
+void MainWindow::expenseSummaryClicked() { runReport(ReportKind::ExpenseSummary); }
 
 namespace {
 
@@ -151,35 +154,35 @@ std::function<void(ReportBuilder&)> accountDetail(Database& db, ReportKind kind,
 
 }  // namespace
 
-void MainWindow::ExpenseDetail1Click() { runReport(ReportKind::ExpenseDetail); }
+void MainWindow::expenseDetailClicked() { runReport(ReportKind::ExpenseDetail); }
 
-void MainWindow::AccountDetail1Click() {
+void MainWindow::expenseAccountDetailClicked() {
   state_.AccountKind = QStringLiteral("E");
   runReport(ReportKind::ExpenseAccountDetail,
-            pickAccount(env_.ui, *PickAcc, state_.SelectedExpenseAccount),
+            pickAccount(env_.ui, *accountPicker, state_.SelectedExpenseAccount),
             accountDetail(*db_, ReportKind::ExpenseAccountDetail, state_.SelectedExpenseAccount));
 }
 
-void MainWindow::ChartofAccounts1Click() { runReport(ReportKind::ExpenseChart); }
+void MainWindow::expenseChartClicked() { runReport(ReportKind::ExpenseChart); }
 
-void MainWindow::IncomeSummary1Click() { runReport(ReportKind::IncomeSummary); }
+void MainWindow::incomeSummaryClicked() { runReport(ReportKind::IncomeSummary); }
 
-void MainWindow::IncomeDetail1Click() { runReport(ReportKind::IncomeDetail); }
+void MainWindow::incomeDetailClicked() { runReport(ReportKind::IncomeDetail); }
 
-void MainWindow::AccountDetail2Click() {
+void MainWindow::incomeAccountDetailClicked() {
   state_.AccountKind = QStringLiteral("I");
   runReport(ReportKind::IncomeAccountDetail,
-            pickAccount(env_.ui, *PickAcc, state_.SelectedIncomeAccount),
+            pickAccount(env_.ui, *accountPicker, state_.SelectedIncomeAccount),
             accountDetail(*db_, ReportKind::IncomeAccountDetail, state_.SelectedIncomeAccount));
 }
 
-void MainWindow::ChartofAccounts2Click() { runReport(ReportKind::IncomeChart); }
+void MainWindow::incomeChartClicked() { runReport(ReportKind::IncomeChart); }
 
-void MainWindow::BtnGLRptClick() { runReport(ReportKind::GeneralLedger); }
+void MainWindow::generalLedgerClicked() { runReport(ReportKind::GeneralLedger); }
 
-void MainWindow::WeeklyProfit1Click() { runReport(ReportKind::WeeklyProfit); }
+void MainWindow::weeklyProfitClicked() { runReport(ReportKind::WeeklyProfit); }
 
-void MainWindow::MonthlyProfit1Click() {
+void MainWindow::monthlyProfitClicked() {
   runReport(ReportKind::MonthlyProfit, {}, [this](ReportBuilder& builder) {
     ProfitReport report(*db_, builder, ProfitReport::Period::Monthly);
     // The month's first day stays the report start for later reports (the date picker
@@ -189,72 +192,72 @@ void MainWindow::MonthlyProfit1Click() {
   });
 }
 
-void MainWindow::BtnGSTSRptClick() { runReport(ReportKind::GstSummary); }
+void MainWindow::gstSummaryClicked() { runReport(ReportKind::GstSummary); }
 
-void MainWindow::DateTimePicker1Change() { state_.ReportStartDate = DateTimePicker1->date(); }
+void MainWindow::fromDateChanged() { state_.ReportStartDate = fromDateEdit->date(); }
 
-void MainWindow::DateTimePicker2Change() { state_.ReportEndDate = DateTimePicker2->date(); }
+void MainWindow::throughDateChanged() { state_.ReportEndDate = throughDateEdit->date(); }
 
 // ---- File Maintenance ----
 
 // The archive window opens and closes its tables itself.
-void MainWindow::BtnArchiveClick() {
+void MainWindow::archiveClicked() {
   state_.ArchiveDirection = true;
-  env_.ui.showModal(*Archive);
+  env_.ui.showModal(*archiveDialog);
 }
 
-void MainWindow::BtnDeArchiveClick() {
+void MainWindow::deArchiveClicked() {
   state_.ArchiveDirection = false;
-  env_.ui.showModal(*Archive);
+  env_.ui.showModal(*archiveDialog);
 }
 
-void MainWindow::BtnReIndexClick() { db_->RebuildIndexes(RebuildMode::Full); }
-void MainWindow::Image2Click() {
+void MainWindow::rebuildIndexesClicked() { db_->RebuildIndexes(RebuildMode::Full); }
+void MainWindow::packClicked() {
   db_->PackAllTables();
   // A pack that failed (a full disk) is told now, not taken for an open error later.
   error4exitTest(db_->code(), host_);
 }
 
-void MainWindow::BtnBackupClick() {
-  DriveDir->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));
-  DriveDir->okButton->setText(QStringLiteral("Backup"));
-  env_.ui.showModal(*DriveDir);
+void MainWindow::backupClicked() {
+  directoryChooser->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));
+  directoryChooser->okButton->setText(QStringLiteral("Backup"));
+  env_.ui.showModal(*directoryChooser);
   repaint();
-  if (DriveDir->ChosenDirectory().isEmpty()) return;
+  if (directoryChooser->ChosenDirectory().isEmpty()) return;
   if (!BackupSet(*db_, env_.ui, *this)
-           .CopyDataFiles(BackupSet::Direction::Backup, DriveDir->ChosenDirectory())) {
+           .CopyDataFiles(BackupSet::Direction::Backup, directoryChooser->ChosenDirectory())) {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Backup Failed . . Check that disk is not write protected"));
   }
   ShowStatus(QString());
 }
 
-void MainWindow::BtnRestoreClick() {
-  DriveDir->setWindowTitle(QStringLiteral("Choose Drive & Directory Containing BACKUP"));
-  DriveDir->okButton->setText(QStringLiteral("Restore"));
-  env_.ui.showModal(*DriveDir);
-  if (DriveDir->ChosenDirectory().isEmpty()) return;
+void MainWindow::restoreClicked() {
+  directoryChooser->setWindowTitle(QStringLiteral("Choose Drive & Directory Containing BACKUP"));
+  directoryChooser->okButton->setText(QStringLiteral("Restore"));
+  env_.ui.showModal(*directoryChooser);
+  if (directoryChooser->ChosenDirectory().isEmpty()) return;
   repaint();
   if (!BackupSet(*db_, env_.ui, *this)
-           .CopyDataFiles(BackupSet::Direction::Restore, DriveDir->ChosenDirectory())) {
+           .CopyDataFiles(BackupSet::Direction::Restore, directoryChooser->ChosenDirectory())) {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Restore Failed . . Check that your disk is not full."));
   }
   ShowStatus(QString());
   db_->RebuildIndexes(RebuildMode::Full);
-  refillFolderBox();  // the restored folders may differ from those listed
+  scheduleFolderBoxRefill();  // the restored folders may differ from those listed
 }
 
-void MainWindow::BtnEraseDataClick() {
+void MainWindow::eraseDataClicked() {
   DataEraser(*db_, env_.ui).EraseData();
-  refillFolderBox();
+  scheduleFolderBoxRefill();
 }
 
 // ---- Menus ----
 
-void MainWindow::About1Click() {
+void MainWindow::aboutClicked() {
   state_.SplashMode = false;
-  env_.ui.showModal(*AboutForm);
+  env_.ui.showModal(*aboutDialog);
 }
 
-void MainWindow::Help2Click() { env_.ui.showHelpContents(); }
+void MainWindow::helpContentsClicked() { env_.ui.showHelpContents(); }

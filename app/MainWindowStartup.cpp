@@ -28,9 +28,9 @@ constexpr std::int64_t kSplashMs = 1728;
 
 }  // namespace
 
-void MainWindow::FormShow() {
+void MainWindow::prepare() {
   state_.ProgramVersion = QString::fromLatin1(kProgramVersion);
-  AboutForm->show();
+  aboutDialog->show();
   const std::int64_t splashStart = env_.waitClock.nowMs();
 
   if (!DataFilesPresent()) {
@@ -70,40 +70,40 @@ void MainWindow::fillFromSettings() {
   // The report font starts as the window's font; the main window keeps its own, so a
   // large report font cannot break its fixed layout.
   state_.ReportFont = ReportPrinting::ReportFont(font(), settings);
-  TabSheet3->fill();
-  DateTimePicker1->setDate(state_.ReportStartDate);
-  DateTimePicker2->setDate(state_.ReportEndDate);
+  settingsPage->fill();
+  fromDateEdit->setDate(state_.ReportStartDate);
+  throughDateEdit->setDate(state_.ReportEndDate);
 }
 
 void MainWindow::showSplashAtLeast(std::int64_t since) {
   while (env_.waitClock.nowMs() - since < kSplashMs) env_.waitClock.idle(10);
-  AboutForm->close();
+  aboutDialog->close();
   state_.SplashMode = false;
 }
 
-void MainWindow::FormPaint() {
+void MainWindow::fillFolderBox() {
   if (!state_.RefillFolderBox) return;
   db_->OpenFolder();
   FolderTable& folders = db_->folder();
-  FolderCBox->clear();
-  FolderCBox->addItem(QStringLiteral("  -1 - No Default"));
+  folderBox->clear();
+  folderBox->addItem(QStringLiteral("  -1 - No Default"));
   for (int rc = d4top(folders.data); rc == xbase::kSuccess; rc = d4skip(folders.data, 1)) {
     if (d4deleted(folders.data)) continue;
-    FolderCBox->addItem(f4text(folders.FolNo) + QStringLiteral(" - ") + f4text(folders.FolName));
+    folderBox->addItem(f4text(folders.FolNo) + QStringLiteral(" - ") + f4text(folders.FolName));
   }
   if (d4recCountDo(folders.data) < state_.DefaultFolderIndex) state_.DefaultFolderIndex = 0;
   d4close(db_->code(), folders.data);
-  FolderCBox->setCurrentIndex(state_.DefaultFolderIndex);
+  folderBox->setCurrentIndex(state_.DefaultFolderIndex);
   state_.RefillFolderBox = false;
   setFocus();
 }
 
-void MainWindow::FolderCBoxChange(int index) {
+void MainWindow::folderChanged(int index) {
   state_.DefaultFolderIndex = index;
-  state_.DefaultFolder = StrToInt(FolderCBox->itemText(index).left(4));
+  state_.DefaultFolder = StrToInt(folderBox->itemText(index).left(4));
 }
 
-void MainWindow::refillFolderBox() {
+void MainWindow::scheduleFolderBoxRefill() {
   state_.RefillFolderBox = true;
   update();
 }
@@ -123,11 +123,11 @@ void MainWindow::ShowStatus(const QString& text) {
   repaint();
 }
 
-void MainWindow::ShowProgress(int percent) { progress_->setPercent(percent); }
+void MainWindow::ShowProgress(int percent) { progressPanel_->setPercent(percent); }
 
 QString MainWindow::statusText() const { return statusCaption_->text(); }
 
-int MainWindow::progressPercent() const { return progress_->percent(); }
+int MainWindow::progressPercent() const { return progressPanel_->percent(); }
 
 void MainWindow::closeEvent(QCloseEvent*) { ShutDown(); }
 
@@ -138,9 +138,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint && state_.RefillFolderBox &&
       qobject_cast<MainPage*>(watched)) {
     QMetaObject::invokeMethod(
-        this, [this] { runGuarded(env_.ui, [this] { FormPaint(); }); }, Qt::QueuedConnection);
+        this, [this] { runGuarded(env_.ui, [this] { fillFolderBox(); }); }, Qt::QueuedConnection);
   }
-  if (watched == FolderCBox && event->type() == QEvent::KeyPress) {
+  if (watched == folderBox && event->type() == QEvent::KeyPress) {
     const QString typed = static_cast<QKeyEvent*>(event)->text();
     if (!typed.isEmpty() && typed.at(0).isPrint()) return true;
   }

@@ -25,23 +25,23 @@ class SettingsPage : public MainPage {
   void fill();
 
   // Handlers (the edits run theirs when they are left).
-  void MaskEdit3Exit();  // start month
-  void MaskEdit4Exit();  // start day
-  void MaskEdit5Exit();  // tax rate, after the edit re-formatted its text
-  void Edit3Exit();      // tax string
-  void BtnFontClick();
-  void BtnPSetupClick();
+  void startMonthLeft();
+  void startDayLeft();
+  void taxRateLeft();  // after the edit re-formatted its text
+  void taxStringLeft();
+  void reportFontClicked();
+  void pageSetupClicked();
 
-  QGroupBox* GroupBox1;
-  ExitEdit* MaskEdit3;
-  ExitEdit* MaskEdit4;
-  QPushButton* BtnFont;
-  QLineEdit* Edit1;
-  QPushButton* BtnPSetup;
-  QLineEdit* Edit2;
-  ExitEdit* Edit3;
-  QLabel* Label6;
-  MaskedNumberEdit* MaskEdit5;
+  QGroupBox* fiscalYearBox;
+  ExitEdit* startMonthEdit;
+  ExitEdit* startDayEdit;
+  QPushButton* reportFontButton;
+  QLineEdit* reportFontEdit;
+  QPushButton* pageSetupButton;
+  QLineEdit* printerEdit;
+  ExitEdit* taxStringEdit;
+  QLabel* taxRateLabel;
+  MaskedNumberEdit* taxRateEdit;
 
  private:
   void layOut();

@@ -23,11 +23,11 @@ int main(int argc, char* argv[]) {
   AppState state;
   const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
                         QDir::currentPath().toStdString()};
-  MainWindow form(env, state);
-  form.FormShow();
-  if (QScreen* screen = form.screen()) {
-    form.move(screen->availableGeometry().center() - form.rect().center());
+  MainWindow window(env, state);
+  window.prepare();
+  if (QScreen* screen = window.screen()) {
+    window.move(screen->availableGeometry().center() - window.rect().center());
   }
-  form.show();
+  window.show();
   return app.exec();
 }

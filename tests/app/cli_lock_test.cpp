@@ -54,7 +54,7 @@ TEST(Lock, TheWindowProgramRefusesBooksTheToolHolds) {
   TestShell window(books.dir());
   window.ui.expectMessage(DataDirectory::LockedMessage());
   window.files.clear();
-  EXPECT_THROW(window.form->FormShow(), ProgramEnded);
+  EXPECT_THROW(window.form->prepare(), ProgramEnded);
   EXPECT_TRUE(window.files.opened.isEmpty()) << "the window program touched the tables";
 }
 

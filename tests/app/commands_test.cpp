@@ -10,7 +10,9 @@
 #include <QTabWidget>
 
 #include "HelpWindow.h"
+#include "MainPage.h"
 #include "ProgressPanel.h"
+#include "SettingsPage.h"
 #include "TestShell.h"
 
 namespace {
@@ -53,43 +55,72 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Commands,
     testing::Values(
-        Dispatch{"BtnIncome", &MainWindow::BtnIncomeClick, {kInc, kFolder, kAccI}, "PickInc"},
-        Dispatch{"BtnExpense", &MainWindow::BtnExpenseClick, {kExp, kFolder, kAcc}, "PickExp"},
-        Dispatch{"BtnFolders", &MainWindow::BtnFoldersClick, {kFolder}, "PickFol"},
-        Dispatch{"BtnAccountE", &MainWindow::BtnAccountEClick, {kAcc}, "PickAcc"},
-        Dispatch{"BtnAccountI", &MainWindow::BtnAccountIClick, {kAccI}, "PickAcc"},
-        Dispatch{"BtnImport",
-                 &MainWindow::BtnImportClick,
+        Dispatch{"incomeButton", &MainWindow::incomeClicked, {kInc, kFolder, kAccI}, "PickInc"},
+        Dispatch{"expensesButton", &MainWindow::expensesClicked, {kExp, kFolder, kAcc}, "PickExp"},
+        Dispatch{"foldersButton", &MainWindow::foldersClicked, {kFolder}, "PickFol"},
+        Dispatch{"expenseAccountsButton", &MainWindow::expenseAccountsClicked, {kAcc}, "PickAcc"},
+        Dispatch{"incomeAccountsButton", &MainWindow::incomeAccountsClicked, {kAccI}, "PickAcc"},
+        Dispatch{"importButton",
+                 &MainWindow::importClicked,
                  {kInc, kFolder, kAccI},
                  "PmtImport",
                  {"Income Accounts must be defined before importing Income Records",
                   "Folders must be defined before importing Income Records"}},
-        Dispatch{"BtnRateChange",
-                 &MainWindow::BtnRateChangeClick,
+        Dispatch{"rateChangeButton",
+                 &MainWindow::rateChangeClicked,
                  {kAcc, kExp},
                  "RateChange",
                  {"Expense Accounts must be defined before entering Expense Records"}},
-        Dispatch{"ExpenseSummary1", &MainWindow::ExpenseSummary1Click, {kFolder, kExp, kAcc}, {},
+        Dispatch{"expenseSummaryAction",
+                 &MainWindow::expenseSummaryClicked,
+                 {kFolder, kExp, kAcc},
+                 {},
                  {kNoFolders}},
-        Dispatch{"ExpenseDetail1", &MainWindow::ExpenseDetail1Click, {kFolder, kExp, kAcc}, {},
+        Dispatch{"expenseDetailAction",
+                 &MainWindow::expenseDetailClicked,
+                 {kFolder, kExp, kAcc},
+                 {},
                  {kNoFolders}},
-        Dispatch{"AccountDetail1", &MainWindow::AccountDetail1Click, {kFolder, kExp, kAcc},
+        Dispatch{"expenseAccountDetailAction",
+                 &MainWindow::expenseAccountDetailClicked,
+                 {kFolder, kExp, kAcc},
                  "PickAcc"},
-        Dispatch{"ChartofAccounts1", &MainWindow::ChartofAccounts1Click, {kAcc}, {}, {kNoData}},
-        Dispatch{"IncomeSummary1", &MainWindow::IncomeSummary1Click, {kFolder, kInc, kAccI}, {},
+        Dispatch{"expenseChartAction", &MainWindow::expenseChartClicked, {kAcc}, {}, {kNoData}},
+        Dispatch{"incomeSummaryAction",
+                 &MainWindow::incomeSummaryClicked,
+                 {kFolder, kInc, kAccI},
+                 {},
                  {kNoFolders}},
-        Dispatch{"IncomeDetail1", &MainWindow::IncomeDetail1Click, {kFolder, kInc, kAccI}, {},
+        Dispatch{"incomeDetailAction",
+                 &MainWindow::incomeDetailClicked,
+                 {kFolder, kInc, kAccI},
+                 {},
                  {kNoFolders}},
-        Dispatch{"AccountDetail2", &MainWindow::AccountDetail2Click, {kFolder, kInc, kAccI},
+        Dispatch{"incomeAccountDetailAction",
+                 &MainWindow::incomeAccountDetailClicked,
+                 {kFolder, kInc, kAccI},
                  "PickAcc"},
-        Dispatch{"ChartofAccounts2", &MainWindow::ChartofAccounts2Click, {kAccI}, {}, {kNoData}},
-        Dispatch{"BtnGLRpt", &MainWindow::BtnGLRptClick, {kFolder, kExp, kInc}, {}, {kNoFolders}},
-        Dispatch{"WeeklyProfit1", &MainWindow::WeeklyProfit1Click,
-                 {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
-        Dispatch{"MonthlyProfit1", &MainWindow::MonthlyProfit1Click,
-                 {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
-        Dispatch{"BtnGSTSRpt", &MainWindow::BtnGSTSRptClick, {kFolder, kExp, kAcc, kInc, kAccI},
-                 {}, {kNoFolders}}),
+        Dispatch{"incomeChartAction", &MainWindow::incomeChartClicked, {kAccI}, {}, {kNoData}},
+        Dispatch{"generalLedgerButton",
+                 &MainWindow::generalLedgerClicked,
+                 {kFolder, kExp, kInc},
+                 {},
+                 {kNoFolders}},
+        Dispatch{"weeklyProfitAction",
+                 &MainWindow::weeklyProfitClicked,
+                 {kFolder, kExp, kInc, kAcc, kAccI},
+                 {},
+                 {kNoFolders}},
+        Dispatch{"monthlyProfitAction",
+                 &MainWindow::monthlyProfitClicked,
+                 {kFolder, kExp, kInc, kAcc, kAccI},
+                 {},
+                 {kNoFolders}},
+        Dispatch{"gstSummaryButton",
+                 &MainWindow::gstSummaryClicked,
+                 {kFolder, kExp, kAcc, kInc, kAccI},
+                 {},
+                 {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
 
 class MainWindowTest : public testing::Test {
@@ -123,7 +154,7 @@ TEST_F(MainWindowTest, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
   shell.ui.expectMessage(
       QStringLiteral("Unable to open file FolTag.Ntx\r\nProgram will now terminate."));
   try {
-    shell.form->BtnExpenseClick();
+    shell.form->expensesClicked();
     FAIL() << "the command went on without its folder table";
   } catch (const ProgramEnded& ended) {
     EXPECT_NE(ended.exitCode, 0);
@@ -136,25 +167,25 @@ TEST_F(MainWindowTest, AccountCommandsNameTheirChart) {
     shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& list) { list.reject(); });
   };
   leaveTheAccountList();
-  shell.form->AccountDetail1Click();
+  shell.form->expenseAccountDetailClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   leaveTheAccountList();
-  shell.form->BtnAccountIClick();
+  shell.form->incomeAccountsClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
   leaveTheAccountList();
-  shell.form->BtnAccountEClick();
+  shell.form->expenseAccountsClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   leaveTheAccountList();
-  shell.form->AccountDetail2Click();
+  shell.form->incomeAccountDetailClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
 }
 
 TEST_F(MainWindowTest, ArchiveCommandsSetTheDirection) {
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
-  shell.form->BtnDeArchiveClick();
+  shell.form->deArchiveClicked();
   EXPECT_FALSE(shell.state.ArchiveDirection);
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
-  shell.form->BtnArchiveClick();
+  shell.form->archiveClicked();
   EXPECT_TRUE(shell.state.ArchiveDirection);
 }
 
@@ -177,7 +208,7 @@ TEST_F(MainWindowTest, ShutDownPacksPendingDeletionsThenEnds) {
   shell.form.reset();
   TestShell after(books.dir());
   after.start();
-  EXPECT_EQ(after.form->FolderCBox->count(), 2);
+  EXPECT_EQ(after.form->folderBox->count(), 2);
   Database& db = after.db();
   db.OpenFolder();
   EXPECT_EQ(d4recCountDo(db.folder().data), 1) << "the deleted folder is still stored";
@@ -202,14 +233,14 @@ TEST_F(MainWindowTest, ImportPacksPendingDeletionsAndClearsTheFlag) {
   shell.ui.expectModal(QStringLiteral("PmtImport"), [](QDialog& window) { window.reject(); });
   shell.ui.expectMessage(
       QStringLiteral("Income Accounts must be defined before importing Income Records"));
-  shell.form->BtnImportClick();
+  shell.form->importClicked();
   EXPECT_FALSE(shell.state.PackPending);
   EXPECT_EQ(folderRecords(), 1);
 }
 
 TEST_F(MainWindowTest, PackCommandPacksAndClearsItsStatus) {
   leaveADeletedFolder();
-  shell.form->Image2Click();
+  shell.form->packClicked();
   EXPECT_EQ(folderRecords(), 1);
   EXPECT_EQ(shell.form->statusText(), QString());
   EXPECT_EQ(shell.form->progressPercent(), 0);
@@ -217,7 +248,7 @@ TEST_F(MainWindowTest, PackCommandPacksAndClearsItsStatus) {
 
 TEST_F(MainWindowTest, ReIndexRebuildsEveryIndex) {
   shell.files.clear();
-  shell.form->BtnReIndexClick();
+  shell.form->rebuildIndexesClicked();
   for (const char* file : {"acctag.ntx", "accitag.ntx", "foltag.ntx", "edate.ntx", "eacc.ntx",
                            "incdate.ntx", "incacc.ntx"}) {
     EXPECT_GT(shell.files.writesTo(QString::fromLatin1(file)), 0) << file;
@@ -236,9 +267,10 @@ TEST_F(MainWindowTest, StatusCaptionClearsTheProgressBar) {
 }
 
 TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
-  for (auto [open, menu] : {std::pair{&MainWindow::BtnExpRptClick, shell.form->PopupMenu1},
-                            std::pair{&MainWindow::BtnIncRptClick, shell.form->PopupMenu2},
-                            std::pair{&MainWindow::BtnProfRptClick, shell.form->PopupMenu3}}) {
+  for (auto [open, menu] :
+       {std::pair{&MainWindow::expenseReportsClicked, shell.form->expenseReportsMenu},
+        std::pair{&MainWindow::incomeReportsClicked, shell.form->incomeReportsMenu},
+        std::pair{&MainWindow::profitReportsClicked, shell.form->profitReportsMenu}}) {
     (shell.form.get()->*open)();
     EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
     menu->close();
@@ -246,15 +278,15 @@ TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
 }
 
 TEST_F(MainWindowTest, EachPagesHelpButtonOpensItsTopic) {
-  const auto* pages = shell.form->findChild<QTabWidget*>();
-  ASSERT_NE(pages, nullptr);
-  for (int page = 0; page < pages->count(); ++page) {
-    auto* help = pages->widget(page)->findChild<QPushButton*>(QStringLiteral("helpButton"));
-    ASSERT_NE(help, nullptr) << page;
+  MainWindow& form = *shell.form;
+  for (MainPage* page : {form.incomeExpensePage, form.reportsPage,
+                         static_cast<MainPage*>(form.settingsPage), form.maintenancePage}) {
+    auto* help = page->findChild<QPushButton*>(QStringLiteral("helpButton"));
+    ASSERT_NE(help, nullptr) << page->objectName().toStdString();
     help->click();
   }
   EXPECT_EQ(shell.ui.helpContexts, (QList<int>{500, 600, 300, 400}));
-  shell.form->Help2Click();
+  shell.form->helpContentsClicked();
   EXPECT_EQ(shell.ui.contentsShown, 1);
 }
 

@@ -55,10 +55,10 @@ class ReportCommands : public testing::Test {
   }
   // The range as the user sets it on the "Report Generation" page.
   void setRange(QDate start, QDate end) {
-    shell.form->DateTimePicker1->setDate(start);
-    shell.form->DateTimePicker1Change();
-    shell.form->DateTimePicker2->setDate(end);
-    shell.form->DateTimePicker2Change();
+    shell.form->fromDateEdit->setDate(start);
+    shell.form->fromDateChanged();
+    shell.form->throughDateEdit->setDate(end);
+    shell.form->throughDateChanged();
   }
   // Expects the viewer; it exports the report in fixed columns (into lines) and, on
   // request, is saved as the picture shotName.
@@ -89,7 +89,7 @@ class ReportCommands : public testing::Test {
 TEST_F(ReportCommands, AccountDetailNewOrAClosedPickListMakesNoReport) {
   shell.ui.expectModal(QStringLiteral("PickAcc"),
                        [](QDialog& list) { static_cast<PickList&>(list).newClicked(); });
-  shell.form->AccountDetail1Click();
+  shell.form->expenseAccountDetailClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("E"));
   EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
 
@@ -99,7 +99,7 @@ TEST_F(ReportCommands, AccountDetailNewOrAClosedPickListMakesNoReport) {
               QStringLiteral("Taxable"));
     list.reject();
   });
-  shell.form->AccountDetail2Click();
+  shell.form->incomeAccountDetailClicked();
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
   EXPECT_LT(shell.state.SelectedIncomeAccount, 0);
   // Neither went on to the folders, a message or the viewer (the scripted Ui fails on
@@ -117,7 +117,7 @@ TEST_F(ReportCommands, AccountDetailReportsTheChosenAccount) {
     list.selectClicked();
   });
   expectViewer("account-detail.png");
-  shell.form->AccountDetail1Click();
+  shell.form->expenseAccountDetailClicked();
   const QStringList lines = exported();
   EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Main Street Bank Fees Expense Detail Report"));
   EXPECT_TRUE(lines[8].startsWith(QStringLiteral("04/03/24          0   20  Bank")));
@@ -128,7 +128,7 @@ TEST_F(ReportCommands, AccountDetailReportsTheChosenAccount) {
 
 TEST_F(ReportCommands, ExpenseAndIncomeDetailShowTheirReports) {
   expectViewer("expense-detail.png");
-  shell.form->ExpenseDetail1Click();
+  shell.form->expenseDetailClicked();
   const QStringList expenses = exported();
   EXPECT_TRUE(expenses[8].startsWith(QStringLiteral("04/03/24          0   10  Shell Kew")));
   EXPECT_EQ(expenses[9], QString(26, ' ') + QStringLiteral("Tank fill, ute"));
@@ -136,22 +136,22 @@ TEST_F(ReportCommands, ExpenseAndIncomeDetailShowTheirReports) {
   EXPECT_TRUE(expenses[12].startsWith(QStringLiteral("TOTAL EXPENSES")));
   EXPECT_TRUE(expenses[12].endsWith(QStringLiteral("117.50         0.00")));
   expectViewer("income-detail.png");
-  shell.form->IncomeDetail1Click();
+  shell.form->incomeDetailClicked();
   EXPECT_TRUE(exported()[8].startsWith(QStringLiteral("04/03/24      1  Counter sales")));
 }
 
 TEST_F(ReportCommands, MonthlyProfitStartsOnTheFirstOfTheMonthFromThenOn) {
   setRange({2024, 3, 15}, {2024, 4, 30});
   expectViewer("monthly-profit.png");
-  shell.form->MonthlyProfit1Click();
+  shell.form->monthlyProfitClicked();
   EXPECT_TRUE(exported()[3].contains(QStringLiteral("for 1/3/24 through 30/4/24")));
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2024, 3, 1));
   // The picker still shows the user's date.
-  EXPECT_EQ(shell.form->DateTimePicker1->date(), QDate(2024, 3, 15));
+  EXPECT_EQ(shell.form->fromDateEdit->date(), QDate(2024, 3, 15));
 
   // The next report starts there too.
   expectViewer("weekly-profit.png");
-  shell.form->WeeklyProfit1Click();
+  shell.form->weeklyProfitClicked();
   const QStringList weekly = exported();
   EXPECT_TRUE(weekly[3].contains(QStringLiteral("for 1/3/24 through 30/4/24")));
   EXPECT_TRUE(weekly[9].startsWith(QStringLiteral("07/03/24")));  // first week's end
@@ -161,14 +161,14 @@ TEST_F(ReportCommands, MonthlyProfitLeftAtTheFolderChoiceMovesNothing) {
   addFolder(shell.db(), 2, QStringLiteral("Farm"));
   setRange({2024, 3, 15}, {2024, 4, 30});
   shell.ui.expectModal(QStringLiteral("MultFol"), [](QDialog& choice) { choice.reject(); });
-  shell.form->MonthlyProfit1Click();
+  shell.form->monthlyProfitClicked();
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2024, 3, 15));
 }
 
 TEST_F(ReportCommands, TheLedgerOfAnEmptyPeriodStillShowsItsOpeningRows) {
   setRange({2025, 1, 1}, {2025, 1, 31});
   expectViewer("general-ledger.png");
-  shell.form->BtnGLRptClick();
+  shell.form->generalLedgerClicked();
   const QStringList lines = exported();
   EXPECT_TRUE(lines[8].startsWith(QStringLiteral("          Prior Year Totals")));
   // 300.00 of income less 117.50 of expenses before the fiscal year of 1 July 2024.

@@ -33,7 +33,7 @@ TEST(ReadOnlyBooks, DISABLED_StartUpInAChild) {
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok, readOnlyMessage(dir));
   std::string outcome = "started";
   try {
-    shell.form->FormShow();
+    shell.form->prepare();
   } catch (const ProgramEnded& ended) {
     outcome = "ended " + std::to_string(ended.exitCode) + ": " +
               shell.ui.messages.join(QStringLiteral(" | ")).toStdString();
@@ -98,12 +98,12 @@ class FullDiskCommand : public testing::Test {
 };
 
 TEST_F(FullDiskCommand, PackSaysSoAndTheNextStartFindsTheBooksWhole) {
-  runOnFullDisk(&MainWindow::Image2Click);
+  runOnFullDisk(&MainWindow::packClicked);
   expectNextStartWhole();
 }
 
 TEST_F(FullDiskCommand, IndexRebuildSaysSoAndTheNextStartMendsTheTags) {
-  runOnFullDisk(&MainWindow::BtnReIndexClick);
+  runOnFullDisk(&MainWindow::rebuildIndexesClicked);
   EXPECT_NE(tagFindings(xbase::FileSystem::posix(), b.books.dir()), std::vector<std::string>())
       << "the rebuild left every tag whole; the test proves nothing";
   expectNextStartWhole();

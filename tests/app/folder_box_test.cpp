@@ -23,7 +23,7 @@ class FolderBox : public testing::Test {
     addFolder(shell.db(), 1, QStringLiteral("Shop"));
     addFolder(shell.db(), 3, QStringLiteral("Rental - 12 Elm Street"));
     shell.state.RefillFolderBox = true;
-    shell.form->FormPaint();
+    shell.form->fillFolderBox();
   }
 
   TestBooks books;
@@ -32,38 +32,38 @@ class FolderBox : public testing::Test {
 
 TEST_F(FolderBox, ListsNoDefaultThenEachFolderAsStored) {
   // Number right-aligned in four characters, " - ", the name with its field's blanks.
-  EXPECT_EQ(items(*shell.form->FolderCBox),
+  EXPECT_EQ(items(*shell.form->folderBox),
             (QStringList{QStringLiteral("  -1 - No Default"),
                          QStringLiteral("   1 - ") + QStringLiteral("Shop").leftJustified(30),
                          QStringLiteral("   3 - ") +
                              QStringLiteral("Rental - 12 Elm Street").leftJustified(30)}));
-  EXPECT_EQ(shell.form->FolderCBox->currentIndex(), 0);
+  EXPECT_EQ(shell.form->folderBox->currentIndex(), 0);
   EXPECT_FALSE(shell.state.RefillFolderBox);
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
 TEST_F(FolderBox, AChoiceSetsTheDefaultFolderFromTheItemsNumber) {
-  shell.form->FolderCBoxChange(2);
+  shell.form->folderChanged(2);
   EXPECT_EQ(shell.state.DefaultFolderIndex, 2);
   EXPECT_EQ(shell.state.DefaultFolder, 3);
-  shell.form->FolderCBoxChange(0);
+  shell.form->folderChanged(0);
   EXPECT_EQ(shell.state.DefaultFolderIndex, 0);
   EXPECT_EQ(shell.state.DefaultFolder, -1);
 }
 
 TEST_F(FolderBox, ARefillKeepsTheChoiceButNotTheDefaultFolder) {
-  shell.form->FolderCBoxChange(2);
+  shell.form->folderChanged(2);
   addFolder(shell.db(), 2, QStringLiteral("Consulting"));
   shell.state.RefillFolderBox = true;
-  shell.form->FormPaint();
+  shell.form->fillFolderBox();
   // The remembered index now points at folder 2; only a choice changes DefaultFolder.
-  EXPECT_EQ(shell.form->FolderCBox->count(), 4);
-  EXPECT_EQ(shell.form->FolderCBox->currentIndex(), 2);
+  EXPECT_EQ(shell.form->folderBox->count(), 4);
+  EXPECT_EQ(shell.form->folderBox->currentIndex(), 2);
   EXPECT_EQ(shell.state.DefaultFolder, 3);
 }
 
 TEST_F(FolderBox, FallsBackToNoDefaultWhenTheTableShrinksBelowTheChoice) {
-  shell.form->FolderCBoxChange(2);
+  shell.form->folderChanged(2);
   // Delete and pack folder 3 away: one record is left.
   Database& db = shell.db();
   db.OpenFolder();
@@ -75,27 +75,27 @@ TEST_F(FolderBox, FallsBackToNoDefaultWhenTheTableShrinksBelowTheChoice) {
   db.PackAllTables();
 
   shell.state.RefillFolderBox = true;
-  shell.form->FormPaint();
-  EXPECT_EQ(shell.form->FolderCBox->count(), 2);
+  shell.form->fillFolderBox();
+  EXPECT_EQ(shell.form->folderBox->count(), 2);
   EXPECT_EQ(shell.state.DefaultFolderIndex, 0);
-  EXPECT_EQ(shell.form->FolderCBox->currentIndex(), 0);
+  EXPECT_EQ(shell.form->folderBox->currentIndex(), 0);
   EXPECT_EQ(shell.state.DefaultFolder, 3);
 }
 
 TEST_F(FolderBox, PaintsWithoutTheFlagLeaveTheTablesAlone) {
   shell.files.clear();
-  shell.form->FormPaint();
+  shell.form->fillFolderBox();
   EXPECT_TRUE(shell.files.opened.isEmpty());
 }
 
 TEST_F(FolderBox, TheFolderCommandRefillsTheListAtTheNextPaint) {
   shell.ui.expectModal(QStringLiteral("PickFol"), [](QDialog& list) { list.reject(); });
-  shell.form->BtnFoldersClick();
+  shell.form->foldersClicked();
   EXPECT_TRUE(shell.state.RefillFolderBox);
 }
 
 TEST_F(FolderBox, TypedCharactersNeverChangeTheChoice) {
-  QComboBox* box = shell.form->FolderCBox;
+  QComboBox* box = shell.form->folderBox;
   box->setCurrentIndex(1);
   for (const char* typed : {"3", "R", " ", "   3"}) {
     QTest::keyClicks(box, QString::fromLatin1(typed));
@@ -108,12 +108,12 @@ TEST_F(FolderBox, TypedCharactersNeverChangeTheChoice) {
 TEST(FolderBoxPaint, TheWindowsFirstPaintFillsTheList) {
   TestBooks books;
   TestShell shell(books.dir());
-  shell.form->FormShow();
+  shell.form->prepare();
   addFolder(shell.db(), 4, QStringLiteral("Farm"));
   ASSERT_TRUE(shell.state.RefillFolderBox);
   shell.form->show();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.state.RefillFolderBox; }));
-  EXPECT_EQ(shell.form->FolderCBox->count(), 2);
+  EXPECT_EQ(shell.form->folderBox->count(), 2);
   shell.form->hide();
 }
 

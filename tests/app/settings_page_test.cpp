@@ -24,10 +24,10 @@ class SettingsPageTest : public testing::Test {
       storeSettings(setup.db(), {7, 31, QString(), 0, 10.0, QStringLiteral("GST")});
     }
     shell.start();
-    page = shell.form->TabSheet3;
+    page = shell.form->settingsPage;
     // Focus moves only in an active window.
     shell.form->show();
-    shell.form->PageControl1->setCurrentWidget(page);
+    shell.form->pageTabs->setCurrentWidget(page);
     shell.form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(shell.form.get()));
     shell.files.clear();
@@ -42,9 +42,9 @@ class SettingsPageTest : public testing::Test {
 };
 
 TEST_F(SettingsPageTest, MonthTwoAfterDay31StoresDay28) {
-  page->MaskEdit3->setText(QStringLiteral("2"));
-  EXPECT_TRUE(page->MaskEdit3->runExit());
-  EXPECT_EQ(page->MaskEdit4->text(), QStringLiteral("28"));
+  page->startMonthEdit->setText(QStringLiteral("2"));
+  EXPECT_TRUE(page->startMonthEdit->runExit());
+  EXPECT_EQ(page->startDayEdit->text(), QStringLiteral("28"));
   const SettingsRecord stored = storedSettings(books.dir());
   EXPECT_EQ(stored.FyMonth, 2);
   EXPECT_EQ(stored.FyDay, 28);
@@ -53,12 +53,12 @@ TEST_F(SettingsPageTest, MonthTwoAfterDay31StoresDay28) {
 }
 
 TEST_F(SettingsPageTest, AMonthOutsideTheYearIsRefusedAndNothingWritten) {
-  page->BtnFont->setFocus();  // as if the user had just left the month for the button
+  page->reportFontButton->setFocus();  // as if the user had just left the month for the button
   for (const char* month : {"13", "0"}) {
-    page->MaskEdit3->setText(QString::fromLatin1(month));
+    page->startMonthEdit->setText(QString::fromLatin1(month));
     shell.ui.expectMessage(QStringLiteral("Month must be between 1 and 12"));
-    page->MaskEdit3->runExit();
-    EXPECT_TRUE(page->MaskEdit3->hasFocus()) << "the focus left month " << month;
+    page->startMonthEdit->runExit();
+    EXPECT_TRUE(page->startMonthEdit->hasFocus()) << "the focus left month " << month;
   }
   EXPECT_EQ(settingsWrites(), 0);
   EXPECT_EQ(storedSettings(books.dir()).FyMonth, 7);
@@ -66,72 +66,72 @@ TEST_F(SettingsPageTest, AMonthOutsideTheYearIsRefusedAndNothingWritten) {
 }
 
 TEST_F(SettingsPageTest, Day29OfFebruaryIsRefusedWithFocusKept) {
-  page->MaskEdit3->setText(QStringLiteral("2"));
-  page->MaskEdit3->runExit();
+  page->startMonthEdit->setText(QStringLiteral("2"));
+  page->startMonthEdit->runExit();
   shell.files.clear();
-  page->MaskEdit4->setText(QStringLiteral("29"));
+  page->startDayEdit->setText(QStringLiteral("29"));
   shell.ui.expectMessage(QStringLiteral("Invalid Day for Specified Month"));
-  page->BtnFont->setFocus();
-  page->MaskEdit4->runExit();
-  EXPECT_TRUE(page->MaskEdit4->hasFocus());
+  page->reportFontButton->setFocus();
+  page->startDayEdit->runExit();
+  EXPECT_TRUE(page->startDayEdit->hasFocus());
   EXPECT_EQ(settingsWrites(), 0);
   EXPECT_EQ(storedSettings(books.dir()).FyDay, 28);
 }
 
 TEST_F(SettingsPageTest, AValidDayIsStored) {
-  page->MaskEdit4->setText(QStringLiteral("15"));
-  EXPECT_TRUE(page->MaskEdit4->runExit());
+  page->startDayEdit->setText(QStringLiteral("15"));
+  EXPECT_TRUE(page->startDayEdit->runExit());
   EXPECT_EQ(storedSettings(books.dir()).FyDay, 15);
 }
 
 TEST_F(SettingsPageTest, ABlankMonthIsAConversionErrorThatKeepsTheFocus) {
-  page->MaskEdit3->clear();
+  page->startMonthEdit->clear();
   shell.ui.expectErrorBox(QStringLiteral("'' is not a valid integer value"));
-  page->BtnFont->setFocus();
-  EXPECT_FALSE(page->MaskEdit3->runExit());
-  EXPECT_TRUE(page->MaskEdit3->hasFocus());
+  page->reportFontButton->setFocus();
+  EXPECT_FALSE(page->startMonthEdit->runExit());
+  EXPECT_TRUE(page->startMonthEdit->hasFocus());
   EXPECT_EQ(settingsWrites(), 0);
 }
 
 TEST_F(SettingsPageTest, LeavingAFieldForAnotherRunsItsCheck) {
-  page->MaskEdit3->setFocus();
-  page->MaskEdit3->setText(QStringLiteral("14"));
+  page->startMonthEdit->setFocus();
+  page->startMonthEdit->setText(QStringLiteral("14"));
   shell.ui.expectMessage(QStringLiteral("Month must be between 1 and 12"));
-  page->Edit3->setFocus(Qt::TabFocusReason);
+  page->taxStringEdit->setFocus(Qt::TabFocusReason);
   EXPECT_EQ(shell.ui.messages.size(), 1);
-  EXPECT_TRUE(page->MaskEdit3->hasFocus());
+  EXPECT_TRUE(page->startMonthEdit->hasFocus());
 }
 
 TEST_F(SettingsPageTest, AnUnchangedRateOrTaxStringWritesNothing) {
-  page->MaskEdit5->setText(QStringLiteral("10"));
-  EXPECT_TRUE(page->MaskEdit5->runExit());
-  page->Edit3->setText(QStringLiteral("  GST "));
-  EXPECT_TRUE(page->Edit3->runExit());
+  page->taxRateEdit->setText(QStringLiteral("10"));
+  EXPECT_TRUE(page->taxRateEdit->runExit());
+  page->taxStringEdit->setText(QStringLiteral("  GST "));
+  EXPECT_TRUE(page->taxStringEdit->runExit());
   EXPECT_EQ(settingsWrites(), 0);
-  EXPECT_EQ(page->MaskEdit5->text(), QStringLiteral("10.0000"));
+  EXPECT_EQ(page->taxRateEdit->text(), QStringLiteral("10.0000"));
 }
 
 TEST_F(SettingsPageTest, ANewRateIsReformattedAndStored) {
-  page->MaskEdit5->setText(QStringLiteral(" 12.5"));
-  EXPECT_TRUE(page->MaskEdit5->runExit());
-  EXPECT_EQ(page->MaskEdit5->text(), QStringLiteral("12.5000"));
+  page->taxRateEdit->setText(QStringLiteral(" 12.5"));
+  EXPECT_TRUE(page->taxRateEdit->runExit());
+  EXPECT_EQ(page->taxRateEdit->text(), QStringLiteral("12.5000"));
   EXPECT_DOUBLE_EQ(storedSettings(books.dir()).GSTRate, 12.5);
 }
 
 TEST_F(SettingsPageTest, ARateThatIsNoNumberKeepsTheStoredRate) {
-  page->MaskEdit5->setText(QStringLiteral("-"));
+  page->taxRateEdit->setText(QStringLiteral("-"));
   shell.ui.expectErrorBox(QStringLiteral("'-' is not a valid floating point value"));
-  page->BtnFont->setFocus();
-  EXPECT_FALSE(page->MaskEdit5->runExit());
-  EXPECT_TRUE(page->MaskEdit5->hasFocus());
+  page->reportFontButton->setFocus();
+  EXPECT_FALSE(page->taxRateEdit->runExit());
+  EXPECT_TRUE(page->taxRateEdit->hasFocus());
   EXPECT_DOUBLE_EQ(shell.db().settingsRecord().GSTRate, 10.0);
   EXPECT_EQ(settingsWrites(), 0);
 }
 
 TEST_F(SettingsPageTest, ANewTaxStringRelabelsTheRateAndIsStoredTrimmed) {
-  page->Edit3->setText(QStringLiteral("  VAT  "));
-  EXPECT_TRUE(page->Edit3->runExit());
-  EXPECT_EQ(page->Label6->text(), QStringLiteral("VAT Rate"));
+  page->taxStringEdit->setText(QStringLiteral("  VAT  "));
+  EXPECT_TRUE(page->taxStringEdit->runExit());
+  EXPECT_EQ(page->taxRateLabel->text(), QStringLiteral("VAT Rate"));
   EXPECT_EQ(storedSettings(books.dir()).GSTString.trimmed(), QStringLiteral("VAT"));
   EXPECT_EQ(shell.db().settingsRecord().GSTString, QStringLiteral("VAT"));
 }
@@ -139,20 +139,20 @@ TEST_F(SettingsPageTest, ANewTaxStringRelabelsTheRateAndIsStoredTrimmed) {
 TEST_F(SettingsPageTest, ACancelledFontDialogStillRewritesTheFont) {
   const QFont before = shell.state.ReportFont;
   shell.ui.expectFontDialog([](const QFont& initial) { return initial; });
-  page->BtnFont->click();
+  page->reportFontButton->click();
   EXPECT_GT(settingsWrites(), 0);
   const SettingsRecord stored = storedSettings(books.dir());
   EXPECT_EQ(stored.FontName.trimmed(), before.family());
   EXPECT_EQ(stored.FontSize, before.pointSize());
-  EXPECT_EQ(page->Edit1->text(),
+  EXPECT_EQ(page->reportFontEdit->text(),
             before.family() + QStringLiteral("@") + QString::number(before.pointSize()));
 }
 
 TEST_F(SettingsPageTest, AChosenFontBecomesTheReportFont) {
   shell.ui.expectFontDialog([](const QFont&) { return QFont(QStringLiteral("DejaVu Serif"), 11); });
-  page->BtnFont->click();
+  page->reportFontButton->click();
   EXPECT_EQ(shell.state.ReportFont.family(), QStringLiteral("DejaVu Serif"));
-  EXPECT_EQ(page->Edit1->text(), QStringLiteral("DejaVu Serif@11"));
+  EXPECT_EQ(page->reportFontEdit->text(), QStringLiteral("DejaVu Serif@11"));
   const SettingsRecord stored = storedSettings(books.dir());
   EXPECT_EQ(stored.FontName.trimmed(), QStringLiteral("DejaVu Serif"));
   EXPECT_EQ(stored.FontSize, 11);
@@ -163,22 +163,22 @@ TEST_F(SettingsPageTest, PageSetupShowsThePrinterAndOrientationAndStoresNothing)
     printer.setPageOrientation(QPageLayout::Landscape);
     return true;
   });
-  page->BtnPSetup->click();
-  EXPECT_TRUE(page->Edit2->text().endsWith(QStringLiteral("-Landscape")));
-  EXPECT_EQ(page->Edit2->text(), shell.state.Printer.description());
+  page->pageSetupButton->click();
+  EXPECT_TRUE(page->printerEdit->text().endsWith(QStringLiteral("-Landscape")));
+  EXPECT_EQ(page->printerEdit->text(), shell.state.Printer.description());
   if (shell.state.Printer.printsToPdf()) {
-    EXPECT_EQ(page->Edit2->text(), QStringLiteral("PDF file-Landscape"));
+    EXPECT_EQ(page->printerEdit->text(), QStringLiteral("PDF file-Landscape"));
   }
   EXPECT_EQ(settingsWrites(), 0);
 }
 
 TEST_F(SettingsPageTest, ThePickersSetTheReportRange) {
-  shell.form->DateTimePicker1->setDate(QDate(2026, 1, 5));
-  shell.form->DateTimePicker2->setDate(QDate(2026, 3, 9));
+  shell.form->fromDateEdit->setDate(QDate(2026, 1, 5));
+  shell.form->throughDateEdit->setDate(QDate(2026, 3, 9));
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2026, 1, 5));
   EXPECT_EQ(shell.state.ReportEndDate, QDate(2026, 3, 9));
-  EXPECT_TRUE(shell.form->DateTimePicker1->calendarPopup());
-  EXPECT_TRUE(shell.form->DateTimePicker1->displayFormat().contains(QStringLiteral("yyyy")));
+  EXPECT_TRUE(shell.form->fromDateEdit->calendarPopup());
+  EXPECT_TRUE(shell.form->fromDateEdit->displayFormat().contains(QStringLiteral("yyyy")));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST_P(MissingDataFile, EndsWithTheMessageAndTouchesNoFile) {
   shell.ui.expectMessage(kMissingFiles);
 
   try {
-    shell.form->FormShow();
+    shell.form->prepare();
     FAIL() << "start-up went on without " << GetParam();
   } catch (const ProgramEnded& ended) {
     EXPECT_NE(ended.exitCode, 0);
@@ -80,24 +80,24 @@ TEST(Startup, BuildsMissingIndexesSilentlyAndReadsTheSettings) {
   MainWindow& form = *shell.form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Tallyworth 0.1.0.0"));
   EXPECT_EQ(shell.state.ProgramVersion, QStringLiteral("0.1.0.0"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit3->text(), QStringLiteral("7"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit4->text(), QStringLiteral("1"));
-  EXPECT_EQ(form.TabSheet3->Edit3->text(), QStringLiteral("VAT"));
-  EXPECT_EQ(form.TabSheet3->Label6->text(), QStringLiteral("VAT Rate"));
-  EXPECT_EQ(form.TabSheet3->MaskEdit5->text(), QStringLiteral("12.5000"));
+  EXPECT_EQ(form.settingsPage->startMonthEdit->text(), QStringLiteral("7"));
+  EXPECT_EQ(form.settingsPage->startDayEdit->text(), QStringLiteral("1"));
+  EXPECT_EQ(form.settingsPage->taxStringEdit->text(), QStringLiteral("VAT"));
+  EXPECT_EQ(form.settingsPage->taxRateLabel->text(), QStringLiteral("VAT Rate"));
+  EXPECT_EQ(form.settingsPage->taxRateEdit->text(), QStringLiteral("12.5000"));
   EXPECT_EQ(shell.state.ReportFont.family(), QStringLiteral("DejaVu Serif"));
   EXPECT_EQ(shell.state.ReportFont.pointSize(), 14);
-  EXPECT_EQ(form.TabSheet3->Edit1->text(), QStringLiteral("DejaVu Serif@14"));
-  EXPECT_TRUE(form.TabSheet3->Edit2->text().endsWith(QStringLiteral("-Portrait")) ||
-              form.TabSheet3->Edit2->text().endsWith(QStringLiteral("-Landscape")));
+  EXPECT_EQ(form.settingsPage->reportFontEdit->text(), QStringLiteral("DejaVu Serif@14"));
+  EXPECT_TRUE(form.settingsPage->printerEdit->text().endsWith(QStringLiteral("-Portrait")) ||
+              form.settingsPage->printerEdit->text().endsWith(QStringLiteral("-Landscape")));
   EXPECT_EQ(shell.state.DefaultFolder, -1);
   EXPECT_EQ(shell.state.DefaultFolderIndex, 0);
   EXPECT_FALSE(shell.state.PackPending);
   // The current month of the test clock (15 June 2026) is the report range.
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2026, 6, 1));
   EXPECT_EQ(shell.state.ReportEndDate, QDate(2026, 6, 30));
-  EXPECT_EQ(form.DateTimePicker1->date(), QDate(2026, 6, 1));
-  EXPECT_EQ(form.DateTimePicker2->date(), QDate(2026, 6, 30));
+  EXPECT_EQ(form.fromDateEdit->date(), QDate(2026, 6, 1));
+  EXPECT_EQ(form.throughDateEdit->date(), QDate(2026, 6, 30));
 }
 
 TEST(Startup, AnEmptyFontNameKeepsTheWindowsFont) {
@@ -145,8 +145,8 @@ TEST(Startup, AnUnreadableIndexIsRebuiltInsteadOfEndingTheProgram) {
 
   EXPECT_GT(shell.files.writesTo(QStringLiteral("foltag.ntx")), 0);
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acctag.ntx")), 0);
-  ASSERT_EQ(shell.form->FolderCBox->count(), 2);
-  EXPECT_TRUE(shell.form->FolderCBox->itemText(1).startsWith(QStringLiteral("   1 - Shop")));
+  ASSERT_EQ(shell.form->folderBox->count(), 2);
+  EXPECT_TRUE(shell.form->folderBox->itemText(1).startsWith(QStringLiteral("   1 - Shop")));
 }
 
 TEST(Startup, ASecondCopyOnTheSameBooksRefusesToStart) {
@@ -159,7 +159,7 @@ TEST(Startup, ASecondCopyOnTheSameBooksRefusesToStart) {
       QStringLiteral("Tallyworth is already running on the data files in this directory.\r\n"
                      "Only one copy of the program may use them at a time."));
   second.files.clear();
-  EXPECT_THROW(second.form->FormShow(), ProgramEnded);
+  EXPECT_THROW(second.form->prepare(), ProgramEnded);
   EXPECT_TRUE(second.files.opened.isEmpty()) << "the second copy touched the tables";
 
   // Once the first copy is gone the books open again.
@@ -176,35 +176,35 @@ TEST(Startup, TheSplashShowsWithoutItsOkButtonForAtLeastItsTime) {
   int pauses = 0;
   shell.waitClock.onIdle = [&] {
     ++pauses;
-    EXPECT_TRUE(shell.form->AboutForm->isVisible());
-    EXPECT_FALSE(shell.form->AboutForm->Button1->isVisible());
+    EXPECT_TRUE(shell.form->aboutDialog->isVisible());
+    EXPECT_FALSE(shell.form->aboutDialog->okButton->isVisible());
     EXPECT_TRUE(shell.state.SplashMode);
   };
-  shell.form->FormShow();
+  shell.form->prepare();
 
   EXPECT_GT(pauses, 0);
   EXPECT_GE(shell.waitClock.now - start, 1728);
   EXPECT_LT(shell.waitClock.now - start, 1728 + 100) << "waited far past the splash time";
-  EXPECT_FALSE(shell.form->AboutForm->isVisible());
+  EXPECT_FALSE(shell.form->aboutDialog->isVisible());
   EXPECT_FALSE(shell.state.SplashMode);
-  EXPECT_EQ(shell.form->AboutForm->windowTitle(), QStringLiteral("About Tallyworth 0.1.0.0"));
+  EXPECT_EQ(shell.form->aboutDialog->windowTitle(), QStringLiteral("About Tallyworth 0.1.0.0"));
 }
 
 TEST(Startup, TheAboutBoxFromTheMenuShowsItsOkButton) {
   TestBooks books;
   TestShell shell(books.dir());
   shell.start();
-  shell.state.SplashMode = true;  // About1 clears it itself
+  shell.state.SplashMode = true;  // the About command clears it itself
   bool okVisible = false;
-  shell.ui.expectModal(QStringLiteral("AboutForm"), [&](QDialog& form) {
+  shell.ui.expectModal(QStringLiteral("AboutDialog"), [&](QDialog& form) {
     auto* about = static_cast<AboutDialog*>(&form);
-    okVisible = about->Button1->isVisible();
+    okVisible = about->okButton->isVisible();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About Tallyworth 0.1.0.0"));
-    about->Button1->click();
+    about->okButton->click();
   });
-  shell.form->About1Click();
+  shell.form->aboutClicked();
   EXPECT_TRUE(okVisible);
-  EXPECT_FALSE(shell.form->AboutForm->isVisible());
+  EXPECT_FALSE(shell.form->aboutDialog->isVisible());
 }
 
 TEST(ReportRange, IsTheWholeCurrentMonth) {

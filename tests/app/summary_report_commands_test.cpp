@@ -73,7 +73,7 @@ TEST_F(SummaryCommands, SummaryAsksForFoldersThenShowsTheReport) {
   expectFolderChoice(true);
   expectViewer();
   shell.files.clear();
-  shell.form->ExpenseSummary1Click();
+  shell.form->expenseSummaryClicked();
   ASSERT_GE(lines.size(), 10);
   EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Expense Summary Report"));
   EXPECT_EQ(lines[9].left(11), QStringLiteral("   10  Fuel"));
@@ -89,7 +89,7 @@ TEST_F(SummaryCommands, CancelledFolderChoiceMakesNoReport) {
   addFolder(shell.db(), 1, QStringLiteral("Shop"));
   addFolder(shell.db(), 2, QStringLiteral("Farm"));
   expectFolderChoice(false);
-  shell.form->IncomeSummary1Click();  // no viewer, no message: the script says so
+  shell.form->incomeSummaryClicked();  // no viewer, no message: the script says so
   EXPECT_EQ(shell.ui.messages, QStringList());
   EXPECT_EQ(shell.files.openFiles, 0);
 }
@@ -97,7 +97,7 @@ TEST_F(SummaryCommands, CancelledFolderChoiceMakesNoReport) {
 TEST_F(SummaryCommands, NoFoldersNoReport) {
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Create folders before running reports"));
-  shell.form->BtnGSTSRptClick();
+  shell.form->gstSummaryClicked();
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -107,7 +107,7 @@ TEST_F(SummaryCommands, OneFolderWithNothingInTheRangeHasNoData) {
   addExpense({2026, 6, 1}, 10, 1, 5.00);  // after the range
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Report contains no data."));
-  shell.form->ExpenseSummary1Click();
+  shell.form->expenseSummaryClicked();
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -118,7 +118,7 @@ TEST_F(SummaryCommands, GstSummaryOfTheOnlyFolderNamesIt) {
   addAccount(false, 10, QStringLiteral("Fuel"), true);
   addExpense({2026, 5, 31}, 10, 1, 7.00);
   expectViewer();
-  shell.form->BtnGSTSRptClick();
+  shell.form->gstSummaryClicked();
   ASSERT_GE(lines.size(), 8);
   EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Shop VAT Summary Report"));
   EXPECT_EQ(lines[7].trimmed().right(9), QStringLiteral("VAT Total"));
@@ -129,14 +129,14 @@ TEST_F(SummaryCommands, ChartsNeedNoFolders) {
   addFolder(shell.db(), 2, QStringLiteral("Farm"));
   addAccount(true, 3, QStringLiteral("Interest"), false);
   expectViewer();
-  shell.form->ChartofAccounts2Click();
+  shell.form->incomeChartClicked();
   ASSERT_GE(lines.size(), 8);
   EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Income Accounts"));
   EXPECT_EQ(lines[7].trimmed(), QStringLiteral("3     Interest"));
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Report contains no data."));
   shell.files.clear();
-  shell.form->ChartofAccounts1Click();
+  shell.form->expenseChartClicked();
   EXPECT_EQ(shell.files.tablesOpened(), QStringList{QStringLiteral("ACC.dbf")});
   EXPECT_EQ(shell.files.openFiles, 0);
 }
@@ -174,11 +174,11 @@ TEST(SummaryReportPictures, OnTheSampleBooks) {
     });
     (shell.form.get()->*command)();
   };
-  grab(&MainWindow::ExpenseSummary1Click, QStringLiteral("expense-summary.png"), true);
-  grab(&MainWindow::IncomeSummary1Click, QStringLiteral("income-summary.png"), true);
-  grab(&MainWindow::BtnGSTSRptClick, QStringLiteral("gst-summary.png"), true);
-  grab(&MainWindow::ChartofAccounts1Click, QStringLiteral("chart-expense.png"), false);
-  grab(&MainWindow::ChartofAccounts2Click, QStringLiteral("chart-income.png"), false);
+  grab(&MainWindow::expenseSummaryClicked, QStringLiteral("expense-summary.png"), true);
+  grab(&MainWindow::incomeSummaryClicked, QStringLiteral("income-summary.png"), true);
+  grab(&MainWindow::gstSummaryClicked, QStringLiteral("gst-summary.png"), true);
+  grab(&MainWindow::expenseChartClicked, QStringLiteral("chart-expense.png"), false);
+  grab(&MainWindow::incomeChartClicked, QStringLiteral("chart-income.png"), false);
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ struct TestShell {
   Database& db() { return form->database(); }
   // Runs the start-up, then the first paint's refill of the folder list.
   void start() {
-    form->FormShow();
-    form->FormPaint();
+    form->prepare();
+    form->fillFolderBox();
   }
 
   ScriptedUi ui;

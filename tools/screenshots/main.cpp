@@ -37,9 +37,9 @@ int main(int argc, char* argv[]) {
   AppState state;
   const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
                         QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString()};
-  MainWindow form(env, state);
-  form.FormShow();
-  form.show();
+  MainWindow window(env, state);
+  window.prepare();
+  window.show();
   // The first paint fills the default-folder list; wait for it.
   QElapsedTimer waited;
   waited.start();
@@ -47,20 +47,20 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
   }
   int failures = 0;
-  for (int page = 0; page < form.PageControl1->count(); ++page) {
-    form.PageControl1->setCurrentIndex(page);
+  for (int page = 0; page < window.pageTabs->count(); ++page) {
+    window.pageTabs->setCurrentIndex(page);
     QApplication::processEvents();
     const QString file = out.filePath(QStringLiteral("page%1-%2.png")
                                           .arg(page + 1)
-                                          .arg(form.PageControl1->widget(page)->objectName()));
-    if (!form.grab().save(file)) ++failures;
+                                          .arg(window.pageTabs->widget(page)->objectName()));
+    if (!window.grab().save(file)) ++failures;
   }
-  form.AboutForm->show();
+  window.aboutDialog->show();
   QApplication::processEvents();
-  if (!form.AboutForm->grab().save(out.filePath(QStringLiteral("about.png")))) ++failures;
+  if (!window.aboutDialog->grab().save(out.filePath(QStringLiteral("about.png")))) ++failures;
   // Each browse list as its loop first shows it, then its entry window on the list's last
   // record, on the tables the loop opens.
-  Database& db = form.database();
+  Database& db = window.database();
   const auto grabLoop = [&](BrowseWindow& list, QDialog& entry, int& selected,
                             std::initializer_list<bool (Database::*)()> opens) {
     for (auto open : opens) (db.*open)();
@@ -76,9 +76,9 @@ int main(int argc, char* argv[]) {
     entry.hide();
     code4close(db.code());
   };
-  grabLoop(*form.PickExp, *form.Expense, state.SelectedExpense,
+  grabLoop(*window.expenseList, *window.expenseWindow, state.SelectedExpense,
            {&Database::OpenExp, &Database::OpenFolder, &Database::OpenAcc});
-  grabLoop(*form.PickInc, *form.Income, state.SelectedIncome,
+  grabLoop(*window.incomeList, *window.incomeWindow, state.SelectedIncome,
            {&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI});
   std::fflush(nullptr);
   // Leave without the shut-down: nothing was changed, and no pack may run here.

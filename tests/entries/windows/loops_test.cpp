@@ -88,7 +88,7 @@ TEST_F(Loops, ANewExpenseIsSavedAndTheListReturnsToIt) {
     EXPECT_EQ(pick.list().top(), 2);
     pick.exitButton->click();
   });
-  shell.form->BtnExpenseClick();
+  shell.form->expensesClicked();
   EXPECT_GT(saved, 12);
   EXPECT_EQ(shell.state.SelectedExpense, -1);
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
@@ -115,7 +115,7 @@ TEST_F(Loops, AnExpenseMovedToAnotherFolderReturnsToTheFirstPage) {
     EXPECT_EQ(cursorRecord(pick), days[0]);
     pick.exitButton->click();
   });
-  shell.form->BtnExpenseClick();
+  shell.form->expensesClicked();
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -141,7 +141,7 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
     EXPECT_EQ(pick.grid->currentRow(), 3);
     pick.close();  // the title bar leaves the loop like Exit
   });
-  shell.form->BtnExpenseClick();
+  shell.form->expensesClicked();
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -165,7 +165,7 @@ TEST_F(Loops, TheIncomeLoopRunsTheSameWay) {
     EXPECT_EQ(pick.grid->item(0, 3)->text(), QStringLiteral("       55.00"));
     pick.exitButton->click();
   });
-  shell.form->BtnIncomeClick();
+  shell.form->incomeClicked();
   EXPECT_EQ(shell.state.SelectedIncome, -1);
   EXPECT_EQ(shell.files.openFiles, 0);
 }

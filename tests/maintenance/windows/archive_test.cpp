@@ -222,7 +222,7 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
     window.okClicked();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });
-  shell.form->BtnArchiveClick();
+  shell.form->archiveClicked();
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
   std::vector<bool> marks;
   for (const IncomeRecord& r : books.income()) marks.push_back(r.Archive);
@@ -235,7 +235,7 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
     EXPECT_EQ(window.fromLabel->text(), QStringLiteral("De-Archive Data From:"));
     window.cancelClicked();
   });
-  shell.form->BtnDeArchiveClick();
+  shell.form->deArchiveClicked();
   EXPECT_TRUE(books.expenses().front().Archive) << "Cancel changed the records";
 }
 

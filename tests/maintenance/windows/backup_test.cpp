@@ -244,7 +244,7 @@ class BackupCommands : public Backup {
 
 TEST_F(BackupCommands, BackupWritesTheSetAndClearsTheStatus) {
   choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), backupDir());
-  shell.form->BtnBackupClick();
+  shell.form->backupClicked();
   EXPECT_EQ(snapshot(backupDir(), ".bak"), snapshot(dataDir(), ".dbf"));
   EXPECT_EQ(shell.form->statusText(), QString());
 }
@@ -261,19 +261,19 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
   shell.ui.expectMessage(
       Ui::Type::Information, Ui::Buttons::Ok,
       QStringLiteral("Backup Failed . . Check that disk is not write protected"));
-  shell.form->BtnBackupClick();
+  shell.form->backupClicked();
   EXPECT_EQ(shell.form->statusText(), QString());
 }
 
 TEST_F(BackupCommands, RestorePutsTheSetBackAndRebuildsTheIndexes) {
   choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), backupDir());
-  shell.form->BtnBackupClick();
+  shell.form->backupClicked();
   const auto tables = snapshot(dataDir(), ".dbf");
   changeEveryTable();
   shell.files.clear();
   choose(QStringLiteral("Choose Drive & Directory Containing BACKUP"), QStringLiteral("Restore"),
          backupDir());
-  shell.form->BtnRestoreClick();
+  shell.form->restoreClicked();
   EXPECT_EQ(snapshot(dataDir(), ".dbf"), tables);
   EXPECT_GT(shell.files.writesTo(QStringLiteral("incdate.ntx")), 0) << "indexes not rebuilt";
   EXPECT_TRUE(shell.state.RefillFolderBox);
@@ -290,18 +290,18 @@ TEST_F(BackupCommands, AFailedRestoreSaysSoAndStillRebuildsTheIndexes) {
                          QStringLiteral("\r\nFunction Aborted"));
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Restore Failed . . Check that your disk is not full."));
-  shell.form->BtnRestoreClick();
+  shell.form->restoreClicked();
   EXPECT_GT(shell.files.writesTo(QStringLiteral("acctag.ntx")), 0);
   EXPECT_EQ(books.expenses().size(), 1u);
 }
 
 TEST_F(BackupCommands, CancelledChoicesCopyNothing) {
   choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), QString());
-  shell.form->BtnBackupClick();
+  shell.form->backupClicked();
   shell.files.clear();
   choose(QStringLiteral("Choose Drive & Directory Containing BACKUP"), QStringLiteral("Restore"),
          QString());
-  shell.form->BtnRestoreClick();
+  shell.form->restoreClicked();
   EXPECT_TRUE(shell.files.changed.isEmpty());
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acctag.ntx")), 0);
   EXPECT_TRUE(QDir(backupDir()).entryList(QDir::Files).isEmpty());

@@ -53,7 +53,7 @@ TEST_F(Erasing, KeepingTheIncomeAsksOnlyAboutTheExpenseAccounts) {
   expect("ERASE ALL EXPENSE DATA?", Answer::Ok);
   expect("ERASE ALL EXPENSE ACCOUNT DEFINITIONS?", Answer::Ok);
   shell.state.RefillFolderBox = false;
-  shell.form->BtnEraseDataClick();
+  shell.form->eraseDataClicked();
   EXPECT_EQ(counts(), (std::vector<long>{0, 1, 1, 0, 1}));
   EXPECT_EQ(shell.files.openFiles, 0) << "the expense table was left open";
   EXPECT_TRUE(shell.state.RefillFolderBox);
@@ -63,7 +63,7 @@ TEST_F(Erasing, KeepingTheExpensesAsksOnlyAboutTheIncomeAccounts) {
   expect("ERASE ALL INCOME DATA?", Answer::Ok);
   expect("ERASE ALL EXPENSE DATA?", Answer::Cancel);
   expect("ERASE ALL INCOME ACCOUNT DEFINITIONS?", Answer::Cancel);
-  shell.form->BtnEraseDataClick();
+  shell.form->eraseDataClicked();
   EXPECT_EQ(counts(), (std::vector<long>{1, 1, 1, 1, 0}));
 }
 
@@ -73,17 +73,17 @@ TEST_F(Erasing, OkToEveryQuestionEmptiesAllFiveTables) {
   expect("ERASE ALL INCOME ACCOUNT DEFINITIONS?", Answer::Ok);
   expect("ERASE ALL EXPENSE ACCOUNT DEFINITIONS?", Answer::Ok);
   expect("ERASE ALL FOLDER DEFINITIONS?", Answer::Ok);
-  shell.form->BtnEraseDataClick();
+  shell.form->eraseDataClicked();
   EXPECT_EQ(counts(), (std::vector<long>{0, 0, 0, 0, 0}));
   EXPECT_EQ(shell.files.openFiles, 0);
-  shell.form->FormPaint();
-  EXPECT_EQ(shell.form->FolderCBox->count(), 1) << "the folder list still shows erased folders";
+  shell.form->fillFolderBox();
+  EXPECT_EQ(shell.form->folderBox->count(), 1) << "the folder list still shows erased folders";
 }
 
 TEST_F(Erasing, CancelToBothTransactionTablesAsksNothingMore) {
   expect("ERASE ALL INCOME DATA?", Answer::Cancel);
   expect("ERASE ALL EXPENSE DATA?", Answer::Cancel);
-  shell.form->BtnEraseDataClick();
+  shell.form->eraseDataClicked();
   EXPECT_EQ(counts(), (std::vector<long>{1, 1, 1, 1, 1}));
 }
 

@@ -28,7 +28,7 @@ class PaymentImportWindow : public testing::Test {
   void import(std::function<void(PaymentImportDialog&)> act) {
     shell.ui.expectModal(QStringLiteral("PmtImport"),
                          [act](QDialog& dialog) { act(static_cast<PaymentImportDialog&>(dialog)); });
-    shell.form->BtnImportClick();
+    shell.form->importClicked();
   }
 
   MaintenanceBooks books;

@@ -142,7 +142,7 @@ TEST_F(RateChangeWindow, StartsWithTheAccountsRatesOfOneAndThisYearToDate) {
     EXPECT_TRUE(window.applyButton->isEnabled());
     window.cancelClicked();
   });
-  shell.form->BtnRateChangeClick();
+  shell.form->rateChangeClicked();
   EXPECT_EQ(shell.files.openFiles, 0);
 }
 
@@ -165,7 +165,7 @@ TEST_F(RateChangeWindow, RefusalsKeepTheWindowOpenAndApplyingClosesIt) {
     window.applyClicked();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });
-  shell.form->BtnRateChangeClick();
+  shell.form->rateChangeClicked();
   EXPECT_EQ(books.expenses().front().Amount, 110.00);
 }
 

@@ -40,14 +40,16 @@ class WindowLook : public testing::Test {
   TestShell shell{books.books.dir()};
 };
 
-TEST_F(WindowLook, Archive) { look<ArchiveDialog>(&MainWindow::BtnArchiveClick, "Archive", "archive"); }
+TEST_F(WindowLook, Archive) {
+  look<ArchiveDialog>(&MainWindow::archiveClicked, "Archive", "archive");
+}
 
 TEST_F(WindowLook, RateChange) {
-  look<RateChangeDialog>(&MainWindow::BtnRateChangeClick, "RateChange", "rate-change");
+  look<RateChangeDialog>(&MainWindow::rateChangeClicked, "RateChange", "rate-change");
 }
 
 TEST_F(WindowLook, PaymentImport) {
-  look<PaymentImportDialog>(&MainWindow::BtnImportClick, "PmtImport", "payment-import");
+  look<PaymentImportDialog>(&MainWindow::importClicked, "PmtImport", "payment-import");
 }
 
 TEST_F(WindowLook, DriveAndDirectoryChooser) {
@@ -57,12 +59,12 @@ TEST_F(WindowLook, DriveAndDirectoryChooser) {
     CheckWindowLook(dialog, "drive-dir", ButtonWidth::StyleHint);
     chooser.cancelClicked();
   });
-  shell.form->BtnBackupClick();
+  shell.form->backupClicked();
 }
 
 TEST_F(WindowLook, FileMaintenancePage) {
   shell.form->show();
-  shell.form->PageControl1->setCurrentWidget(shell.form->TabSheet4);
+  shell.form->pageTabs->setCurrentWidget(shell.form->maintenancePage);
   CheckWindowLook(*shell.form, "file-maintenance", ButtonWidth::StyleHint);
 }
 

@@ -45,7 +45,7 @@ class AccountWindowTest : public testing::Test {
     return numbers;
   }
   void runExpenseLoop() {
-    shell.form->BtnAccountEClick();
+    shell.form->expenseAccountsClicked();
     EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
     EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
   }
@@ -305,7 +305,7 @@ TEST_F(AccountWindowTest, TheIncomeChartMovesIncomeOnlyImportedAndArchivedInclud
                                         "all income in account 5 will be merged into account 6 "
                                         "which will be renamed to Fees and sales"));
   shell.ui.expectModal(kAcc, press("exitButton"));
-  shell.form->BtnAccountIClick();
+  shell.form->incomeAccountsClicked();
   EXPECT_EQ(shell.state.SelectedIncomeAccount, -1);
 
   std::map<long, int> incomeAccounts;
@@ -338,7 +338,7 @@ TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfI
                          Answer::No);
   shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
-  shell.form->BtnAccountIClick();
+  shell.form->incomeAccountsClicked();
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("acci.dbf")), 0);
   EXPECT_EQ(shell.files.writesTo(QStringLiteral("gstinc1.dbf")), 0);
 }
@@ -356,7 +356,7 @@ TEST_F(AccountWindowTest, AnEmptyChartOffersAccountOne) {
   d4top(db().accI().data);
   d4delete(db().accI().data);
   code4close(db().code());
-  shell.form->BtnAccountIClick();
+  shell.form->incomeAccountsClicked();
   EXPECT_EQ(shell.ui.helpContexts, QList<int>{550});
 }
 

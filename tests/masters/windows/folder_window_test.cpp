@@ -49,7 +49,7 @@ class FolderWindowTest : public testing::Test {
   }
   void runFolderLoop() {
     shell.state.RefillFolderBox = false;
-    shell.form->BtnFoldersClick();
+    shell.form->foldersClicked();
     EXPECT_EQ(shell.state.SelectedFolder, -1);
     EXPECT_TRUE(shell.state.RefillFolderBox) << "the default-folder list is left as it was";
     EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
@@ -157,8 +157,8 @@ TEST_F(FolderWindowTest, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfReco
   EXPECT_EQ(folders("GSTINC1"), (std::map<long, int>{{1, 8}, {2, 8}, {3, 8}}));
   for (const char* table : {"FOLDER", "GSTEXP1", "GSTINC1"}) expectTagsAgree(dir(), table);
   // The default-folder list shows the folders as they now are.
-  shell.form->FormPaint();
-  EXPECT_EQ(shell.form->FolderCBox->count(), 3);
+  shell.form->fillFolderBox();
+  EXPECT_EQ(shell.form->folderBox->count(), 3);
 }
 
 TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
@@ -181,9 +181,9 @@ TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
   for (const char* table : {"FOLDER", "GSTEXP1", "GSTINC1", "ACC", "ACCI"}) {
     expectTagsAgree(dir(), table);
   }
-  shell.form->FormPaint();
-  EXPECT_EQ(shell.form->FolderCBox->count(), 3);
-  EXPECT_FALSE(shell.form->FolderCBox->itemText(1).startsWith(QStringLiteral("   3")));
+  shell.form->fillFolderBox();
+  EXPECT_EQ(shell.form->folderBox->count(), 3);
+  EXPECT_FALSE(shell.form->folderBox->itemText(1).startsWith(QStringLiteral("   3")));
 }
 
 TEST_F(FolderWindowTest, DeleteAfterACancelledMergeDeletesTheChosenFolder) {

@@ -88,7 +88,7 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
     EXPECT_TRUE(grid.isEnabled());
     click(form, "exitButton");
   });
-  shell.form->BtnAccountEClick();
+  shell.form->expenseAccountsClicked();
 }
 
 TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
@@ -110,7 +110,7 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
     EXPECT_EQ(dynamic_cast<PickList&>(form).grid->currentRow(), 0);
     click(form, "exitButton");
   });
-  shell.form->BtnFoldersClick();
+  shell.form->foldersClicked();
 }
 
 TEST_F(PickLists, AnEmptyListChoosesNothingButOffersNewAndExit) {
@@ -129,7 +129,7 @@ TEST_F(PickLists, AnEmptyListChoosesNothingButOffersNewAndExit) {
     EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
     click(form, "exitButton");
   });
-  shell.form->BtnAccountEClick();
+  shell.form->expenseAccountsClicked();
   EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
 }
 
@@ -160,7 +160,7 @@ TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
   });
   shell.ui.expectModal(kAccount, expectAccount(7));
   shell.ui.expectModal(kAcc, press("exitButton"));
-  shell.form->BtnAccountEClick();
+  shell.form->expenseAccountsClicked();
 }
 
 TEST_F(PickLists, NewLeadsToANewAccountAndClosingTheListLeavesTheLoop) {
@@ -172,11 +172,11 @@ TEST_F(PickLists, NewLeadsToANewAccountAndClosingTheListLeavesTheLoop) {
   });
   // The close button of the list's own window.
   shell.ui.expectModal(kAcc, [](QDialog& form) { form.close(); });
-  shell.form->BtnAccountEClick();
+  shell.form->expenseAccountsClicked();
   EXPECT_EQ(shell.state.SelectedExpenseAccount, -1);
 
   shell.ui.expectModal(kFol, [](QDialog& form) { QTest::keyClick(&form, Qt::Key_Escape); });
-  shell.form->BtnFoldersClick();
+  shell.form->foldersClicked();
   EXPECT_EQ(shell.state.SelectedFolder, -1);
 }
 
@@ -187,7 +187,7 @@ TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
       width = dynamic_cast<PickList&>(form).grid->width();
       click(form, "exitButton");
     });
-    shell.form->BtnAccountEClick();
+    shell.form->expenseAccountsClicked();
     return width;
   };
   for (int number = 1; number <= 9; ++number) {

@@ -52,22 +52,22 @@ TEST_F(WindowLook, ExpenseAccounts) {
   for (int number = 1; number <= 12; ++number) {
     addAccount(shell.db(), "E", number * 10, QStringLiteral("Motor vehicle running costs"));
   }
-  lookAtLoop(&MainWindow::BtnAccountEClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
-             "selectButton", QStringLiteral("expense-account"));
+  lookAtLoop(&MainWindow::expenseAccountsClicked, QStringLiteral("PickAcc"),
+             QStringLiteral("Account"), "selectButton", QStringLiteral("expense-account"));
 }
 
 TEST_F(WindowLook, NewIncomeAccountFromAnEmptyList) {
-  lookAtLoop(&MainWindow::BtnAccountIClick, QStringLiteral("PickAcc"), QStringLiteral("Account"),
-             "newButton", QStringLiteral("income-account-new"));
+  lookAtLoop(&MainWindow::incomeAccountsClicked, QStringLiteral("PickAcc"),
+             QStringLiteral("Account"), "newButton", QStringLiteral("income-account-new"));
 }
 
 TEST_F(WindowLook, Folders) {
-  lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
+  lookAtLoop(&MainWindow::foldersClicked, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
              "selectButton", QStringLiteral("folder"));
 }
 
 TEST_F(WindowLook, NewFolder) {
-  lookAtLoop(&MainWindow::BtnFoldersClick, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
+  lookAtLoop(&MainWindow::foldersClicked, QStringLiteral("PickFol"), QStringLiteral("FolderF"),
              "newButton", QStringLiteral("folder-new"));
 }
 
