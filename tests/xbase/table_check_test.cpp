@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "ByteCoding.h"
 #include "DbfFile.h"
 #include "Engine.h"
 #include "FaultFileSystem.h"
@@ -86,7 +87,7 @@ class TableCheckTest : public ::testing::Test {
 
   void setCount(std::uint32_t count) {
     std::string bytes = fs.bytes("/books/ITEMS.dbf");
-    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>(count >> (8 * i));
+    writeU32(bytes.data() + 4, count);
     fs.setBytes("/books/ITEMS.dbf", bytes);
   }
 
