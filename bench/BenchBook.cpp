@@ -10,7 +10,6 @@
 #include "DbfFile.h"
 #include "Engine.h"
 #include "ExpenseGenerator.h"
-#include "FieldCodec.h"
 #include "SqliteDb.h"
 #include "Status.h"
 #include "Table.h"

@@ -27,6 +27,11 @@ struct FieldSpec {  // what a caller gives to create a table
   int decimals = 0;
 };
 
+// Formats value as a numeric field's text, right-aligned into width characters with the
+// given decimals, rounding half away from zero, for callers that lay out records for
+// DbfFile themselves. Returns false (out untouched) when the value does not fit.
+bool formatNumber(double value, int width, int decimals, char* out);
+
 class DbfFile {
  public:
   // Opens and validates an existing table file. On failure returns nullptr, sets *error
