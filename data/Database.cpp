@@ -5,8 +5,8 @@
 
 #include "ConversionError.h"
 #include "ProgramHost.h"
-#include "Status.h"
 #include "TableDefinitions.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "Database.h"
 #include "ProgressSink.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace {
 

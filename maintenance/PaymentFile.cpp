@@ -9,8 +9,8 @@
 
 #include "DateConversions.h"
 #include "ReadOnlyFileSystem.h"
-#include "Status.h"
 #include "TableAccess.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "Database.h"
 #include "PaymentFile.h"
 #include "ProgressSink.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace {
 

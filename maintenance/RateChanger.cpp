@@ -3,7 +3,7 @@
 #include <QLocale>
 
 #include "Database.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace {
 

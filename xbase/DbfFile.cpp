@@ -1,4 +1,4 @@
-#include "DbfFile.h"
+#include "xbase/DbfFile.h"
 
 #include <strings.h>
 
@@ -10,7 +10,7 @@
 
 #include "ByteCoding.h"
 #include "DbfFormat.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

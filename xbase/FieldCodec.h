@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "DbfFile.h"  // formatNumber, public for callers that lay out records themselves
+#include "xbase/DbfFile.h"  // formatNumber, public for callers that lay out records
 
 namespace xbase {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "ByteCoding.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase::ntx {
 

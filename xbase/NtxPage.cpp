@@ -4,7 +4,7 @@
 
 #include "ByteCoding.h"
 #include "NtxFormat.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

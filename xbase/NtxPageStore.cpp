@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ByteCoding.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

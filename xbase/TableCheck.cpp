@@ -1,16 +1,16 @@
-#include "TableCheck.h"
+#include "xbase/TableCheck.h"
 
 #include <algorithm>
 #include <map>
 
 #include "ByteCoding.h"
-#include "DbfFile.h"
 #include "DbfFormat.h"
-#include "Engine.h"
 #include "IndexGroup.h"
 #include "KeyExpression.h"
 #include "NtxIndex.h"
-#include "Status.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

@@ -8,9 +8,9 @@
 #include <map>
 
 #include "ByteCoding.h"
-#include "DbfFile.h"
 #include "FaultFileSystem.h"
-#include "Status.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

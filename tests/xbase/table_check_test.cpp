@@ -6,14 +6,14 @@
 #include <functional>
 
 #include "ByteCoding.h"
-#include "DbfFile.h"
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "ItemsTable.h"
 #include "NtxIndex.h"
-#include "Status.h"
-#include "Table.h"
-#include "TableCheck.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
+#include "xbase/TableCheck.h"
 
 using namespace xbase;
 using xbase::test::FaultFileSystem;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 namespace xbase {
 
