@@ -6,8 +6,8 @@
 #include <string>
 
 #include "Clock.h"
-#include "FileSystem.h"
 #include "WaitClock.h"
+#include "xbase/FileSystem.h"
 
 class ProgramHost;
 class Ui;

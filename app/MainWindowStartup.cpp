@@ -4,22 +4,22 @@
 #include <QLabel>
 #include <QLockFile>
 
+#include "AboutDialog.h"
 #include "AppState.h"
 #include "DataDirectory.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "Guarded.h"
 #include "MainPage.h"
+#include "MainWindow.h"
 #include "ProgramVersion.h"
 #include "ProgressPanel.h"
 #include "ReportPrinting.h"
 #include "SettingsPage.h"
 #include "StartupRecovery.h"
-#include "Status.h"
 #include "StrToInt.h"
-#include "AboutDialog.h"
-#include "MainWindow.h"
 #include "Ui.h"
+#include "xbase/Status.h"
 
 namespace {
 

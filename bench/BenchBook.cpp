@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "BufferedFile.h"
-#include "DbfFile.h"
-#include "Engine.h"
 #include "ExpenseGenerator.h"
-#include "FieldCodec.h"
 #include "SqliteDb.h"
-#include "Status.h"
-#include "Table.h"
 #include "TableDefinitions.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 class BufferedFile : public xbase::File {
  public:

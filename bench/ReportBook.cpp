@@ -8,13 +8,13 @@
 #include <stdexcept>
 
 #include "BenchBook.h"
-#include "DbfFile.h"
-#include "Engine.h"
 #include "ExpenseGenerator.h"
-#include "FileSystem.h"
-#include "Status.h"
-#include "Table.h"
 #include "TableDefinitions.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace fs = std::filesystem;
 

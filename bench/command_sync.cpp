@@ -7,10 +7,10 @@
 #include <string>
 
 #include "BenchBook.h"
-#include "Engine.h"
-#include "Status.h"
-#include "Table.h"
 #include "TableDefinitions.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace {
 

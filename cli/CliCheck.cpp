@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "CliArguments.h"
-#include "Status.h"
-#include "TableCheck.h"
 #include "TableDefinitions.h"
+#include "xbase/Status.h"
+#include "xbase/TableCheck.h"
 
 std::vector<std::string> CliCheck::checkAll(const char* prefix) {
   std::vector<std::string> faulty;

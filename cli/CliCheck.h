@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 class CliCheck {
  public:

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 class Database;
 

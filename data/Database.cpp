@@ -6,8 +6,8 @@
 #include "ConversionError.h"
 #include "ProgramHost.h"
 #include "TableWalk.h"
-#include "Status.h"
 #include "TableDefinitions.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
-#include "TableCheck.h"
+#include "xbase/FileSystem.h"
+#include "xbase/TableCheck.h"
 
 struct RepairedTable {
   std::string baseName;                     // e.g. "GSTEXP1"

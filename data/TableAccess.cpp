@@ -1,7 +1,7 @@
 #include "TableAccess.h"
 
 #include "ProgramHost.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 std::unique_ptr<CODE4> code4initP(const std::string& directory, xbase::FileSystem& fs) {
   return std::make_unique<CODE4>(fs, directory);

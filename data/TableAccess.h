@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Engine.h"
-#include "FileSystem.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Table.h"
 
 class ProgramHost;
 

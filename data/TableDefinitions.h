@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Table.h"
 
 // Base names as the program opens them.
 namespace tables {

@@ -5,7 +5,7 @@
 
 #include <type_traits>
 
-#include "Status.h"
+#include "xbase/Status.h"
 #include "TableAccess.h"
 
 enum class WalkEnd { EndOfTable, Stopped, Failed };

@@ -1,8 +1,8 @@
 // Checks the fuzzers make on what the engine hands back, beyond not crashing.
 #pragma once
 
-#include "Status.h"
-#include "Table.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace fuzz {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "FaultFileSystem.h"
-#include "Status.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace fuzz {
 

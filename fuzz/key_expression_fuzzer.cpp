@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "DbfFile.h"
 #include "FaultFileSystem.h"
 #include "KeyExpression.h"
 #include "SmallTable.h"
+#include "xbase/DbfFile.h"
 
 namespace {
 

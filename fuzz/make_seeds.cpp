@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "SmallTable.h"
-#include "Status.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <map>
 #include <string>
 
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "FuzzChecks.h"
 #include "SmallTable.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "FuzzChecks.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "Database.h"
 #include "ProgressSink.h"
-#include "Status.h"
 #include "TableWalk.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QString>
 
 #include "Database.h"
-#include "Status.h"
 #include "Prompts.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "DateConversions.h"
 #include "ReadOnlyFileSystem.h"
-#include "Status.h"
 #include "TableAccess.h"
 #include "TableWalk.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "Database.h"
 #include "PaymentFile.h"
 #include "ProgressSink.h"
-#include "Status.h"
 #include "TableWalk.h"
+#include "xbase/Status.h"
 
 namespace {
 

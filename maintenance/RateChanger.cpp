@@ -3,8 +3,8 @@
 #include <QLocale>
 
 #include "Database.h"
-#include "Status.h"
 #include "TableWalk.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ReadOnlyFileSystem.h"
 
-#include "Status.h"
+#include "xbase/Status.h"
 
 std::unique_ptr<xbase::File> ReadOnlyFileSystem::open(const std::string& path, xbase::OpenMode mode,
                                                       xbase::LockMode lock, int* error) {

@@ -4,7 +4,7 @@
 // read-only media opens as well as any other.
 #pragma once
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 class ReadOnlyFileSystem : public xbase::FileSystem {
  public:

@@ -1,4 +1,4 @@
-#include "DbfFile.h"
+#include "xbase/DbfFile.h"
 
 #include <strings.h>
 
@@ -8,8 +8,9 @@
 #include <cstring>
 #include <ctime>
 
+#include "ByteCoding.h"
 #include "DbfFormat.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {
@@ -18,22 +19,6 @@ namespace {
 // one read per block instead of one per record. Bounded: kBlocks * kBlockSize per table.
 constexpr std::size_t kBlockSize = 16 * 1024;
 constexpr int kBlocks = 8;
-
-std::uint32_t getU32(const char* p) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
-  return u[0] | (u[1] << 8) | (u[2] << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
-}
-unsigned getU16(const char* p) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
-  return u[0] | (u[1] << 8);
-}
-void putU32(char* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
-}
-void putU16(char* p, unsigned v) {
-  p[0] = static_cast<char>(v);
-  p[1] = static_cast<char>(v >> 8);
-}
 
 // Today's local date in the header's three bytes.
 void putToday(char* p) {
@@ -89,9 +74,9 @@ struct DbfFile::Impl {
 
 int DbfFile::Impl::parse(std::uint64_t fileSize) {
   const char* h = header.data();
-  count = getU32(h + dbf::kCountOffset);
-  headerLength = static_cast<int>(getU16(h + dbf::kHeaderLengthOffset));
-  recordLength = static_cast<int>(getU16(h + dbf::kRecordLengthOffset));
+  count = readU32(h + dbf::kCountOffset);
+  headerLength = static_cast<int>(readU16(h + dbf::kHeaderLengthOffset));
+  recordLength = static_cast<int>(readU16(h + dbf::kRecordLengthOffset));
   // A header must hold the fixed part and at least the terminator; anything shorter is
   // not a table, and a header past the end of the file is cut off.
   if (headerLength < static_cast<int>(dbf::kFixedHeaderSize) + 1) return kErrData;
@@ -248,7 +233,7 @@ std::unique_ptr<DbfFile> DbfFile::open(std::unique_ptr<File> file, int* error) {
     *error = kErrRead;
     return nullptr;
   }
-  std::size_t length = getU16(header.data() + dbf::kHeaderLengthOffset);
+  std::size_t length = readU16(header.data() + dbf::kHeaderLengthOffset);
   if (length > header.size() && length <= static_cast<std::uint64_t>(size)) {
     header.resize(length);
     long long want = static_cast<long long>(length - dbf::kFixedHeaderSize);
@@ -279,8 +264,8 @@ std::unique_ptr<DbfFile> DbfFile::create(std::unique_ptr<File> file,
   char* h = bytes.data();
   h[dbf::kVersionOffset] = static_cast<char>(dbf::kVersionDbase3);
   putToday(h + dbf::kUpdateOffset);
-  putU16(h + dbf::kHeaderLengthOffset, static_cast<unsigned>(headerLength));
-  putU16(h + dbf::kRecordLengthOffset, static_cast<unsigned>(recordLength));
+  writeU16(h + dbf::kHeaderLengthOffset, static_cast<std::uint16_t>(headerLength));
+  writeU16(h + dbf::kRecordLengthOffset, static_cast<std::uint16_t>(recordLength));
   char* d = h + dbf::kFixedHeaderSize;
   for (const FieldSpec& f : fields) {
     for (std::size_t i = 0; i < f.name.size(); ++i) {
@@ -306,7 +291,7 @@ std::unique_ptr<DbfFile> DbfFile::createLike(std::unique_ptr<File> file, const D
                                              int* error) {
   std::vector<char> bytes = model.impl_->header;
   putToday(bytes.data() + dbf::kUpdateOffset);
-  putU32(bytes.data() + dbf::kCountOffset, 0);
+  writeU32(bytes.data() + dbf::kCountOffset, 0);
   bytes.push_back(dbf::kEofMarker);
   if (!file->write(0, bytes.data(), bytes.size()) || !file->truncate(bytes.size())) {
     *error = kErrWrite;
@@ -355,7 +340,7 @@ int DbfFile::appendRecords(const char* buf, std::uint32_t n, std::uint32_t* firs
   // The count goes last: until it is written the new records are invisible, never torn.
   char stamp[7];
   putToday(stamp);
-  putU32(stamp + 3, m.count + n);
+  writeU32(stamp + 3, m.count + n);
   rc = m.writeThrough(dbf::kUpdateOffset, stamp, sizeof stamp);
   if (rc != kSuccess) return m.cutBack(rc);
   std::memcpy(m.header.data() + dbf::kUpdateOffset, stamp, sizeof stamp);
@@ -377,7 +362,7 @@ int DbfFile::truncateTo(std::uint32_t count) {
   // Count first: a crash after it leaves extra bytes past the counted records, which open
   // accepts; the reverse order could leave a count beyond the data.
   char bytes[4];
-  putU32(bytes, count);
+  writeU32(bytes, count);
   int rc = m.writeThrough(dbf::kCountOffset, bytes, sizeof bytes);
   if (rc != kSuccess) return rc;
   std::memcpy(m.header.data() + dbf::kCountOffset, bytes, sizeof bytes);

@@ -1,11 +1,11 @@
-#include "Engine.h"
+#include "xbase/Engine.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "IndexGroup.h"
-#include "Status.h"
 #include "TableImpl.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

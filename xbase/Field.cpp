@@ -2,8 +2,8 @@
 #include <cctype>
 
 #include "FieldCodec.h"
-#include "Status.h"
 #include "TableImpl.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

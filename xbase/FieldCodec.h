@@ -4,11 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "xbase/DbfFile.h"  // formatNumber, public for callers that lay out records
+
 namespace xbase {
 
-// Formats value right-aligned into width characters with the given decimals, rounding
-// half away from zero. Returns false (out untouched) when the value does not fit.
-bool formatNumber(double value, int width, int decimals, char* out);
 // Reads a numeric field's text (blanks around it, an empty field reads as 0).
 double parseNumber(std::string_view text);
 long long parseInteger(std::string_view text);

@@ -1,5 +1,5 @@
 // The POSIX file system: pread/pwrite on descriptors, flock for access modes.
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

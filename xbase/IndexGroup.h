@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 namespace xbase {
 

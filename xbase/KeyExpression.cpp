@@ -10,7 +10,7 @@
 
 #include "DbfFormat.h"
 #include "FieldCodec.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

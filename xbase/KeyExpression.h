@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
+#include "xbase/DbfFile.h"
 
 namespace xbase {
 

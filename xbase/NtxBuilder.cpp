@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "NtxPage.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "FileSystem.h"
 #include "NtxFormat.h"
+#include "xbase/FileSystem.h"
 
 namespace xbase {
 

@@ -4,7 +4,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "Status.h"
+#include "ByteCoding.h"
+#include "xbase/Status.h"
 
 namespace xbase::ntx {
 
@@ -22,20 +23,20 @@ void writeText(char* p, std::size_t n, const std::string& s) {
 }  // namespace
 
 int decodeHeader(const char* page, Header* h) {
-  h->signature = get16(page + kHdrSignature);
+  h->signature = readU16(page + kHdrSignature);
   // Clipper writes 3 or 6 in the low byte; anything else is not an .ntx file.
   if ((h->signature & 0xFF) != 3 && (h->signature & 0xFF) != 6) return kErrIndex;
-  h->version = get16(page + kHdrVersion);
-  h->root = get32(page + kHdrRoot);
-  h->freeList = get32(page + kHdrFree);
-  h->keyLength = get16(page + kHdrKeySize);
-  h->decimals = get16(page + kHdrDecimals);
-  h->maxItems = get16(page + kHdrMaxItems);
-  h->halfPage = get16(page + kHdrHalfPage);
+  h->version = readU16(page + kHdrVersion);
+  h->root = readU32(page + kHdrRoot);
+  h->freeList = readU32(page + kHdrFree);
+  h->keyLength = readU16(page + kHdrKeySize);
+  h->decimals = readU16(page + kHdrDecimals);
+  h->maxItems = readU16(page + kHdrMaxItems);
+  h->halfPage = readU16(page + kHdrHalfPage);
   // Key sizes outside 1..250 would make the item arithmetic below meaningless.
   if (h->keyLength < 1 || h->keyLength > kMaxKeyLength) return kErrIndex;
   // The item size must match, or the writer laid out items differently from us.
-  if (get16(page + kHdrItemSize) != h->keyLength + 8) return kErrIndex;
+  if (readU16(page + kHdrItemSize) != h->keyLength + 8) return kErrIndex;
   // At least two items per page (a split must leave a key on each side), and all slots
   // must fit in the page, or decoding a node would read past its end.
   if (h->maxItems < 2 ||
@@ -55,15 +56,15 @@ int decodeHeader(const char* page, Header* h) {
 
 void encodeHeader(const Header& h, char* page) {
   std::memset(page, 0, kPageSize);
-  put16(page + kHdrSignature, h.signature);
-  put16(page + kHdrVersion, h.version);
-  put32(page + kHdrRoot, h.root);
-  put32(page + kHdrFree, h.freeList);
-  put16(page + kHdrItemSize, static_cast<std::uint16_t>(h.keyLength + 8));
-  put16(page + kHdrKeySize, static_cast<std::uint16_t>(h.keyLength));
-  put16(page + kHdrDecimals, static_cast<std::uint16_t>(h.decimals));
-  put16(page + kHdrMaxItems, static_cast<std::uint16_t>(h.maxItems));
-  put16(page + kHdrHalfPage, static_cast<std::uint16_t>(h.halfPage));
+  writeU16(page + kHdrSignature, h.signature);
+  writeU16(page + kHdrVersion, h.version);
+  writeU32(page + kHdrRoot, h.root);
+  writeU32(page + kHdrFree, h.freeList);
+  writeU16(page + kHdrItemSize, static_cast<std::uint16_t>(h.keyLength + 8));
+  writeU16(page + kHdrKeySize, static_cast<std::uint16_t>(h.keyLength));
+  writeU16(page + kHdrDecimals, static_cast<std::uint16_t>(h.decimals));
+  writeU16(page + kHdrMaxItems, static_cast<std::uint16_t>(h.maxItems));
+  writeU16(page + kHdrHalfPage, static_cast<std::uint16_t>(h.halfPage));
   writeText(page + kHdrKeyExpr, kExprSize, h.keyExpression);
   page[kHdrUnique] = h.unique ? 1 : 0;
   writeText(page + kHdrForExpr, kExprSize, h.forExpression);

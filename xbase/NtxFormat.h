@@ -33,23 +33,6 @@ constexpr std::size_t kExprSize = 256;  // both expressions, NUL-terminated
 constexpr std::size_t kTagNameSize = 12;
 constexpr std::size_t kMaxTagName = 10;
 
-inline std::uint16_t get16(const char* p) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::uint16_t>(u[0] | (u[1] << 8));
-}
-inline std::uint32_t get32(const char* p) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::uint32_t>(u[0]) | (static_cast<std::uint32_t>(u[1]) << 8) |
-         (static_cast<std::uint32_t>(u[2]) << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
-}
-inline void put16(char* p, std::uint16_t v) {
-  p[0] = static_cast<char>(v & 0xFF);
-  p[1] = static_cast<char>(v >> 8);
-}
-inline void put32(char* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
 // Items per node page for a key length: each item costs its 2-byte slot offset plus
 // child pointer, record number and key; one slot is kept for the rightmost child. Kept
 // even so a split of max+1 keys leaves max/2 on each side of the median.

@@ -7,7 +7,7 @@
 
 #include "NtxIndex.h"
 #include "NtxPageStore.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
+#include "ByteCoding.h"
 #include "NtxFormat.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 
-using ntx::get16;
-using ntx::get32;
 using ntx::kPageSize;
 
 bool ntxPageOffsetValid(std::uint64_t off, std::uint64_t fileSize) {
@@ -71,7 +70,7 @@ void NtxPage::clear() {
 }
 
 int NtxPage::decode(const char* raw, int maxItems, std::uint64_t fileSize) {
-  const int n = get16(raw);
+  const int n = readU16(raw);
   // More keys than the page can hold: the count is garbage.
   if (n > maxItems) return kErrIndex;
   const std::size_t itemSize = static_cast<std::size_t>(keyLength_) + 8;
@@ -80,13 +79,13 @@ int NtxPage::decode(const char* raw, int maxItems, std::uint64_t fileSize) {
   recno_.resize(n);
   child_.resize(n + 1);
   for (int i = 0; i <= n; ++i) {
-    const std::size_t at = get16(raw + 2 + 2 * i);
+    const std::size_t at = readU16(raw + 2 + 2 * i);
     // A slot overlapping the offset table or running off the page would read garbage
     // or beyond the buffer.
     if (at < lowest || at + itemSize > kPageSize) return kErrIndex;
-    child_[i] = get32(raw + at);
+    child_[i] = readU32(raw + at);
     if (i < n) {
-      recno_[i] = get32(raw + at + 4);
+      recno_[i] = readU32(raw + at + 4);
       std::memcpy(keys_.data() + static_cast<std::size_t>(i) * keyLength_, raw + at + 8,
                   keyLength_);
     }
@@ -105,16 +104,16 @@ void NtxPage::encode(int maxItems, char* raw) const {
   const int n = count();
   const std::size_t itemSize = static_cast<std::size_t>(keyLength_) + 8;
   const std::size_t base = ntx::itemAreaStart(maxItems);
-  ntx::put16(raw, static_cast<std::uint16_t>(n));
+  writeU16(raw, static_cast<std::uint16_t>(n));
   // Every slot gets an offset, used or not, so the table stays a full permutation.
   for (int i = 0; i <= maxItems; ++i) {
-    ntx::put16(raw + 2 + 2 * i, static_cast<std::uint16_t>(base + i * itemSize));
+    writeU16(raw + 2 + 2 * i, static_cast<std::uint16_t>(base + i * itemSize));
   }
   for (int i = 0; i <= n; ++i) {
     char* item = raw + base + i * itemSize;
-    ntx::put32(item, child_[i]);
+    writeU32(item, child_[i]);
     if (i < n) {
-      ntx::put32(item + 4, recno_[i]);
+      writeU32(item + 4, recno_[i]);
       std::memcpy(item + 8, key(i), keyLength_);
     }
   }

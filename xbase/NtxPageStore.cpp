@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "Status.h"
+#include "ByteCoding.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 
@@ -84,7 +85,7 @@ int NtxPageStore::allocate(std::uint32_t* off, NtxPage** page) {
     if (file_->read(head, link, sizeof link) != static_cast<long long>(sizeof link)) {
       return kErrRead;
     }
-    const std::uint32_t next = ntx::get32(link);
+    const std::uint32_t next = readU32(link);
     if (next != 0 && (next == head || !ntxPageOffsetValid(next, newFileSize_))) return kErrIndex;
     newFreeList_ = next;
     *off = head;
@@ -133,7 +134,7 @@ int NtxPageStore::commit() {
   }
   for (std::uint32_t off : released_) {
     std::fill(raw, raw + sizeof raw, 0);
-    ntx::put32(raw, newFreeList_);
+    writeU32(raw, newFreeList_);
     ok = ok && file_->write(off, raw, sizeof raw);
     newFreeList_ = off;
     forget(off);

@@ -11,9 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "FileSystem.h"
 #include "NtxFormat.h"
 #include "NtxPage.h"
+#include "xbase/FileSystem.h"
 
 namespace xbase {
 

@@ -1,4 +1,4 @@
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 

@@ -1,11 +1,11 @@
-#include "Table.h"
+#include "xbase/Table.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
-#include "Status.h"
 #include "TableImpl.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

@@ -1,26 +1,22 @@
-#include "TableCheck.h"
+#include "xbase/TableCheck.h"
 
 #include <algorithm>
 #include <map>
 
-#include "DbfFile.h"
+#include "ByteCoding.h"
 #include "DbfFormat.h"
-#include "Engine.h"
 #include "IndexGroup.h"
 #include "KeyExpression.h"
 #include "NtxIndex.h"
-#include "Status.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {
 
 // A badly damaged tag could yield a line per record; past this many the rest are counted.
 constexpr int kMaxProblemsPerFile = 20;
-
-std::uint32_t getU32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-unsigned getU16(const unsigned char* p) { return p[0] | (p[1] << 8); }
 
 std::string baseName(const std::string& path) {
   std::size_t slash = path.rfind('/');
@@ -46,14 +42,14 @@ struct Layout {
 // Reads the header numbers; kErrData when they cannot describe records.
 int readLayout(File& file, Layout* layout) {
   long long size = file.size();
-  unsigned char h[dbf::kFixedHeaderSize];
+  char h[dbf::kFixedHeaderSize];
   if (size < 0) return kErrRead;
   if (size < static_cast<long long>(sizeof h)) return kErrData;
   if (file.read(0, h, sizeof h) != static_cast<long long>(sizeof h)) return kErrRead;
   layout->size = static_cast<std::uint64_t>(size);
-  layout->count = getU32(h + dbf::kCountOffset);
-  layout->headerLength = getU16(h + dbf::kHeaderLengthOffset);
-  layout->recordLength = getU16(h + dbf::kRecordLengthOffset);
+  layout->count = readU32(h + dbf::kCountOffset);
+  layout->headerLength = readU16(h + dbf::kHeaderLengthOffset);
+  layout->recordLength = readU16(h + dbf::kRecordLengthOffset);
   if (layout->recordLength == 0 || layout->headerLength <= dbf::kFixedHeaderSize ||
       layout->headerLength > layout->size)
     return kErrData;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "KeyExpression.h"
 #include "NtxIndex.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 namespace xbase {
 

@@ -3,8 +3,8 @@
 #include <cctype>
 
 #include "IndexGroup.h"
-#include "Status.h"
 #include "TableImpl.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

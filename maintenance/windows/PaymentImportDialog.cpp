@@ -17,8 +17,8 @@
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "PaymentImporter.h"
-#include "Status.h"
 #include "Ui.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
-#include "Status.h"
 #include "Ui.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "CliBooks.h"
 #include "CliProcess.h"
-#include "Engine.h"
 #include "StartupRecovery.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "Database.h"
-#include "Engine.h"
 #include "RecordingProgress.h"
 #include "StartupRecovery.h"
-#include "Status.h"
-#include "Table.h"
-#include "TableCheck.h"
 #include "TableDefinitions.h"
 #include "TestClock.h"
 #include "TestHost.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
+#include "xbase/TableCheck.h"
 
 namespace crash {
 

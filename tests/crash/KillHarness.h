@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "FileSystem.h"
 #include "StartupRecovery.h"
+#include "xbase/FileSystem.h"
 
 namespace crash {
 

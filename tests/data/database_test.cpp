@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "ConversionError.h"
-#include "Status.h"
 #include "TableAccess.h"
 #include "TestDatabase.h"
+#include "xbase/Status.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <map>
 
 #include "Database.h"
-#include "Status.h"
 #include "TableAccess.h"
 #include "TestDatabase.h"
+#include "xbase/Status.h"
 
 namespace {
 

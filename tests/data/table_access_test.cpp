@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Status.h"
 #include "TableAccess.h"
 #include "TestBooks.h"
 #include "TestHost.h"
+#include "xbase/Status.h"
 
 namespace {
 

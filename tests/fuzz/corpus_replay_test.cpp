@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "PaymentFile.h"
 #include "SmallTable.h"
-#include "Table.h"
 #include "TempDir.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 // The fuzzers' entry points, renamed apart by the build.
 extern "C" int replay_table(const std::uint8_t* data, std::size_t size);

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
 #include "PeerProcess.h"
-#include "Status.h"
-#include "Table.h"
 #include "TempDir.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace python_peer {
 

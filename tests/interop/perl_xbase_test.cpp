@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "PeerProcess.h"
-#include "Status.h"
-#include "Table.h"
 #include "TableDefinitions.h"
 #include "TempDir.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 namespace {
 

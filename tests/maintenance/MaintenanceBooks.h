@@ -7,8 +7,8 @@
 #include <QString>
 #include <vector>
 
-#include "Status.h"
 #include "TestDatabase.h"
+#include "xbase/Status.h"
 
 struct MaintenanceBooks : TestDatabase {
   // Each adder opens its table, appends and writes one record and closes every table.

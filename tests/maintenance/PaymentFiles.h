@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "MaintenanceBooks.h"
 #include "PaymentImporter.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 
 struct PaymentRow {
   std::string date;  // raw field text: "yyyymmdd", blank or anything

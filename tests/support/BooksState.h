@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "FileSystem.h"
-#include "Status.h"
-#include "Table.h"
-#include "TableCheck.h"
 #include "TableDefinitions.h"
+#include "xbase/Engine.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
+#include "xbase/TableCheck.h"
 
 // Each table's records in record order, each as its deletion flag and its field texts; a
 // table that will not open, or a record that will not read, shows as a line saying so.

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "Database.h"
-#include "Status.h"
 #include "TestDatabase.h"
+#include "xbase/Status.h"
 
 struct DiskBooks : TestDatabase {
   DiskBooks() {

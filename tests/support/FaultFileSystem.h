@@ -24,8 +24,8 @@
 #include <memory>
 #include <string>
 
-#include "FileSystem.h"
-#include "Status.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Status.h"
 
 namespace xbase::test {
 

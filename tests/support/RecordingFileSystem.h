@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 class RecordingFileSystem : public xbase::FileSystem {
  public:

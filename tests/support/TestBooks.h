@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "DbfFile.h"
-#include "Engine.h"
-#include "FileSystem.h"
-#include "Status.h"
-#include "Table.h"
 #include "TableDefinitions.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 class TestBooks {
  public:

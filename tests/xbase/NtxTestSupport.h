@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "NtxIndex.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase::ntxtest {
 

@@ -2,12 +2,12 @@
 // between leaves no blank record behind, only uncounted bytes the table check cuts off.
 #include <gtest/gtest.h>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "FaultFileSystem.h"
-#include "Status.h"
-#include "Table.h"
-#include "TableCheck.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
+#include "xbase/TableCheck.h"
 
 using namespace xbase;
 using xbase::test::FaultFileSystem;

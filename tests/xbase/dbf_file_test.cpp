@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <map>
 
-#include "DbfFile.h"
+#include "ByteCoding.h"
 #include "FaultFileSystem.h"
-#include "Status.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {
@@ -348,8 +349,7 @@ struct Damage {
 void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
 
 void setU16(std::string& b, std::size_t at, unsigned v) {
-  b[at] = static_cast<char>(v & 0xFF);
-  b[at + 1] = static_cast<char>(v >> 8);
+  writeU16(b.data() + at, static_cast<std::uint16_t>(v));
 }
 
 // The good table: 3 fields (C 10, N 5, D 8), header 129 bytes, records 24 bytes.

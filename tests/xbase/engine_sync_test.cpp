@@ -2,11 +2,11 @@
 // table the command had open, and not on each single close (a commit).
 #include <gtest/gtest.h>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "FaultFileSystem.h"
-#include "Status.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 using namespace xbase;
 using xbase::test::FaultFileSystem;

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "DbfFile.h"
-#include "Engine.h"
-#include "Status.h"
-#include "Table.h"
 #include "TempDir.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 using namespace xbase;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "KeyExpression.h"
-#include "Status.h"
+#include "xbase/Status.h"
 
 namespace xbase {
 namespace {

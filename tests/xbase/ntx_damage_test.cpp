@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "ByteCoding.h"
 #include "FaultFileSystem.h"
 #include "NtxIndex.h"
 #include "NtxTestSupport.h"
@@ -24,13 +25,9 @@ constexpr char kPath[] = "d.ntx";
 constexpr int kKeyLength = 250;  // two keys a page: a deep tree from few entries
 
 void put16(std::string& b, std::size_t at, std::uint32_t v) {
-  b[at] = static_cast<char>(v & 0xFF);
-  b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+  writeU16(b.data() + at, static_cast<std::uint16_t>(v));
 }
-void put32(std::string& b, std::size_t at, std::uint32_t v) {
-  put16(b, at, v & 0xFFFF);
-  put16(b, at + 2, v >> 16);
-}
+void put32(std::string& b, std::size_t at, std::uint32_t v) { writeU32(b.data() + at, v); }
 // File offset of item slot i of the page at page.
 std::size_t item(const std::string& b, std::uint32_t page, int i) {
   return page + le16(b, page + 2 + 2 * i);

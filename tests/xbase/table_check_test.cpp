@@ -5,14 +5,15 @@
 #include <algorithm>
 #include <functional>
 
-#include "DbfFile.h"
-#include "Engine.h"
+#include "ByteCoding.h"
 #include "FaultFileSystem.h"
 #include "ItemsTable.h"
 #include "NtxIndex.h"
-#include "Status.h"
-#include "Table.h"
-#include "TableCheck.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
+#include "xbase/TableCheck.h"
 
 using namespace xbase;
 using xbase::test::FaultFileSystem;
@@ -86,7 +87,7 @@ class TableCheckTest : public ::testing::Test {
 
   void setCount(std::uint32_t count) {
     std::string bytes = fs.bytes("/books/ITEMS.dbf");
-    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>(count >> (8 * i));
+    writeU32(bytes.data() + 4, count);
     fs.setBytes("/books/ITEMS.dbf", bytes);
   }
 

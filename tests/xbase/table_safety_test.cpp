@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <set>
 
-#include "DbfFile.h"
-#include "Engine.h"
 #include "FaultFileSystem.h"
 #include "ItemsTable.h"
-#include "Status.h"
-#include "Table.h"
+#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 using namespace xbase;
 using xbase::test::FaultFileSystem;

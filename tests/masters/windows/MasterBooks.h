@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "TestShell.h"
-#include "Engine.h"
-#include "FileSystem.h"
-#include "Status.h"
-#include "Table.h"
+#include "xbase/Engine.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Status.h"
+#include "xbase/Table.h"
 
 // Adds an account to the expense chart ("E") or the income chart ("I"). REQUIRES: no
 // table open.

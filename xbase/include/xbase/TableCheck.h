@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
-#include "Table.h"
+#include "xbase/FileSystem.h"
+#include "xbase/Table.h"
 
 namespace xbase {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FileSystem.h"
+#include "xbase/FileSystem.h"
 
 namespace xbase {
 
@@ -26,6 +26,11 @@ struct FieldSpec {  // what a caller gives to create a table
   int width;
   int decimals = 0;
 };
+
+// Formats value as a numeric field's text, right-aligned into width characters with the
+// given decimals, rounding half away from zero, for callers that lay out records for
+// DbfFile themselves. Returns false (out untouched) when the value does not fit.
+bool formatNumber(double value, int width, int decimals, char* out);
 
 class DbfFile {
  public:
