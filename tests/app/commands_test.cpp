@@ -129,8 +129,8 @@ class MainWindowTest : public testing::Test {
 
   // Adds two folders and deletes the first, leaving a deleted record to pack.
   void leaveADeletedFolder() {
-    addFolder(shell.db(), 1, QStringLiteral("Old"));
-    addFolder(shell.db(), 2, QStringLiteral("New"));
+    books::addFolder(shell.db(), 1, QStringLiteral("Old"));
+    books::addFolder(shell.db(), 2, QStringLiteral("New"));
     Database& db = shell.db();
     db.OpenFolder();
     d4go(db.folder().data, 1);

@@ -22,36 +22,21 @@ class ReportCommands : public testing::Test {
     shell.start();
     Database& db = shell.db();
     storeSettings(db, {7, 1, QString(), 0, 10.0, QStringLiteral("GST")});
-    addFolder(db, 1, QStringLiteral("Main Street"));
-    db.OpenAcc();
-    for (const auto& [number, name, deductible] :
-         {std::tuple{10, "Fuel", true}, std::tuple{20, "Bank Fees", false}}) {
-      d4appendBlank(db.acc().data);
-      db.accRecord() = {number, QString::fromLatin1(name), deductible};
-      db.WriteAcc();
-    }
-    db.OpenAccI();
-    d4appendBlank(db.accI().data);
-    db.accIRecord() = {1, QStringLiteral("Sales"), true};
-    db.WriteAccI();
-    db.OpenExp();
+    books::addFolder(db, 1, QStringLiteral("Main Street"));
+    books::addAccount(db, books::Chart::Expense, 10, QStringLiteral("Fuel"), true);
+    books::addAccount(db, books::Chart::Expense, 20, QStringLiteral("Bank Fees"), false);
+    books::addAccount(db, books::Chart::Income, 1, QStringLiteral("Sales"), true);
     addExpense(db, {2024, 3, 4}, 10, 60.00, QStringLiteral("Shell Kew"),
                QStringLiteral("Tank fill, ute"));
     addExpense(db, {2024, 3, 4}, 20, 12.50, QStringLiteral("Bank"));
     addExpense(db, {2024, 4, 30}, 10, 45.00, QStringLiteral("Caltex"));
-    db.OpenInc();
-    d4appendBlank(db.inc().data);
-    db.incRecord() = {1, QDate(2024, 3, 4), QStringLiteral("Counter sales"), 300.00, 0, 1};
-    db.WriteInc();
-    code4close(db.code());
+    books::addIncome(db, {1, QDate(2024, 3, 4), QStringLiteral("Counter sales"), 300.00, 0, 1});
     setRange({2024, 3, 1}, {2024, 4, 30});
   }
 
   static void addExpense(Database& db, QDate date, int account, double amount, const QString& payTo,
                          const QString& memo = {}) {
-    d4appendBlank(db.exp().data);
-    db.expRecord() = {date, 0, account, 1, payTo, amount, false, 0, memo, false};
-    db.WriteExp();
+    books::addExpense(db, {date, 0, account, 1, payTo, amount, false, 0, memo, false});
   }
   // The range as the user sets it on the "Report Generation" page.
   void setRange(QDate start, QDate end) {
@@ -158,7 +143,7 @@ TEST_F(ReportCommands, MonthlyProfitStartsOnTheFirstOfTheMonthFromThenOn) {
 }
 
 TEST_F(ReportCommands, MonthlyProfitLeftAtTheFolderChoiceMovesNothing) {
-  addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  books::addFolder(shell.db(), 2, QStringLiteral("Farm"));
   setRange({2024, 3, 15}, {2024, 4, 30});
   shell.ui.expectModal(QStringLiteral("MultFol"), [](QDialog& choice) { choice.reject(); });
   shell.form->monthlyProfitClicked();

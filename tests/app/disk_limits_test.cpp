@@ -86,7 +86,7 @@ class FullDiskCommand : public testing::Test {
     xbase::FileSystem& fs = xbase::FileSystem::posix();
     EXPECT_EQ(storedRecords(fs, b.books.dir()), before);
     EXPECT_EQ(tagFindings(fs, b.books.dir()), std::vector<std::string>());
-    addFolder(next.db(), 9, QStringLiteral("After the disk was cleared"));
+    books::addFolder(next.db(), 9, QStringLiteral("After the disk was cleared"));
     EXPECT_EQ(storedRecords(fs, b.books.dir())[tables::kFolder].size(),
               before[tables::kFolder].size() + 1);
     EXPECT_EQ(tagFindings(fs, b.books.dir()), std::vector<std::string>());

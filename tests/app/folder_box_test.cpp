@@ -20,8 +20,8 @@ class FolderBox : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
-    addFolder(shell.db(), 1, QStringLiteral("Shop"));
-    addFolder(shell.db(), 3, QStringLiteral("Rental - 12 Elm Street"));
+    books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+    books::addFolder(shell.db(), 3, QStringLiteral("Rental - 12 Elm Street"));
     shell.state.RefillFolderBox = true;
     shell.form->fillFolderBox();
   }
@@ -53,7 +53,7 @@ TEST_F(FolderBox, AChoiceSetsTheDefaultFolderFromTheItemsNumber) {
 
 TEST_F(FolderBox, ARefillKeepsTheChoiceButNotTheDefaultFolder) {
   shell.form->folderChanged(2);
-  addFolder(shell.db(), 2, QStringLiteral("Consulting"));
+  books::addFolder(shell.db(), 2, QStringLiteral("Consulting"));
   shell.state.RefillFolderBox = true;
   shell.form->fillFolderBox();
   // The remembered index now points at folder 2; only a choice changes DefaultFolder.
@@ -109,7 +109,7 @@ TEST(FolderBoxPaint, TheWindowsFirstPaintFillsTheList) {
   TestBooks books;
   TestShell shell(books.dir());
   shell.form->prepare();
-  addFolder(shell.db(), 4, QStringLiteral("Farm"));
+  books::addFolder(shell.db(), 4, QStringLiteral("Farm"));
   ASSERT_TRUE(shell.state.RefillFolderBox);
   shell.form->show();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.state.RefillFolderBox; }));

@@ -133,7 +133,7 @@ TEST(Startup, AnUnreadableIndexIsRebuiltInsteadOfEndingTheProgram) {
   {
     TestShell setup(books.dir());
     setup.start();
-    addFolder(setup.db(), 1, QStringLiteral("Shop"));
+    books::addFolder(setup.db(), 1, QStringLiteral("Shop"));
   }
   QFile damaged(QString::fromStdString(books.path("FolTag.ntx")));
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -20,22 +20,10 @@ class SummaryCommands : public testing::Test {
     shell.state.ReportStartDate = QDate(2026, 5, 1);
     shell.state.ReportEndDate = QDate(2026, 5, 31);
   }
-  void addAccount(bool income, int number, const QString& name, bool flagged) {
-    Database& db = shell.db();
-    income ? db.OpenAccI() : db.OpenAcc();
-    d4appendBlank(income ? db.accI().data : db.acc().data);
-    (income ? db.accIRecord() : db.accRecord()) = {number, name, flagged};
-    income ? db.WriteAccI() : db.WriteAcc();
-    code4close(db.code());
-  }
   void addExpense(QDate date, int account, int folder, double amount) {
-    Database& db = shell.db();
-    db.OpenExp();
-    d4appendBlank(db.exp().data);
-    db.expRecord() = {date,   0,     account, folder, QStringLiteral("Payee"),
-                      amount, false, 0,       {},     false};
-    db.WriteExp();
-    code4close(db.code());
+    books::addExpense(
+        shell.db(),
+        {date, 0, account, folder, QStringLiteral("Payee"), amount, false, 0, {}, false});
   }
   // Expects the viewer; it exports its report as fixed columns into lines.
   void expectViewer() {
@@ -66,9 +54,9 @@ class SummaryCommands : public testing::Test {
 };
 
 TEST_F(SummaryCommands, SummaryAsksForFoldersThenShowsTheReport) {
-  addFolder(shell.db(), 1, QStringLiteral("Shop"));
-  addFolder(shell.db(), 2, QStringLiteral("Farm"));
-  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  books::addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  books::addAccount(shell.db(), books::Chart::Expense, 10, QStringLiteral("Fuel"), true);
   addExpense({2026, 5, 3}, 10, 2, 12.34);
   expectFolderChoice(true);
   expectViewer();
@@ -86,8 +74,8 @@ TEST_F(SummaryCommands, SummaryAsksForFoldersThenShowsTheReport) {
 }
 
 TEST_F(SummaryCommands, CancelledFolderChoiceMakesNoReport) {
-  addFolder(shell.db(), 1, QStringLiteral("Shop"));
-  addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  books::addFolder(shell.db(), 2, QStringLiteral("Farm"));
   expectFolderChoice(false);
   shell.form->incomeSummaryClicked();  // no viewer, no message: the script says so
   EXPECT_EQ(shell.ui.messages, QStringList());
@@ -102,8 +90,8 @@ TEST_F(SummaryCommands, NoFoldersNoReport) {
 }
 
 TEST_F(SummaryCommands, OneFolderWithNothingInTheRangeHasNoData) {
-  addFolder(shell.db(), 1, QStringLiteral("Shop"));
-  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  books::addAccount(shell.db(), books::Chart::Expense, 10, QStringLiteral("Fuel"), true);
   addExpense({2026, 6, 1}, 10, 1, 5.00);  // after the range
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Report contains no data."));
@@ -112,10 +100,10 @@ TEST_F(SummaryCommands, OneFolderWithNothingInTheRangeHasNoData) {
 }
 
 TEST_F(SummaryCommands, GstSummaryOfTheOnlyFolderNamesIt) {
-  addFolder(shell.db(), 1, QStringLiteral("Shop"));
-  addAccount(true, 1, QStringLiteral("Sales"), true);
+  books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  books::addAccount(shell.db(), books::Chart::Income, 1, QStringLiteral("Sales"), true);
   storeSettings(shell.db(), {7, 1, {}, 0, 10, QStringLiteral("VAT")});
-  addAccount(false, 10, QStringLiteral("Fuel"), true);
+  books::addAccount(shell.db(), books::Chart::Expense, 10, QStringLiteral("Fuel"), true);
   addExpense({2026, 5, 31}, 10, 1, 7.00);
   expectViewer();
   shell.form->gstSummaryClicked();
@@ -125,9 +113,9 @@ TEST_F(SummaryCommands, GstSummaryOfTheOnlyFolderNamesIt) {
 }
 
 TEST_F(SummaryCommands, ChartsNeedNoFolders) {
-  addFolder(shell.db(), 1, QStringLiteral("Shop"));
-  addFolder(shell.db(), 2, QStringLiteral("Farm"));
-  addAccount(true, 3, QStringLiteral("Interest"), false);
+  books::addFolder(shell.db(), 1, QStringLiteral("Shop"));
+  books::addFolder(shell.db(), 2, QStringLiteral("Farm"));
+  books::addAccount(shell.db(), books::Chart::Income, 3, QStringLiteral("Interest"), false);
   expectViewer();
   shell.form->incomeChartClicked();
   ASSERT_GE(lines.size(), 8);

@@ -68,9 +68,7 @@ TEST(Maintenance, ABackupRestoredPutsTheBooksBackWithTheirIndexes) {
     EXPECT_TRUE(QFile::exists(QString::fromStdString(backup.file(name)))) << name;
   }
   const long folders = records(books, &Database::OpenFolder, folderData);
-  books.db.OpenFolder();
-  addFolder(books.db, 4, QStringLiteral("After the backup"));
-  code4close(books.db.code());
+  books::addFolder(books.db, 4, QStringLiteral("After the backup"));
   ASSERT_EQ(records(books, &Database::OpenFolder, folderData), folders + 1);
 
   const CliRun restored = runCli({"restore", QString::fromStdString(backup.path())}, books.dir());

@@ -12,6 +12,7 @@
 #include "CliReport.h"
 #include "ReportCatalog.h"
 #include "ReportExport.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -36,9 +37,10 @@ QByteArray viewerExport(CliBooks& books, ReportKind kind, const QList<int>& pick
   if (entry.accountDetail) {
     DATA4* accounts = entry.expenseSide ? db.acc().data : db.accI().data;
     FIELD4* number = entry.expenseSide ? db.acc().AccNo : db.accI().AccNo;
-    for (int rc = d4top(accounts); rc == 0 && record == 0; rc = d4skip(accounts)) {
+    WalkAll(accounts, [&] {
       if (f4int(number) == accountNumber) record = static_cast<int>(d4recNo(accounts));
-    }
+      return record == 0;
+    });
   }
   EXPECT_TRUE(ReportCatalog::Build(db, builder, kind, record));
   QTemporaryDir scratch;

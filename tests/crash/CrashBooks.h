@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BookRecords.h"
 #include "Database.h"
 #include "RecordingProgress.h"
 #include "StartupRecovery.h"
@@ -141,41 +142,27 @@ inline void makeBooks(const std::string& dir) {
   Database& db = child.db;
   db.RebuildIndexes(RebuildMode::Full);
   for (int account = 11; account <= 15; ++account) {
-    db.OpenAcc();
-    d4appendBlank(db.acc().data);
-    db.accRecord() = {account, QStringLiteral("Expense account %1").arg(account), true};
-    db.WriteAcc();
-    code4close(db.code());
+    books::addAccount(db, books::Chart::Expense, account,
+                      QStringLiteral("Expense account %1").arg(account), true);
   }
   for (int account = 3; account <= 5; ++account) {
-    db.OpenAccI();
-    d4appendBlank(db.accI().data);
-    db.accIRecord() = {account, QStringLiteral("Income account %1").arg(account), false};
-    db.WriteAccI();
-    code4close(db.code());
+    books::addAccount(db, books::Chart::Income, account,
+                      QStringLiteral("Income account %1").arg(account), false);
   }
   for (int folder = 1; folder <= 2; ++folder) {
-    db.OpenFolder();
-    d4appendBlank(db.folder().data);
-    db.folderRecord() = {folder, QStringLiteral("Folder %1").arg(folder)};
-    db.WriteFolder();
-    code4close(db.code());
+    books::addFolder(db, folder, QStringLiteral("Folder %1").arg(folder));
   }
   db.OpenExp();
   for (int i = 1; i <= 40; ++i) {
-    d4appendBlank(db.exp().data);
-    ExpenseRecord& r = db.expRecord();
-    r = {};
-    r.ExpDate = QDate(2026, 1, 1).addDays(i * 3);
-    r.CheckNo = 1000 + i;
-    r.AccNo = 11 + i % 5;
-    r.FolNo = 1 + i % 2;
-    r.PayTo = QStringLiteral("Payee %1").arg(i);
-    r.Amount = 10.5 * i;
-    r.GSTE = i;
-    r.LGSTE = true;
-    r.EMemo = QStringLiteral("memo %1").arg(i);
-    db.WriteExp();
+    books::expectAppended(db.AppendExp({.ExpDate = QDate(2026, 1, 1).addDays(i * 3),
+                                        .CheckNo = 1000 + i,
+                                        .AccNo = 11 + i % 5,
+                                        .FolNo = 1 + i % 2,
+                                        .PayTo = QStringLiteral("Payee %1").arg(i),
+                                        .Amount = 10.5 * i,
+                                        .LGSTE = true,
+                                        .GSTE = double(i),
+                                        .EMemo = QStringLiteral("memo %1").arg(i)}));
     if (i % 7 == 0) {
       d4delete(db.exp().data);
       db.CommitRecord(db.exp().data, "EXP");
@@ -184,16 +171,12 @@ inline void makeBooks(const std::string& dir) {
   code4close(db.code());
   db.OpenInc();
   for (int i = 1; i <= 12; ++i) {
-    d4appendBlank(db.inc().data);
-    IncomeRecord& r = db.incRecord();
-    r = {};
-    r.IncAcc = 3 + i % 3;
-    r.IncDate = QDate(2024, 1, 2).addDays(i * 5);
-    r.IncDesc = QStringLiteral("Income %1").arg(i);
-    r.IncAmt = 100 + i;
-    r.FolNo = 1;
-    r.IncImp = i <= 4;
-    db.WriteInc();
+    books::expectAppended(db.AppendInc({.IncAcc = 3 + i % 3,
+                                        .IncDate = QDate(2024, 1, 2).addDays(i * 5),
+                                        .IncDesc = QStringLiteral("Income %1").arg(i),
+                                        .IncAmt = 100.0 + i,
+                                        .FolNo = 1,
+                                        .IncImp = i <= 4}));
   }
   code4close(db.code());
 }

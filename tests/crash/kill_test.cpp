@@ -36,18 +36,12 @@ void appendExpenses(xbase::FileSystem& fs, const std::string& dir, Reporter& rep
   ChildDatabase child(dir, fs);
   Database& db = child.db;
   for (int i = 1; i <= 3; ++i) {
-    db.OpenExp();
-    d4appendBlank(db.exp().data);
-    ExpenseRecord& r = db.expRecord();
-    r = {};
-    r.ExpDate = QDate(2026, 7, i);
-    r.AccNo = 12;
-    r.FolNo = 2;
-    r.PayTo = QStringLiteral("New payee %1").arg(i);
-    r.Amount = 1000 + i;
-    db.WriteExp();
-    const long recno = d4recNo(db.exp().data);
-    code4close(db.code());
+    const long recno = books::addExpense(db, {.ExpDate = QDate(2026, 7, i),
+                                              .AccNo = 12,
+                                              .FolNo = 2,
+                                              .PayTo = QStringLiteral("New payee %1").arg(i),
+                                              .Amount = 1000.0 + i,
+                                              .EMemo = {}});
     report.line("GSTEXP1 " + std::to_string(recno));
   }
 }

@@ -14,23 +14,20 @@ namespace {
 
 class DatabaseTest : public ::testing::Test {
  protected:
-  // REQUIRES: GSTEXP1 open. Appends an expense and writes it through WriteExp.
+  // REQUIRES: GSTEXP1 open. Appends an expense through AppendExp.
   void addExpense(QDate date, int account, double amount, const QString& payTo = "Payee") {
-    ASSERT_EQ(d4appendBlank(db.exp().data), xbase::kSuccess);
-    ExpenseRecord& r = db.expRecord();
-    r = ExpenseRecord{};
-    r.ExpDate = date;
-    r.AccNo = account;
-    r.FolNo = 1;
-    r.PayTo = payTo;
-    r.Amount = amount;
-    db.WriteExp();
+    const ExpenseRecord record{.ExpDate = date,
+                               .AccNo = account,
+                               .FolNo = 1,
+                               .PayTo = payTo,
+                               .Amount = amount,
+                               .EMemo = {}};
+    ASSERT_NE(db.AppendExp(record), Database::kNotAppended);
   }
   // REQUIRES: FOLDER open.
   void addFolder(int number) {
-    ASSERT_EQ(d4appendBlank(db.folder().data), xbase::kSuccess);
-    db.folderRecord() = FolderRecord{number, QStringLiteral("Folder %1").arg(number)};
-    db.WriteFolder();
+    ASSERT_NE(db.AppendFolder({number, QStringLiteral("Folder %1").arg(number)}),
+              Database::kNotAppended);
   }
   // Replaces a table's index group by one with just these tags.
   void replaceIndexGroup(const char* table, const std::string& group,
@@ -190,9 +187,8 @@ TEST_F(DatabaseTest, BlankDatesReadAsNoDateAndDatesAreWindowed) {
 
 TEST_F(DatabaseTest, IncomeRoundTrip) {
   db.OpenInc();
-  ASSERT_EQ(d4appendBlank(db.inc().data), xbase::kSuccess);
-  db.incRecord() = IncomeRecord{5, QDate(2026, 1, 1), "Rent", 1100.0, 100.0, 2, true, true, false};
-  db.WriteInc();
+  ASSERT_NE(db.AppendInc({5, QDate(2026, 1, 1), "Rent", 1100.0, 100.0, 2, true, true, false}),
+            Database::kNotAppended);
   TestHost host;
   RecordingProgress progress;
   Database other(t.books.dir(), host, progress, t.clock);
@@ -259,6 +255,15 @@ TEST_F(DatabaseTest, NumberTooWideIsRefusedAndRecordUntouched) {
   db.ReadExp();
   EXPECT_DOUBLE_EQ(db.expRecord().Amount, 10.0);
   EXPECT_EQ(db.expRecord().AccNo, 3);
+}
+
+TEST_F(DatabaseTest, AppendRefusesATooWideNumberBeforeAppending) {
+  db.OpenExp();
+  addExpense(QDate(2025, 5, 1), 3, 10.0);
+  const ExpenseRecord tooWide{
+      .ExpDate = QDate(2025, 5, 2), .AccNo = 12345, .FolNo = 1, .PayTo = {}, .EMemo = {}};
+  EXPECT_THROW(db.AppendExp(tooWide), ConversionError);
+  EXPECT_EQ(d4recCountDo(db.exp().data), 1);  // no blank record left behind
 }
 
 TEST_F(DatabaseTest, NegativeTooWideNamesTheLowerLimit) {

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <map>
 
+#include "BookRecords.h"
 #include "Database.h"
 #include "TableAccess.h"
 #include "TestDatabase.h"
@@ -61,9 +62,7 @@ class IndexMaintenanceTest : public ::testing::Test {
   void addFolders(int count, std::initializer_list<int> deleted) {
     db.OpenFolder();
     for (int i = 1; i <= count; ++i) {
-      ASSERT_EQ(d4appendBlank(db.folder().data), xbase::kSuccess);
-      db.folderRecord() = FolderRecord{i, "F"};
-      db.WriteFolder();
+      ASSERT_NE(db.AppendFolder({i, "F"}), Database::kNotAppended);
     }
     for (int recno : deleted) {
       ASSERT_EQ(d4go(db.folder().data, recno), xbase::kSuccess);
@@ -98,11 +97,7 @@ TEST_F(IndexMaintenanceTest, MissingOnlyWithEverythingPresentDoesNothing) {
 }
 
 TEST_F(IndexMaintenanceTest, MissingOnlyRebuildsJustTheTableWithAFileMissing) {
-  db.OpenInc();
-  ASSERT_EQ(d4appendBlank(db.inc().data), xbase::kSuccess);
-  db.incRecord() = IncomeRecord{7, QDate(2026, 2, 1), "Fee", 10, 1, 1, true, false, false};
-  db.WriteInc();
-  code4close(db.code());
+  books::addIncome(db, {7, QDate(2026, 2, 1), "Fee", 10, 1, 1, true, false, false});
   backdateIndexFiles();
   const auto before = indexFiles();
   removeIndexFile("incacc.ntx");

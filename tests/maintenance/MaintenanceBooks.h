@@ -1,5 +1,5 @@
-// Test books for the maintenance tests: a TestDatabase with helpers that add accounts,
-// folders, expenses and income through the record layer, and read files and tables back.
+// Test books for the maintenance tests: a TestDatabase with helpers that add expenses and
+// income through the shared adders, and read files and tables back.
 #pragma once
 
 #include <QByteArray>
@@ -7,60 +7,32 @@
 #include <QString>
 #include <vector>
 
+#include "BookRecords.h"
+#include "TableWalk.h"
 #include "TestDatabase.h"
 #include "xbase/Status.h"
 
 struct MaintenanceBooks : TestDatabase {
-  // Each adder opens its table, appends and writes one record and closes every table.
-  void addAccount(bool income, int number, const QString& name) {
-    income ? db.OpenAccI() : db.OpenAcc();
-    AccountTable& table = income ? db.accI() : db.acc();
-    ASSERT_EQ(d4appendBlank(table.data), xbase::kSuccess);
-    (income ? db.accIRecord() : db.accRecord()) = {number, name, false};
-    income ? db.WriteAccI() : db.WriteAcc();
-    code4close(db.code());
-  }
-  void addFolder(int number, const QString& name) {
-    db.OpenFolder();
-    ASSERT_EQ(d4appendBlank(db.folder().data), xbase::kSuccess);
-    db.folderRecord() = {number, name};
-    db.WriteFolder();
-    code4close(db.code());
-  }
-  // Returns the new record's number.
+  // Adders for the records the maintenance tests vary, over the shared adders
+  // (BookRecords.h). Each works with no table open and leaves none open.
   long addExpense(QDate date, int account, double amount, double gst = 0, int folder = 1) {
-    db.OpenExp();
-    EXPECT_EQ(d4appendBlank(db.exp().data), xbase::kSuccess);
-    ExpenseRecord& r = db.expRecord();
-    r = {};
-    r.ExpDate = date;
-    r.AccNo = account;
-    r.FolNo = folder;
-    r.PayTo = QStringLiteral("Payee");
-    r.Amount = amount;
-    r.GSTE = gst;
-    r.LGSTE = gst != 0;
-    db.WriteExp();
-    const long recNo = d4recNo(db.exp().data);
-    code4close(db.code());
-    return recNo;
+    return books::addExpense(db, {.ExpDate = date,
+                                  .AccNo = account,
+                                  .FolNo = folder,
+                                  .PayTo = QStringLiteral("Payee"),
+                                  .Amount = amount,
+                                  .LGSTE = gst != 0,
+                                  .GSTE = gst,
+                                  .EMemo = {}});
   }
   long addIncome(QDate date, int account, double amount, bool imported = false,
                  const QString& description = QStringLiteral("By hand"), int folder = 1) {
-    db.OpenInc();
-    EXPECT_EQ(d4appendBlank(db.inc().data), xbase::kSuccess);
-    IncomeRecord& r = db.incRecord();
-    r = {};
-    r.IncDate = date;
-    r.IncAcc = account;
-    r.FolNo = folder;
-    r.IncDesc = description;
-    r.IncAmt = amount;
-    r.IncImp = imported;
-    db.WriteInc();
-    const long recNo = d4recNo(db.inc().data);
-    code4close(db.code());
-    return recNo;
+    return books::addIncome(db, {.IncAcc = account,
+                                 .IncDate = date,
+                                 .IncDesc = description,
+                                 .IncAmt = amount,
+                                 .FolNo = folder,
+                                 .IncImp = imported});
   }
   void setFiscalYear(int month, int day) {
     db.settingsRecord().FyMonth = month;
@@ -72,10 +44,10 @@ struct MaintenanceBooks : TestDatabase {
     std::vector<ExpenseRecord> all;
     db.OpenExp();
     d4tagSelectP(db.exp().data, nullptr);
-    for (int rc = d4top(db.exp().data); rc == xbase::kSuccess; rc = d4skip(db.exp().data)) {
+    WalkAll(db.exp().data, [&] {
       db.ReadExp();
       all.push_back(db.expRecord());
-    }
+    });
     code4close(db.code());
     return all;
   }
@@ -83,11 +55,11 @@ struct MaintenanceBooks : TestDatabase {
     std::vector<IncomeRecord> all;
     db.OpenInc();
     d4tagSelectP(db.inc().data, nullptr);
-    for (int rc = d4top(db.inc().data); rc == xbase::kSuccess; rc = d4skip(db.inc().data)) {
-      if (liveOnly && d4deleted(db.inc().data)) continue;
+    WalkAll(db.inc().data, [&] {
+      if (liveOnly && d4deleted(db.inc().data)) return;
       db.ReadInc();
       all.push_back(db.incRecord());
-    }
+    });
     code4close(db.code());
     return all;
   }

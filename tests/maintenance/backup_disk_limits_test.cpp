@@ -29,8 +29,8 @@ std::map<QString, QByteArray> contents(const QString& directory) {
 class BackupOnALimitedDisk : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(false, 1, QStringLiteral("Fuel"));
-    books.addFolder(1, QStringLiteral("Farm"));
+    books::addAccount(books.db, books::Chart::Expense, 1, QStringLiteral("Fuel"), false);
+    books::addFolder(books.db, 1, QStringLiteral("Farm"));
     for (int day = 1; day <= 20; ++day) books.addExpense(QDate(2024, 1, day), 1, 10.0 * day);
     ScriptedPrompts quiet;
     ASSERT_TRUE(BackupSet(books.db, quiet, books.progress)

@@ -25,17 +25,13 @@ struct LedgerBooks {
   long addExpense(QDate date, int account, int folder, double amount, double gst = 0,
                   const QString& payTo = QStringLiteral("Payee"), const QString& memo = {},
                   long checkNo = 0, bool archived = false) {
-    d4appendBlank(db.exp().data);
-    db.expRecord() = {date, checkNo, account, folder, payTo, amount, gst != 0, gst, memo, archived};
-    db.WriteExp();
-    return d4recNo(db.exp().data);
+    return books::expectAppended(db.AppendExp(
+        {date, checkNo, account, folder, payTo, amount, gst != 0, gst, memo, archived}));
   }
   long addIncome(QDate date, int account, int folder, double amount, double gst = 0,
                  const QString& description = QStringLiteral("Receipt"), bool archived = false) {
-    d4appendBlank(db.inc().data);
-    db.incRecord() = {account, date, description, amount, gst, folder, gst != 0, false, archived};
-    db.WriteInc();
-    return d4recNo(db.inc().data);
+    return books::expectAppended(
+        db.AppendInc({account, date, description, amount, gst, folder, gst != 0, false, archived}));
   }
   // Marks a record deleted; the date and account tags drop it at once.
   static void markDeleted(DATA4* data, long record) {

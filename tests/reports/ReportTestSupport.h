@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+#include "BookRecords.h"
 #include "Database.h"
 #include "ReportBuilder.h"
 #include "ReportHost.h"
@@ -30,25 +31,17 @@ class RecordingReportHost : public ReportHost {
   int reportsShown = 0;
 };
 
-// Appends a folder. REQUIRES: FOLDER open.
-inline void addFolder(Database& db, int number, const QString& name) {
-  d4appendBlank(db.folder().data);
-  db.folderRecord() = {number, name};
-  db.WriteFolder();
+// Appends a folder; returns its record number. REQUIRES: FOLDER open.
+inline long addFolder(Database& db, int number, const QString& name) {
+  return books::expectAppended(db.AppendFolder({number, name}));
 }
 
-// Appends an account to ACC (expense chart) or ACCI. REQUIRES: that table open.
-inline void addAccount(Database& db, bool incomeChart, int number, const QString& name,
+// Appends an account to ACC (expense chart) or ACCI; returns its record number.
+// REQUIRES: that table open.
+inline long addAccount(Database& db, bool incomeChart, int number, const QString& name,
                        bool flagged) {
-  if (incomeChart) {
-    d4appendBlank(db.accI().data);
-    db.accIRecord() = {number, name, flagged};
-    db.WriteAccI();
-  } else {
-    d4appendBlank(db.acc().data);
-    db.accRecord() = {number, name, flagged};
-    db.WriteAcc();
-  }
+  const AccountRecord record{number, name, flagged};
+  return books::expectAppended(incomeChart ? db.AppendAccI(record) : db.AppendAcc(record));
 }
 
 // A builder on fresh books whose FOLDER, ACC and ACCI are open, as a report command

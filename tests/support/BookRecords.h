@@ -1,6 +1,7 @@
 // Records added to test books through the record layer's append routines. Each adder
 // opens its table, appends one record, closes every table and returns the new record's
-// number. REQUIRES: no table open.
+// number. REQUIRES: no table open. Fixtures that keep their tables open call the append
+// routines themselves and pass the result through expectAppended.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,12 @@
 namespace books {
 
 enum class Chart { Expense, Income };
+
+// added, what an append routine returned; fails the test when the table refused the append.
+inline long expectAppended(long added) {
+  EXPECT_NE(added, Database::kNotAppended) << "the table refused the append";
+  return added;
+}
 
 inline long addAccount(Database& db, Chart chart, int number, const QString& name,
                        bool flag = true) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "AppState.h"
+#include "BookRecords.h"
 #include "Database.h"
 #include "Environment.h"
 #include "RecordingFileSystem.h"
@@ -49,15 +50,6 @@ struct TestShell {
   Environment env;
   std::unique_ptr<MainWindow> form;
 };
-
-// Appends a folder through the record layer. REQUIRES: no table open.
-inline void addFolder(Database& db, int number, const QString& name) {
-  db.OpenFolder();
-  d4appendBlank(db.folder().data);
-  db.folderRecord() = {number, name};
-  db.WriteFolder();
-  code4close(db.code());
-}
 
 // Stores the settings record. REQUIRES: no table open.
 inline void storeSettings(Database& db, const SettingsRecord& settings) {

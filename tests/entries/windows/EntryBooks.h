@@ -1,14 +1,15 @@
 // Test books for the entry windows and browse lists: a Database on fresh tables (fixed
-// date 15 June 2026), helpers that store accounts, folders, expenses and income through
-// the record layer, and the application state, scripted Ui and tax settings the windows
-// share.
+// date 15 June 2026), helpers that store expenses and income through the shared adders,
+// and the application state, scripted Ui and tax settings the windows share.
 #pragma once
 
 #include <QDate>
 #include <QString>
 
 #include "AppState.h"
+#include "BookRecords.h"
 #include "ScriptedUi.h"
+#include "TableWalk.h"
 #include "TestDatabase.h"
 
 struct EntryBooks : TestDatabase {
@@ -20,60 +21,24 @@ struct EntryBooks : TestDatabase {
     db.settingsRecord().GSTString = name;
   }
 
-  // Each adder works with no table open and leaves none open.
-  void addAccount(int number, const QString& name, bool incomeChart = false) {
-    incomeChart ? db.OpenAccI() : db.OpenAcc();
-    AccountTable& table = incomeChart ? db.accI() : db.acc();
-    EXPECT_EQ(d4appendBlank(table.data), 0);
-    (incomeChart ? db.accIRecord() : db.accRecord()) = {number, name, true};
-    incomeChart ? db.WriteAccI() : db.WriteAcc();
-    code4close(db.code());
-  }
-  void addFolder(int number, const QString& name) {
-    db.OpenFolder();
-    EXPECT_EQ(d4appendBlank(db.folder().data), 0);
-    db.folderRecord() = {number, name};
-    db.WriteFolder();
-    code4close(db.code());
-  }
-  // Returns the new record's number.
-  long addExpense(const ExpenseRecord& record) {
-    db.OpenExp();
-    EXPECT_EQ(d4appendBlank(db.exp().data), 0);
-    db.expRecord() = record;
-    db.WriteExp();
-    const long number = d4recNo(db.exp().data);
-    code4close(db.code());
-    return number;
-  }
+  // Adders for the records the entry tests vary; the shared adders (BookRecords.h) add
+  // the rest. Each works with no table open and leaves none open.
   long addExpense(QDate date, int account, int folder, double amount, bool archived = false) {
-    ExpenseRecord record;
-    record.ExpDate = date;
-    record.AccNo = account;
-    record.FolNo = folder;
-    record.Amount = amount;
-    record.PayTo = QStringLiteral("Payee %1").arg(account);
-    record.Archive = archived;
-    return addExpense(record);
-  }
-  long addIncome(const IncomeRecord& record) {
-    db.OpenInc();
-    EXPECT_EQ(d4appendBlank(db.inc().data), 0);
-    db.incRecord() = record;
-    db.WriteInc();
-    const long number = d4recNo(db.inc().data);
-    code4close(db.code());
-    return number;
+    return books::addExpense(db, {.ExpDate = date,
+                                  .AccNo = account,
+                                  .FolNo = folder,
+                                  .PayTo = QStringLiteral("Payee %1").arg(account),
+                                  .Amount = amount,
+                                  .EMemo = {},
+                                  .Archive = archived});
   }
   long addIncome(QDate date, int account, int folder, double amount, bool archived = false) {
-    IncomeRecord record;
-    record.IncDate = date;
-    record.IncAcc = account;
-    record.FolNo = folder;
-    record.IncAmt = amount;
-    record.IncDesc = QStringLiteral("Sale %1").arg(account);
-    record.Archive = archived;
-    return addIncome(record);
+    return books::addIncome(db, {.IncAcc = account,
+                                 .IncDate = date,
+                                 .IncDesc = QStringLiteral("Sale %1").arg(account),
+                                 .IncAmt = amount,
+                                 .FolNo = folder,
+                                 .Archive = archived});
   }
 
   // The tables the main window's loops open, in their order.
@@ -110,7 +75,7 @@ struct EntryBooks : TestDatabase {
     DATA4* data = income ? db.inc().data : db.exp().data;
     d4tagSelectP(data, d4tag(data, tag));
     std::vector<long> numbers;
-    for (int rc = d4top(data); rc == 0; rc = d4skip(data, 1)) numbers.push_back(d4recNo(data));
+    WalkAll(data, [&] { numbers.push_back(d4recNo(data)); });
     code4close(db.code());
     return numbers;
   }

@@ -174,7 +174,7 @@ TEST_F(BrowseListTest, ExpenseCellsShowDateNumbersGroupedAmountPayeeAndRecord) {
   record.FolNo = 3;
   record.Amount = 1234.5;
   record.PayTo = QStringLiteral("Acme Pty Ltd");
-  const long number = books.addExpense(record);
+  const long number = books::addExpense(books.db, record);
   build(-1, 0);
   const BrowseList::Page page = list.FillPage();
   ASSERT_EQ(page.rows.size(), 1u);

@@ -23,10 +23,10 @@ const QString kConversion =
 class ExpenseTest : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(5, QStringLiteral("Fuel"));
-    books.addAccount(12, QStringLiteral("Rent"));
-    books.addFolder(1, QStringLiteral("Shop"));
-    books.addFolder(3, QStringLiteral("Rental"));
+    books::addAccount(books.db, books::Chart::Expense, 5, QStringLiteral("Fuel"));
+    books::addAccount(books.db, books::Chart::Expense, 12, QStringLiteral("Rent"));
+    books::addFolder(books.db, 1, QStringLiteral("Shop"));
+    books::addFolder(books.db, 3, QStringLiteral("Rental"));
   }
   void TearDown() override {
     window.hide();
@@ -138,10 +138,10 @@ TEST_F(ExpenseTest, FillingTheBoxComputesOnlyWhenItChangesState) {
   typed.Amount = 110;
   typed.LGSTE = true;
   typed.GSTE = 4;
-  const long withTax = books.addExpense(typed);
+  const long withTax = books::addExpense(books.db, typed);
   typed.LGSTE = false;
   typed.GSTE = 3;
-  const long withoutTax = books.addExpense(typed);
+  const long withoutTax = books::addExpense(books.db, typed);
 
   open(0);  // a new record leaves the box ticked
   window.cancelButton->click();
@@ -204,7 +204,7 @@ TEST_F(ExpenseTest, AnEditIsStoredInPlaceAndUnarchived) {
   record.LGSTE = true;
   record.GSTE = 50;
   record.Archive = true;
-  const long number = books.addExpense(record);
+  const long number = books::addExpense(books.db, record);
 
   open(static_cast<int>(number));
   EXPECT_TRUE(window.deleteButton->isVisible());

@@ -20,11 +20,11 @@ const QString kAddAnother = QStringLiteral("Add another income record?");
 class IncomeTest : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(4, QStringLiteral("Sales"), true);
-    books.addAccount(12, QStringLiteral("Interest"), true);
-    books.addAccount(99, QStringLiteral("Expense chart only"));
-    books.addFolder(1, QStringLiteral("Shop"));
-    books.addFolder(3, QStringLiteral("Rental"));
+    books::addAccount(books.db, books::Chart::Income, 4, QStringLiteral("Sales"));
+    books::addAccount(books.db, books::Chart::Income, 12, QStringLiteral("Interest"));
+    books::addAccount(books.db, books::Chart::Expense, 99, QStringLiteral("Expense chart only"));
+    books::addFolder(books.db, 1, QStringLiteral("Shop"));
+    books::addFolder(books.db, 3, QStringLiteral("Rental"));
     books.state.DefaultFolder = -1;
   }
   void TearDown() override {
@@ -107,7 +107,7 @@ TEST_F(IncomeTest, AnEditKeepsTheImportedFlag) {
   imported.GstI = 3;
   imported.IncImp = true;
   imported.Archive = true;
-  const long number = books.addIncome(imported);
+  const long number = books::addIncome(books.db, imported);
   open(static_cast<int>(number));
   EXPECT_TRUE(window.deleteButton->isVisible());
   EXPECT_EQ(window.amountEdit->text(), QStringLiteral("    33.00"));
@@ -179,8 +179,9 @@ TEST_F(IncomeTest, HelpAndTabOrder) {
 
 TEST(IncomeWithoutMasters, TellsWhatIsMissingAndDisablesSave) {
   EntryBooks books;
-  books.addAccount(4, QStringLiteral("Sales"));  // the expense chart does not count
-  books.addFolder(1, QStringLiteral("Shop"));
+  // The expense chart does not count.
+  books::addAccount(books.db, books::Chart::Expense, 4, QStringLiteral("Sales"));
+  books::addFolder(books.db, 1, QStringLiteral("Shop"));
   books.ui.expectMessage(
       QStringLiteral("Income Accounts must be defined before entering Income Records"));
   books.openIncomeTables();

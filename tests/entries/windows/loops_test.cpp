@@ -23,15 +23,11 @@ class Loops : public testing::Test {
     shell.start();
     Database& db = shell.db();
     const QString general = QStringLiteral("General");
-    for (bool income : {false, true}) {
-      income ? db.OpenAccI() : db.OpenAcc();
-      d4appendBlank(income ? db.accI().data : db.acc().data);
-      (income ? db.accIRecord() : db.accRecord()) = {4, general, true};
-      income ? db.WriteAccI() : db.WriteAcc();
-      code4close(db.code());
+    for (books::Chart chart : {books::Chart::Expense, books::Chart::Income}) {
+      books::addAccount(db, chart, 4, general, true);
     }
-    addFolder(db, 1, QStringLiteral("Shop"));
-    addFolder(db, 3, QStringLiteral("Rental"));
+    books::addFolder(db, 1, QStringLiteral("Shop"));
+    books::addFolder(db, 3, QStringLiteral("Rental"));
     db.settingsRecord().GSTRate = 10;
     db.settingsRecord().GSTString = QStringLiteral("GST");
   }
@@ -40,16 +36,12 @@ class Loops : public testing::Test {
     Database& db = shell.db();
     std::vector<long> numbers;
     for (int day = 0; day < count; ++day) {
-      db.OpenExp();
-      d4appendBlank(db.exp().data);
-      db.expRecord() = ExpenseRecord{};
-      db.expRecord().ExpDate = QDate(2026, 3, 1).addDays(2 * day);
-      db.expRecord().AccNo = 4;
-      db.expRecord().FolNo = 1;
-      db.expRecord().Amount = 10 + day;
-      db.WriteExp();
-      numbers.push_back(d4recNo(db.exp().data));
-      code4close(db.code());
+      numbers.push_back(books::addExpense(db, {.ExpDate = QDate(2026, 3, 1).addDays(2 * day),
+                                               .AccNo = 4,
+                                               .FolNo = 1,
+                                               .PayTo = {},
+                                               .Amount = 10.0 + day,
+                                               .EMemo = {}}));
     }
     return numbers;
   }

@@ -32,7 +32,7 @@ class Archiving : public testing::Test {
     books.addIncome(QDate(2023, 7, 1), 1, 60);
     books.addIncome(QDate(2024, 6, 30), 1, 70);
     books.addIncome(QDate(2024, 7, 1), 1, 80);
-    books.addFolder(1, QStringLiteral("Farm"));
+    books::addFolder(books.db, 1, QStringLiteral("Farm"));
     books.progress.clear();
   }
 

@@ -67,9 +67,9 @@ QStringList leftovers(const QString& dir) {
 class Backup : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(false, 1, QStringLiteral("Fuel"));
-    books.addAccount(true, 2, QStringLiteral("Sales"));
-    books.addFolder(1, QStringLiteral("Farm"));
+    books::addAccount(books.db, books::Chart::Expense, 1, QStringLiteral("Fuel"), false);
+    books::addAccount(books.db, books::Chart::Income, 2, QStringLiteral("Sales"), false);
+    books::addFolder(books.db, 1, QStringLiteral("Farm"));
     books.addExpense(QDate(2024, 1, 1), 1, 100.00);
     books.addIncome(QDate(2024, 1, 2), 2, 200.00);
     books.progress.clear();
@@ -81,9 +81,9 @@ class Backup : public testing::Test {
   }
   // Adds a record to every table, so a restore has something to undo.
   void changeEveryTable() {
-    books.addAccount(false, 9, QStringLiteral("Later"));
-    books.addAccount(true, 9, QStringLiteral("Later"));
-    books.addFolder(9, QStringLiteral("Later"));
+    books::addAccount(books.db, books::Chart::Expense, 9, QStringLiteral("Later"), false);
+    books::addAccount(books.db, books::Chart::Income, 9, QStringLiteral("Later"), false);
+    books::addFolder(books.db, 9, QStringLiteral("Later"));
     books.addExpense(QDate(2024, 5, 1), 9, 1.00);
     books.addIncome(QDate(2024, 5, 1), 9, 1.00);
   }

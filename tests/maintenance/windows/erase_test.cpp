@@ -16,9 +16,9 @@ using Answer = Ui::Answer;
 class Erasing : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(false, 1, QStringLiteral("Fuel"));
-    books.addAccount(true, 2, QStringLiteral("Sales"));
-    books.addFolder(1, QStringLiteral("Farm"));
+    books::addAccount(books.db, books::Chart::Expense, 1, QStringLiteral("Fuel"), false);
+    books::addAccount(books.db, books::Chart::Income, 2, QStringLiteral("Sales"), false);
+    books::addFolder(books.db, 1, QStringLiteral("Farm"));
     books.addExpense(QDate(2024, 1, 1), 1, 100.00);
     books.addIncome(QDate(2024, 1, 2), 2, 200.00);
     shell.start();

@@ -18,8 +18,8 @@ namespace {
 class PaymentImportWindow : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(true, 3, QStringLiteral("Sales"));
-    books.addFolder(2, QStringLiteral("Shop"));
+    books::addAccount(books.db, books::Chart::Income, 3, QStringLiteral("Sales"), false);
+    books::addFolder(books.db, 2, QStringLiteral("Shop"));
     books.setFiscalYear(7, 1);
     shell.start();
     storeSettings(shell.db(), books.db.settingsRecord());

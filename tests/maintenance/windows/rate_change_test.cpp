@@ -118,8 +118,8 @@ TEST_F(RateChange, ARangeWithoutExpensesOfTheAccountChangesNothing) {
 class RateChangeWindow : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(false, 7, QStringLiteral("Car travel"));
-    books.addAccount(false, 12, QStringLiteral("Stationery"));
+    books::addAccount(books.db, books::Chart::Expense, 7, QStringLiteral("Car travel"), false);
+    books::addAccount(books.db, books::Chart::Expense, 12, QStringLiteral("Stationery"), false);
     books.addExpense(QDate(2026, 2, 1), 12, 100.00);
     shell.start();
   }

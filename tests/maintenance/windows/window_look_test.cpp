@@ -20,9 +20,10 @@ namespace {
 class WindowLook : public testing::Test {
  protected:
   void SetUp() override {
-    books.addAccount(false, 7, QStringLiteral("Car travel (kilometres)"));
-    books.addAccount(true, 3, QStringLiteral("Consulting fees"));
-    books.addFolder(2, QStringLiteral("Main office"));
+    books::addAccount(books.db, books::Chart::Expense, 7, QStringLiteral("Car travel (kilometres)"),
+                      false);
+    books::addAccount(books.db, books::Chart::Income, 3, QStringLiteral("Consulting fees"), false);
+    books::addFolder(books.db, 2, QStringLiteral("Main office"));
     books.setFiscalYear(7, 1);
     shell.start();
     storeSettings(shell.db(), books.db.settingsRecord());

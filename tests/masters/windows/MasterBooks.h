@@ -12,64 +12,27 @@
 #include <string>
 #include <vector>
 
+#include "BookRecords.h"
 #include "TestShell.h"
 #include "xbase/Engine.h"
 #include "xbase/FileSystem.h"
 #include "xbase/Status.h"
 #include "xbase/Table.h"
 
-// Adds an account to the expense chart ("E") or the income chart ("I"). REQUIRES: no
-// table open.
-inline void addAccount(Database& db, const char* chart, int number, const QString& description,
-                       bool flag = true) {
-  const bool expense = QLatin1String(chart) == QLatin1String("E");
-  expense ? db.OpenAcc() : db.OpenAccI();
-  d4appendBlank((expense ? db.acc() : db.accI()).data);
-  (expense ? db.accRecord() : db.accIRecord()) = {number, description, flag};
-  expense ? db.WriteAcc() : db.WriteAccI();
-  code4close(db.code());
-}
-
 // Adds an expense of day (in March 2026); returns its record number. REQUIRES: no table
 // open.
 inline long addExpense(Database& db, int account, int folder, int day, bool archived = false) {
-  db.OpenExp();
-  d4appendBlank(db.exp().data);
-  db.expRecord() = {QDate(2026, 3, day),
-                    0,
-                    account,
-                    folder,
-                    QStringLiteral("Payee %1").arg(day),
-                    11.0,
-                    true,
-                    1.0,
-                    QString(),
-                    archived};
-  db.WriteExp();
-  const long recNo = d4recNo(db.exp().data);
-  code4close(db.code());
-  return recNo;
+  return books::addExpense(
+      db, {QDate(2026, 3, day), 0, account, folder, QStringLiteral("Payee %1").arg(day), 11.0, true,
+           1.0, QString(), archived});
 }
 
 // Adds an income record of day (in March 2026); returns its record number. REQUIRES: no
 // table open.
 inline long addIncome(Database& db, int account, int folder, int day, bool imported = false,
                       bool archived = false) {
-  db.OpenInc();
-  d4appendBlank(db.inc().data);
-  db.incRecord() = {account,
-                    QDate(2026, 3, day),
-                    QStringLiteral("Receipt %1").arg(day),
-                    22.0,
-                    2.0,
-                    folder,
-                    true,
-                    imported,
-                    archived};
-  db.WriteInc();
-  const long recNo = d4recNo(db.inc().data);
-  code4close(db.code());
-  return recNo;
+  return books::addIncome(db, {account, QDate(2026, 3, day), QStringLiteral("Receipt %1").arg(day),
+                               22.0, 2.0, folder, true, imported, archived});
 }
 
 // One record as stored: its number, deleted mark and the raw text of each field.

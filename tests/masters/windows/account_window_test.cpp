@@ -23,10 +23,10 @@ class AccountWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
-    addAccount(db(), "E", 5, QStringLiteral("Stationery"));
-    addAccount(db(), "E", 7, QStringLiteral("Rent"));
-    addAccount(db(), "E", 9, QStringLiteral("Phone"));
-    addAccount(db(), "I", 5, QStringLiteral("Sales"));
+    books::addAccount(db(), books::Chart::Expense, 5, QStringLiteral("Stationery"));
+    books::addAccount(db(), books::Chart::Expense, 7, QStringLiteral("Rent"));
+    books::addAccount(db(), books::Chart::Expense, 9, QStringLiteral("Phone"));
+    books::addAccount(db(), books::Chart::Income, 5, QStringLiteral("Sales"));
     expense5 = addExpense(db(), 5, 1, 2);
     archived5 = addExpense(db(), 5, 1, 3, true);
     expense7 = addExpense(db(), 7, 1, 4);
@@ -290,7 +290,7 @@ TEST_F(AccountWindowTest, TheIncomeChartMovesIncomeOnlyImportedAndArchivedInclud
   const long imported = addIncome(db(), 5, 2, 7, true);
   const long archived = addIncome(db(), 5, 2, 8, false, true);
   const long other = addIncome(db(), 6, 2, 9);
-  addAccount(db(), "I", 6, QStringLiteral("Fees"));
+  books::addAccount(db(), books::Chart::Income, 6, QStringLiteral("Fees"));
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
     EXPECT_EQ(list.grid->horizontalHeaderItem(2)->text(), QStringLiteral("Taxable"));

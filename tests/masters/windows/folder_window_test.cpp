@@ -25,9 +25,9 @@ class FolderWindowTest : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
-    addFolder(db(), 3, QStringLiteral("Shop"));
-    addFolder(db(), 8, QStringLiteral("Flat"));
-    addFolder(db(), 5, QStringLiteral("Farm"));
+    books::addFolder(db(), 3, QStringLiteral("Shop"));
+    books::addFolder(db(), 8, QStringLiteral("Flat"));
+    books::addFolder(db(), 5, QStringLiteral("Farm"));
     addExpense(db(), 1, 3, 2);
     addExpense(db(), 1, 3, 3, true);
     addExpense(db(), 2, 8, 4);
@@ -60,9 +60,9 @@ class FolderWindowTest : public testing::Test {
 };
 
 TEST_F(FolderWindowTest, ANewFolderTakesTheLowestFreeNumber) {
-  addFolder(db(), 1, QStringLiteral("One"));
-  addFolder(db(), 2, QStringLiteral("Two"));
-  addFolder(db(), 4, QStringLiteral("Four"));
+  books::addFolder(db(), 1, QStringLiteral("One"));
+  books::addFolder(db(), 2, QStringLiteral("Two"));
+  books::addFolder(db(), 4, QStringLiteral("Four"));
   // Folders 1, 2, 3, 4, 5 and 8: the new ones get 6 and then 7.
   shell.ui.expectModal(kFol, press("newButton"));
   shell.ui.expectModal(kFolder, [](QDialog& form) {
@@ -93,8 +93,8 @@ TEST_F(FolderWindowTest, ANewFolderTakesTheLowestFreeNumber) {
 }
 
 TEST_F(FolderWindowTest, AFolderNumberFreedByADeletionIsTakenAgain) {
-  addFolder(db(), 1, QStringLiteral("One"));
-  addFolder(db(), 2, QStringLiteral("Two"));
+  books::addFolder(db(), 1, QStringLiteral("One"));
+  books::addFolder(db(), 2, QStringLiteral("Two"));
   db().OpenFolder();
   ASSERT_TRUE(MasterTables::seekLive(db().folder().data, db().folder().FolNo, 3));
   d4delete(db().folder().data);

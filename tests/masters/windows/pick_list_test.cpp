@@ -67,8 +67,8 @@ class PickLists : public testing::Test {
 };
 
 TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
-  addAccount(db(), "E", 12, QStringLiteral("Travel"), false);
-  addAccount(db(), "E", 4, QStringLiteral("Bank fees"), true);
+  books::addAccount(db(), books::Chart::Expense, 12, QStringLiteral("Travel"), false);
+  books::addAccount(db(), books::Chart::Expense, 4, QStringLiteral("Bank fees"), true);
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Account"));
@@ -92,8 +92,8 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
 }
 
 TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
-  addFolder(db(), 7, QStringLiteral("Shop"));
-  addFolder(db(), 2, QStringLiteral("Flat"));
+  books::addFolder(db(), 7, QStringLiteral("Shop"));
+  books::addFolder(db(), 2, QStringLiteral("Flat"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("PickFol"));
@@ -134,7 +134,8 @@ TEST_F(PickLists, AnEmptyListChoosesNothingButOffersNewAndExit) {
 }
 
 TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
-  for (int number : {3, 7, 9}) addAccount(db(), "E", number, QStringLiteral("Account"));
+  for (int number : {3, 7, 9})
+    books::addAccount(db(), books::Chart::Expense, number, QStringLiteral("Account"));
   auto current7 = [](QDialog& form) {
     auto& list = dynamic_cast<PickList&>(form);
     list.grid->setCurrentCell(rowOf(list, 7), 1);
@@ -164,7 +165,7 @@ TEST_F(PickLists, EnterDoubleClickAndSelectChooseTheSameAccount) {
 }
 
 TEST_F(PickLists, NewLeadsToANewAccountAndClosingTheListLeavesTheLoop) {
-  addAccount(db(), "E", 3, QStringLiteral("Account"));
+  books::addAccount(db(), books::Chart::Expense, 3, QStringLiteral("Account"));
   shell.ui.expectModal(kAcc, press("newButton"));
   shell.ui.expectModal(kAccount, [this](QDialog& form) {
     EXPECT_EQ(shell.state.SelectedExpenseAccount, 0);
@@ -191,10 +192,10 @@ TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
     return width;
   };
   for (int number = 1; number <= 9; ++number) {
-    addAccount(db(), "E", number, QStringLiteral("Account"));
+    books::addAccount(db(), books::Chart::Expense, number, QStringLiteral("Account"));
   }
   const int nine = gridWidth();
-  addAccount(db(), "E", 10, QStringLiteral("Account"));
+  books::addAccount(db(), books::Chart::Expense, 10, QStringLiteral("Account"));
   const int ten = gridWidth();
   EXPECT_GE(nine, 336);
   EXPECT_GT(ten, nine);

@@ -24,8 +24,8 @@ class WindowLook : public testing::Test {
  protected:
   void SetUp() override {
     shell.start();
-    addFolder(shell.db(), 1, QStringLiteral("Rental - 12 Elm Street, Springfield"));
-    addFolder(shell.db(), 2, QStringLiteral("Shop"));
+    books::addFolder(shell.db(), 1, QStringLiteral("Rental - 12 Elm Street, Springfield"));
+    books::addFolder(shell.db(), 2, QStringLiteral("Shop"));
   }
   // Looks at the list, then at the definition window of the record it offers first (or a
   // new record, with New), then leaves.
@@ -50,7 +50,8 @@ class WindowLook : public testing::Test {
 
 TEST_F(WindowLook, ExpenseAccounts) {
   for (int number = 1; number <= 12; ++number) {
-    addAccount(shell.db(), "E", number * 10, QStringLiteral("Motor vehicle running costs"));
+    books::addAccount(shell.db(), books::Chart::Expense, number * 10,
+                      QStringLiteral("Motor vehicle running costs"));
   }
   lookAtLoop(&MainWindow::expenseAccountsClicked, QStringLiteral("PickAcc"),
              QStringLiteral("Account"), "selectButton", QStringLiteral("expense-account"));
