@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QGridLayout;
+class QPushButton;
 class Ui;
 
 class MainPage : public QWidget {
