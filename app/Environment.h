@@ -1,5 +1,5 @@
-// What the main window takes from the machine: the user (through the Ui), the end of the program, the clocks,
-// the file system and the data directory. The program entry passes the real ones; tests
+// What the main window takes from the machine: the user (through the Ui), the end of the program,
+// the clocks, the file system and the data directory. The program entry passes the real ones; tests
 // pass stand-ins.
 #pragma once
 
@@ -14,7 +14,7 @@ class Ui;
 
 struct Environment {
   Ui& ui;
-  ProgramHost& host;  // the end of the program
+  ProgramHost& host;     // the end of the program
   const Clock& clock;    // today's date: year window, current month
   WaitClock& waitClock;  // the splash's minimum time
   xbase::FileSystem& files;

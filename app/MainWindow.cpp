@@ -15,26 +15,26 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "AboutDialog.h"
+#include "AccountPicker.h"
+#include "AccountWindow.h"
 #include "AppState.h"
+#include "ArchiveDialog.h"
 #include "Database.h"
 #include "DatePicker.h"
-#include "Guarded.h"
-#include "MainPage.h"
-#include "ProgressPanel.h"
-#include "SettingsPage.h"
-#include "AboutDialog.h"
-#include "AccountWindow.h"
-#include "FolderWindow.h"
-#include "AccountPicker.h"
-#include "FolderPicker.h"
-#include "ExpenseWindow.h"
-#include "IncomeWindow.h"
-#include "ExpenseList.h"
-#include "IncomeList.h"
-#include "ArchiveDialog.h"
 #include "DirectoryChooser.h"
+#include "ExpenseList.h"
+#include "ExpenseWindow.h"
+#include "FolderPicker.h"
+#include "FolderWindow.h"
+#include "Guarded.h"
+#include "IncomeList.h"
+#include "IncomeWindow.h"
+#include "MainPage.h"
 #include "PaymentImportDialog.h"
+#include "ProgressPanel.h"
 #include "RateChangeDialog.h"
+#include "SettingsPage.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 QToolButton* MainWindow::imageButton(MainPage* page, const QString& name, const QString& caption,
-                                    const QString& hint, void (MainWindow::*handler)()) {
+                                     const QString& hint, void (MainWindow::*handler)()) {
   auto* button = new QToolButton(page);
   button->setObjectName(name);
   button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(name)));
@@ -141,7 +141,7 @@ QToolButton* MainWindow::imageButton(MainPage* page, const QString& name, const 
 }
 
 QAction* MainWindow::menuCommand(QMenu* menu, const QString& name, const QString& caption,
-                                void (MainWindow::*handler)()) {
+                                 void (MainWindow::*handler)()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   connect(action, &QAction::triggered, this,

@@ -186,8 +186,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   // without a choice or handed back a value below 0 through selected, the definition
   // window; after a pass that deleted records every table is packed and the loop's table
   // reopened through reopen. Ends with selected below 0.
-  void masterDataLoop(QDialog& pickList, QDialog& definition, int& selected,
-                      OpenRoutine reopen);
+  void masterDataLoop(QDialog& pickList, QDialog& definition, int& selected, OpenRoutine reopen);
   // A report command (MainWindowReports.cpp): opens the report's tables in the catalog's
   // order; runs chooseFirst when given (it returns false for no report, e.g. an account
   // choice left); lets the user choose the folders when the report covers folders (none:

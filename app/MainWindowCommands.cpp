@@ -8,32 +8,32 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "AboutDialog.h"
+#include "AccountPicker.h"
+#include "AccountWindow.h"
 #include "AppState.h"
-#include "Database.h"
-#include "DatePicker.h"
-#include "ProfitReport.h"
-#include "ReportBuilder.h"
-#include "ReportCatalog.h"
+#include "ArchiveDialog.h"
 #include "BackupSet.h"
 #include "DataEraser.h"
-#include "AboutDialog.h"
-#include "AccountWindow.h"
-#include "FolderWindow.h"
-#include "ExpenseWindow.h"
-#include "ArchiveDialog.h"
+#include "Database.h"
+#include "DatePicker.h"
 #include "DirectoryChooser.h"
-#include "PaymentImportDialog.h"
-#include "RateChangeDialog.h"
-#include "MainWindow.h"
-#include "AccountPicker.h"
-#include "FolderPicker.h"
-#include "IncomeWindow.h"
 #include "ExpenseList.h"
+#include "ExpenseWindow.h"
+#include "FolderPicker.h"
+#include "FolderWindow.h"
 #include "IncomeList.h"
+#include "IncomeWindow.h"
+#include "MainWindow.h"
+#include "PaymentImportDialog.h"
+#include "ProfitReport.h"
+#include "RateChangeDialog.h"
+#include "ReportBuilder.h"
+#include "ReportCatalog.h"
 #include "Ui.h"
 
 void MainWindow::withTables(const std::vector<OpenRoutine>& opens,
-                           const std::function<void()>& work) {
+                            const std::function<void()>& work) {
   struct CloseAll {
     CODE4* code;
     ~CloseAll() { code4close(code); }
@@ -94,7 +94,7 @@ void MainWindow::incomeAccountsClicked() {
 }
 
 void MainWindow::masterDataLoop(QDialog& pickList, QDialog& definition, int& selected,
-                               OpenRoutine reopen) {
+                                OpenRoutine reopen) {
   do {
     // A list closed without a choice (Exit, its title bar) leaves the loop.
     if (env_.ui.showModal(pickList) != QDialog::Accepted) selected = -1;

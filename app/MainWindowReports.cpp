@@ -3,13 +3,13 @@
 // is where the user and the status bar meet them.
 #include "AppState.h"
 #include "Database.h"
+#include "MainWindow.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
-#include "MainWindow.h"
 #include "UiReportHost.h"
 
 void MainWindow::runReport(ReportKind kind, const std::function<bool()>& chooseFirst,
-                          const std::function<void(ReportBuilder&)>& build) {
+                           const std::function<void(ReportBuilder&)>& build) {
   const ReportCatalog::Entry& report = ReportCatalog::Of(kind);
   withTables(report.tables, [&] {
     if (chooseFirst && !chooseFirst()) return;

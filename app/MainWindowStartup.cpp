@@ -18,6 +18,7 @@
 #include "SettingsPage.h"
 #include "StartupRecovery.h"
 #include "StrToInt.h"
+#include "TableWalk.h"
 #include "Ui.h"
 #include "xbase/Status.h"
 
@@ -87,10 +88,10 @@ void MainWindow::fillFolderBox() {
   FolderTable& folders = db_->folder();
   folderBox->clear();
   folderBox->addItem(QStringLiteral("  -1 - No Default"));
-  for (int rc = d4top(folders.data); rc == xbase::kSuccess; rc = d4skip(folders.data, 1)) {
-    if (d4deleted(folders.data)) continue;
+  WalkAll(folders.data, [&] {
+    if (d4deleted(folders.data)) return;
     folderBox->addItem(f4text(folders.FolNo) + QStringLiteral(" - ") + f4text(folders.FolName));
-  }
+  });
   if (d4recCountDo(folders.data) < state_.DefaultFolderIndex) state_.DefaultFolderIndex = 0;
   d4close(db_->code(), folders.data);
   folderBox->setCurrentIndex(state_.DefaultFolderIndex);

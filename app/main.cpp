@@ -6,10 +6,10 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "Environment.h"
+#include "MainWindow.h"
 #include "ProgramVersion.h"
 #include "QtUi.h"
 #include "UiProgramHost.h"
-#include "MainWindow.h"
 #include "WaitClock.h"
 
 int main(int argc, char* argv[]) {
@@ -21,7 +21,11 @@ int main(int argc, char* argv[]) {
   QtUi ui;
   UiProgramHost host(ui);
   AppState state;
-  const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
+  const Environment env{ui,
+                        host,
+                        Clock::system(),
+                        WaitClock::system(),
+                        xbase::FileSystem::posix(),
                         QDir::currentPath().toStdString()};
   MainWindow window(env, state);
   window.prepare();

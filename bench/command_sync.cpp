@@ -73,9 +73,15 @@ void CommandWithoutSync(benchmark::State& state) {
   EditCommand(state, fs);
 }
 
-BENCHMARK(CommandWithSync)->Name("command_sync/with_sync")->Arg(100000)
-    ->Unit(benchmark::kMillisecond)->Iterations(200);
-BENCHMARK(CommandWithoutSync)->Name("command_sync/without_sync")->Arg(100000)
-    ->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(CommandWithSync)
+    ->Name("command_sync/with_sync")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+BENCHMARK(CommandWithoutSync)
+    ->Name("command_sync/without_sync")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
 
 }  // namespace

@@ -20,8 +20,8 @@
 #include "SideBySide.h"
 #include "SqliteDb.h"
 #include "TableAccess.h"
-#include "TableWalk.h"
 #include "TableDefinitions.h"
+#include "TableWalk.h"
 
 namespace {
 

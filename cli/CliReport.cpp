@@ -1,7 +1,7 @@
 #include "CliReport.h"
 
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QTemporaryDir>
 

@@ -14,7 +14,8 @@ class CliReportHost : public ReportHost {
  public:
   // ui and progress must outlive the host. folders: what PickFolders answers. lines: the
   // lines per page, called once per report.
-  CliReportHost(BatchPrompts& ui, ProgressSink& progress, QList<int> folders, std::function<int()> lines)
+  CliReportHost(BatchPrompts& ui, ProgressSink& progress, QList<int> folders,
+                std::function<int()> lines)
       : ui_(ui), progress_(progress), folders_(std::move(folders)), lines_(std::move(lines)) {}
 
   void Inform(const QString& text) override { ui_.Tell(text); }

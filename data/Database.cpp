@@ -5,8 +5,8 @@
 
 #include "ConversionError.h"
 #include "ProgramHost.h"
-#include "TableWalk.h"
 #include "TableDefinitions.h"
+#include "TableWalk.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -355,8 +355,8 @@ long Database::AppendAcc(const AccountRecord& record) {
 long Database::AppendAccI(const AccountRecord& record) {
   checkAccount(accI_, record);
   return append(
-      accI_.data, accIRecord_, record,
-      [this](const AccountRecord& r) { assignAccount(accI_, r); }, "ACCI");
+      accI_.data, accIRecord_, record, [this](const AccountRecord& r) { assignAccount(accI_, r); },
+      "ACCI");
 }
 
 long Database::AppendFolder(const FolderRecord& record) {

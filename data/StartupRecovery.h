@@ -12,9 +12,9 @@
 #include "xbase/TableCheck.h"
 
 struct RepairedTable {
-  std::string baseName;                     // e.g. "GSTEXP1"
+  std::string baseName;                       // e.g. "GSTEXP1"
   std::vector<xbase::TableFinding> findings;  // what the check found
-  int result = 0;                           // RepairTable's: 0, or a negative Status code
+  int result = 0;                             // RepairTable's: 0, or a negative Status code
 };
 
 class StartupRecovery {

@@ -5,8 +5,8 @@
 
 #include <type_traits>
 
-#include "xbase/Status.h"
 #include "TableAccess.h"
+#include "xbase/Status.h"
 
 enum class WalkEnd { EndOfTable, Stopped, Failed };
 

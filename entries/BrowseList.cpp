@@ -4,6 +4,7 @@
 
 #include "Database.h"
 #include "NumberText.h"
+#include "TableWalk.h"
 
 namespace {
 
@@ -51,16 +52,16 @@ void BrowseList::Build(int defaultFolder, int handOver) {
   records_.clear();
   top_ = 0;
   highlight_ = 0;
-  for (int rc = d4top(table.data); rc == 0; rc = d4skip(table.data, 1)) {
-    if (defaultFolder != -1 && f4int(table.folder) != defaultFolder) continue;
-    if (f4true(table.archive) == 1) continue;
+  WalkAll(table.data, [&] {
+    if (defaultFolder != -1 && f4int(table.folder) != defaultFolder) return;
+    if (f4true(table.archive) == 1) return;
     const long record = d4recNo(table.data);
     if (record == handOver) {
       highlight_ = record;
       top_ = count();
     }
     records_.push_back(record);
-  }
+  });
   if (handOver == 0 && !records_.empty()) {
     top_ = count() - 1;
     highlight_ = records_.back();

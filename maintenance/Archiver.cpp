@@ -14,15 +14,17 @@ template <class ReadDate>
 int markTable(DATA4* table, FIELD4* field, ReadDate readDate, const ArchiveRequest& request,
               ProgressSink& progress, long total, long& done) {
   const std::string_view mark = request.archive ? "T" : "F";
-  return WalkAll(table, [&] {
-           ++done;
-           progress.ShowProgress(static_cast<int>(done * 100 / total));
-           const QDate date = readDate();
-           // The change is written as the walk moves on (d4skip), which reports a failed write.
-           if (date.isValid() && date >= request.first && date <= request.last) {
-             f4assign(field, mark);
-           }
-         })
+  return WalkAll(table,
+                 [&] {
+                   ++done;
+                   progress.ShowProgress(static_cast<int>(done * 100 / total));
+                   const QDate date = readDate();
+                   // The change is written as the walk moves on (d4skip), which reports a failed
+                   // write.
+                   if (date.isValid() && date >= request.first && date <= request.last) {
+                     f4assign(field, mark);
+                   }
+                 })
       .code;
 }
 

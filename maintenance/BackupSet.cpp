@@ -5,8 +5,8 @@
 
 #include "Database.h"
 #include "ProgressSink.h"
-#include "TableDefinitions.h"
 #include "Prompts.h"
+#include "TableDefinitions.h"
 
 namespace {
 

@@ -26,7 +26,8 @@ class BackupSet {
   static constexpr int kMaxTries = 3;
 
   // The referenced objects must outlive this one.
-  BackupSet(Database& db, Prompts& ui, ProgressSink& progress, FileCopier& copier = FileCopier::posix())
+  BackupSet(Database& db, Prompts& ui, ProgressSink& progress,
+            FileCopier& copier = FileCopier::posix())
       : db_(db), ui_(ui), progress_(progress), copier_(copier) {}
 
   // Copies the five tables to (backup) or from (restore) directory, showing "Copying Data

@@ -92,8 +92,9 @@ PaymentFile::Result PaymentFile::Read(const QString& directory, const QString& p
     const std::optional<double> tax = numberOf(gst);
     if (!paid || !tax) {
       FIELD4* bad = paid ? gst : amount;
-      notANumber = QStringLiteral("Payment record %1 of %2 (invoice #%3) holds \"%4\" in its "
-                                  "field %5, which is not a number.")
+      notANumber = QStringLiteral(
+                       "Payment record %1 of %2 (invoice #%3) holds \"%4\" in its "
+                       "field %5, which is not a number.")
                        .arg(payment.record)
                        .arg(path, payment.invoice, f4text(bad).trimmed(),
                             QString::fromStdString(bad->name()));

@@ -22,16 +22,17 @@ int RateChanger::walkRange(const RateChangeRequest& request, Visit visit) {
   d4tagSelectP(exp.data, exp.eDate);
   // The seek stands on the first expense of the date, or else on the first after it.
   const int found = d4seek(exp.data, db_.DateToDTOS(request.first).toStdString());
-  return WalkFrom(exp.data, found, [&] {
-           db_.ReadExp();
-           const ExpenseRecord& record = db_.expRecord();
-           if (record.ExpDate > request.last) return false;
-           if (record.AccNo != request.account || !record.ExpDate.isValid() ||
-               record.ExpDate < request.first) {
-             return true;
-           }
-           return visit();
-         })
+  return WalkFrom(exp.data, found,
+                  [&] {
+                    db_.ReadExp();
+                    const ExpenseRecord& record = db_.expRecord();
+                    if (record.ExpDate > request.last) return false;
+                    if (record.AccNo != request.account || !record.ExpDate.isValid() ||
+                        record.ExpDate < request.first) {
+                      return true;
+                    }
+                    return visit();
+                  })
       .code;
 }
 

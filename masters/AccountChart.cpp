@@ -1,7 +1,7 @@
 #include "AccountChart.h"
 
-#include "HandOver.h"
 #include "Database.h"
+#include "HandOver.h"
 
 AccountChart::AccountChart(Database& db, HandOver& state)
     : db_(db), state_(state), expense_(state.AccountKind == QLatin1String("E")) {}
@@ -17,6 +17,10 @@ int& AccountChart::selected() const {
 }
 
 void AccountChart::read() const { expense_ ? db_.ReadAcc() : db_.ReadAccI(); }
+
+long AccountChart::append(const AccountRecord& record) const {
+  return expense_ ? db_.AppendAcc(record) : db_.AppendAccI(record);
+}
 
 void AccountChart::write() const { expense_ ? db_.WriteAcc() : db_.WriteAccI(); }
 

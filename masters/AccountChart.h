@@ -27,6 +27,8 @@ class AccountChart {
   // ReadAcc/ReadAccI and WriteAcc/WriteAccI. REQUIRES: the account table is open.
   void read() const;
   void write() const;
+  // AppendAcc/AppendAccI: the new record's number, or Database::kNotAppended.
+  long append(const AccountRecord& record) const;
 
   // Caption of the flag's check box: "Tax Deductible" or "Taxable".
   QString flagCaption() const;

@@ -1,8 +1,8 @@
 #include "ReportPrinting.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 
 #include "Records.h"

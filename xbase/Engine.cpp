@@ -12,8 +12,9 @@ namespace {
 
 bool hasExtension(const std::string& name, const std::string& ext) {
   if (name.size() < ext.size()) return false;
-  return std::equal(ext.begin(), ext.end(), name.end() - ext.size(),
-                    [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+  return std::equal(
+      ext.begin(), ext.end(), name.end() - ext.size(),
+      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
 }
 
 }  // namespace

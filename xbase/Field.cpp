@@ -43,7 +43,8 @@ int Field::assign(std::string_view text) {
       std::copy(text.begin(), text.end(), value.end() - text.size());
       break;
     case 'L':
-      if (!text.empty()) value[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+      if (!text.empty())
+        value[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
       break;
     default:
       std::copy_n(text.begin(), std::min<size_t>(text.size(), d.width), value.begin());
@@ -62,8 +63,7 @@ bool Field::fits(double value) const {
 int Field::assignDouble(double value) {
   const FieldDesc& d = desc();
   std::string text(d.width, ' ');
-  if (!formatNumber(value, d.width, d.decimals, text.data()))
-    return fail(kErrFieldWidth);
+  if (!formatNumber(value, d.width, d.decimals, text.data())) return fail(kErrFieldWidth);
   std::copy(text.begin(), text.end(), bytes());
   markChanged();
   return kSuccess;

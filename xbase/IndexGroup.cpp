@@ -12,15 +12,18 @@ namespace {
 constexpr long long kMaxGroupFileSize = 64 * 1024;
 
 std::string trimmed(const std::string& s) {
-  auto begin = std::find_if_not(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c); });
-  auto end = std::find_if_not(s.rbegin(), s.rend(), [](unsigned char c) { return std::isspace(c); });
+  auto begin =
+      std::find_if_not(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c); });
+  auto end =
+      std::find_if_not(s.rbegin(), s.rend(), [](unsigned char c) { return std::isspace(c); });
   return begin < end.base() ? std::string(begin, end.base()) : std::string();
 }
 
 bool endsWithNtx(const std::string& s) {
   if (s.size() < 4) return false;
   std::string tail = s.substr(s.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return tail == ".ntx";
 }
 

@@ -21,8 +21,7 @@ class KeyExpression {
   // Compiles text against the fields of a table. Returns nullptr and sets *error to
   // kErrExpression when the text is not in the dialect or names an unknown field.
   static std::unique_ptr<KeyExpression> compile(const std::string& text,
-                                                const std::vector<FieldDesc>& fields,
-                                                int* error);
+                                                const std::vector<FieldDesc>& fields, int* error);
   virtual ~KeyExpression() = default;
 
   virtual Type type() const = 0;

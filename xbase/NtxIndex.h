@@ -37,8 +37,8 @@ class NtxCursor {
   bool valid_ = false;
   std::uint32_t recno_ = 0;
   std::string key_;
-  std::uint64_t version_ = 0;                       // index version the path belongs to
-  std::vector<std::pair<std::uint32_t, int>> path_; // (page offset, item index) root to leaf
+  std::uint64_t version_ = 0;                        // index version the path belongs to
+  std::vector<std::pair<std::uint32_t, int>> path_;  // (page offset, item index) root to leaf
 };
 
 class NtxIndex {
@@ -53,8 +53,7 @@ class NtxIndex {
   // failure.
   static std::unique_ptr<NtxIndex> build(std::unique_ptr<File> file, const NtxInfo& info,
                                          const std::vector<char>& keys,
-                                         const std::vector<std::uint32_t>& recnos,
-                                         int* error);
+                                         const std::vector<std::uint32_t>& recnos, int* error);
 
   const NtxInfo& info() const;
   int keyLength() const;

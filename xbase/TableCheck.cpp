@@ -174,9 +174,8 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
                                   std::to_string(layout.wholeRecords()));
   }
   if (!tailIsClean(*handle, layout)) {
-    check.report(file, std::to_string(layout.size - layout.end(layout.count)) +
-                           " bytes past the " + std::to_string(layout.count) +
-                           " counted records");
+    check.report(file, std::to_string(layout.size - layout.end(layout.count)) + " bytes past the " +
+                           std::to_string(layout.count) + " counted records");
   }
   auto dbf = DbfFile::open(std::move(handle), &rc);
   if (!dbf) return check.report(file, std::string("header damaged: ") + statusText(rc));

@@ -24,14 +24,14 @@ struct Table::Impl {
   std::vector<std::unique_ptr<Tag>> tags;
 
   Tag* selected = nullptr;
-  NtxCursor cursor;            // position in the selected tag
-  bool cursorSynced = false;   // cursor sits on the current record's entry
+  NtxCursor cursor;           // position in the selected tag
+  bool cursorSynced = false;  // cursor sits on the current record's entry
 
-  long recno = 0;              // 0 before any positioning; recCount()+1 at end of file
-  std::vector<char> record;    // current record as the caller sees it
-  std::vector<char> stored;    // current record as it is on disk (its index keys)
+  long recno = 0;            // 0 before any positioning; recCount()+1 at end of file
+  std::vector<char> record;  // current record as the caller sees it
+  std::vector<char> stored;  // current record as it is on disk (its index keys)
   bool changed = false;
-  bool touched = false;        // last-update date written during this open
+  bool touched = false;  // last-update date written during this open
   // The current record is appendBlank's: staged past the counted records and keyed, but
   // counted only when flushed, so a process dying before that leaves no blank record.
   bool appending = false;

@@ -4,17 +4,18 @@
 
 #include "ConversionError.h"
 #include "StrToInt.h"
+#include "TableWalk.h"
 
 CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {}
 
 bool CodeBox::Fill(DATA4* table, FIELD4* number, FIELD4* name, int current) {
   clear();
   int chosen = 0;
-  for (int rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
-    if (d4deleted(table)) continue;
+  WalkAll(table, [&] {
+    if (d4deleted(table)) return;
     if (f4int(number) == current) chosen = count();
     addItem(f4text(number) + QStringLiteral(" - ") + f4text(name));
-  }
+  });
   setCurrentIndex(count() > 0 ? chosen : -1);
   return count() > 0;
 }

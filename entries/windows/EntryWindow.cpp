@@ -32,11 +32,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clock,
                          const Names& names, QWidget* parent)
-    : QDialog(parent),
-      db_(db),
-      state_(state),
-      ui_(ui),
-      clock_(clock) {
+    : QDialog(parent), db_(db), state_(state), ui_(ui), clock_(clock) {
   setObjectName(names.form);
   setWindowTitle(names.caption);
 
@@ -111,13 +107,6 @@ void EntryWindow::fillBoxes(bool incomeChart, int account, int folder,
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok, foldersMissing);
     saveButton->setEnabled(false);
   }
-}
-
-bool EntryWindow::fits(std::initializer_list<std::pair<FIELD4*, double>> values) {
-  for (const auto& [field, value] : values) {
-    if (!field->fits(value)) return false;
-  }
-  return true;
 }
 
 void EntryWindow::deleteAndPack(bool income, int& handOver) {

@@ -73,8 +73,6 @@ class EntryWindow : public QDialog {
   // when either table is empty.
   void fillBoxes(bool incomeChart, int account, int folder, const QString& accountsMissing,
                  const QString& foldersMissing);
-  // Whether each value fits its numeric field: one that does not cannot be stored.
-  static bool fits(std::initializer_list<std::pair<FIELD4*, double>> values);
   // Marks the current record of the transaction table (GSTEXP1 or GSTINC1) deleted and
   // packs the table at once, reopened afterwards by its open routine; then closes the
   // window with handOver 0. No question is asked.

@@ -133,19 +133,19 @@ void ExpenseWindow::saveClicked() {
   } catch (const ConversionError&) {
     return conversionFailed();
   }
-  // A number too wide for its field is refused before a blank record is appended for it.
-  const ExpenseTable& table = db_.exp();
-  if (!fits({{table.CheckNo, double(values.CheckNo)},
-             {table.AccNo, double(values.AccNo)},
-             {table.FolNo, double(values.FolNo)},
-             {table.Amount, values.Amount},
-             {table.GSTE, values.GSTE}})) {
+  // A number too wide for its field is refused before anything is written.
+  const bool adding = state_.SelectedExpense <= 0;
+  try {
+    if (adding) {
+      if (db_.AppendExp(values) == Database::kNotAppended) return appendFailed();
+    } else {
+      db_.expRecord() = values;
+      db_.WriteExp();
+    }
+  } catch (const ConversionError&) {
     return conversionFailed();
   }
-  if (state_.SelectedExpense <= 0) {
-    if (d4appendBlank(db_.exp().data) != 0) return appendFailed();
-    db_.expRecord() = values;
-    db_.WriteExp();
+  if (adding) {
     if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNo,
                     QStringLiteral("Add another expense record?")) == Ui::Answer::Yes) {
       db_.expRecord().CheckNo = 0;
@@ -157,9 +157,6 @@ void ExpenseWindow::saveClicked() {
       chequeEdit->setFocus();
       return;
     }
-  } else {
-    db_.expRecord() = values;
-    db_.WriteExp();
   }
   state_.SelectedExpense = static_cast<int>(d4recNo(db_.exp().data));
   accept();

@@ -16,7 +16,8 @@ class ExpenseWindow : public EntryWindow {
 
  public:
   // db, state, ui and clock must outlive the window.
-  ExpenseWindow(Database& db, AppState& state, Ui& ui, const Clock& clock, QWidget* parent = nullptr);
+  ExpenseWindow(Database& db, AppState& state, Ui& ui, const Clock& clock,
+                QWidget* parent = nullptr);
 
   // Shows the record SelectedExpense names, or the defaults of a new one: today, the
   // default folder, the amount including tax when the rate is above 0.

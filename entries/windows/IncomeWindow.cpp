@@ -108,18 +108,19 @@ void IncomeWindow::saveClicked() {
   } catch (const ConversionError&) {
     return conversionFailed();
   }
-  // A number too wide for its field is refused before a blank record is appended for it.
-  const IncomeTable& table = db_.inc();
-  if (!fits({{table.IncAcc, double(values.IncAcc)},
-             {table.FolNo, double(values.FolNo)},
-             {table.IncAmt, values.IncAmt},
-             {table.GstI, values.GstI}})) {
+  // A number too wide for its field is refused before anything is written.
+  const bool adding = state_.SelectedIncome <= 0;
+  try {
+    if (adding) {
+      if (db_.AppendInc(values) == Database::kNotAppended) return appendFailed();
+    } else {
+      db_.incRecord() = values;
+      db_.WriteInc();
+    }
+  } catch (const ConversionError&) {
     return conversionFailed();
   }
-  if (state_.SelectedIncome <= 0) {
-    if (d4appendBlank(db_.inc().data) != 0) return appendFailed();
-    db_.incRecord() = values;
-    db_.WriteInc();
+  if (adding) {
     if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNo,
                     QStringLiteral("Add another income record?")) == Ui::Answer::Yes) {
       db_.incRecord().IncAmt = 0;
@@ -128,9 +129,6 @@ void IncomeWindow::saveClicked() {
       dateEdit->setFocus();
       return;
     }
-  } else {
-    db_.incRecord() = values;
-    db_.WriteInc();
   }
   state_.SelectedIncome = static_cast<int>(d4recNo(db_.inc().data));
   accept();

@@ -15,7 +15,8 @@ class IncomeWindow : public EntryWindow {
 
  public:
   // db, state, ui and clock must outlive the window.
-  IncomeWindow(Database& db, AppState& state, Ui& ui, const Clock& clock, QWidget* parent = nullptr);
+  IncomeWindow(Database& db, AppState& state, Ui& ui, const Clock& clock,
+               QWidget* parent = nullptr);
 
   // Shows the record SelectedIncome names, or the defaults of a new one: today, the
   // default folder, the amount including tax when the rate is above 0.

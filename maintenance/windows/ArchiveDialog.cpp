@@ -21,7 +21,7 @@ constexpr int kHelpContext = 430;
 }  // namespace
 
 ArchiveDialog::ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress,
-                   const Clock& clock, QWidget* parent)
+                             const Clock& clock, QWidget* parent)
     : QDialog(parent), db_(db), state_(state), ui_(ui), progress_(progress), clock_(clock) {
   setObjectName(QStringLiteral("Archive"));
   fromLabel = new QLabel(this);

@@ -21,7 +21,7 @@ class ArchiveDialog : public QDialog {
  public:
   // The referenced objects must outlive the window.
   ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress, const Clock& clock,
-           QWidget* parent = nullptr);
+                QWidget* parent = nullptr);
 
   // The caption and fromLabel by direction; the range := the previous fiscal year, from the
   // settings' start month and day and today.

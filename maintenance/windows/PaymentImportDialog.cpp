@@ -17,6 +17,7 @@
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "PaymentImporter.h"
+#include "TableWalk.h"
 #include "Ui.h"
 #include "xbase/Status.h"
 
@@ -34,8 +35,9 @@ bool numberOfItem(const QComboBox* box, int* number) {
 
 }  // namespace
 
-PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress,
-                       const Clock& clock, QWidget* parent)
+PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
+                                         ProgressSink& progress, const Clock& clock,
+                                         QWidget* parent)
     : QDialog(parent), db_(db), state_(state), ui_(ui), progress_(progress), clock_(clock) {
   setObjectName(QStringLiteral("PmtImport"));
   setWindowTitle(QStringLiteral("Import Billwise Payment (Income) Data"));
@@ -105,9 +107,9 @@ void PaymentImportDialog::fillAccounts() {
   accountBox->clear();
   AccountTable& accI = db_.accI();
   d4tagSelectP(accI.data, accI.AccTag);
-  for (int rc = d4top(accI.data); rc == xbase::kSuccess; rc = d4skip(accI.data, 1)) {
+  WalkAll(accI.data, [&] {
     accountBox->addItem(f4text(accI.AccNo) + QStringLiteral(" - ") + f4text(accI.AcDesc));
-  }
+  });
   if (accountBox->count() == 0) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Income Accounts must be defined before importing Income Records"));
@@ -120,10 +122,10 @@ void PaymentImportDialog::fillFolders() {
   folderBox->clear();
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
-  for (int rc = d4top(folder.data); rc == xbase::kSuccess; rc = d4skip(folder.data, 1)) {
-    if (d4deleted(folder.data)) continue;
+  WalkAll(folder.data, [&] {
+    if (d4deleted(folder.data)) return;
     folderBox->addItem(f4text(folder.FolNo) + QStringLiteral(" - ") + f4text(folder.FolName));
-  }
+  });
   if (folderBox->count() == 0) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Folders must be defined before importing Income Records"));

@@ -22,8 +22,8 @@ class PaymentImportDialog : public QDialog {
 
  public:
   // The referenced objects must outlive the window.
-  PaymentImportDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress, const Clock& clock,
-             QWidget* parent = nullptr);
+  PaymentImportDialog(Database& db, AppState& state, Ui& ui, ProgressSink& progress,
+                      const Clock& clock, QWidget* parent = nullptr);
 
   // Lists the income accounts and the folders (a message and Import disabled when either
   // is empty), takes "gstPmt.dbf" as the path when the data directory holds the payment

@@ -15,6 +15,7 @@
 #include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
+#include "TableWalk.h"
 #include "Ui.h"
 #include "xbase/Status.h"
 
@@ -112,16 +113,16 @@ void RateChangeDialog::prepare() {
   accountBox->clear();
   AccountTable& acc = db_.acc();
   d4tagSelectP(acc.data, acc.AccTag);
-  int rc = d4top(acc.data);
-  if (rc != xbase::kSuccess) {
+  const int top = d4top(acc.data);
+  if (top != xbase::kSuccess) {
     ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
                 QStringLiteral("Expense Accounts must be defined before entering Expense Records"));
     applyButton->setEnabled(false);
   }
-  for (; rc == xbase::kSuccess; rc = d4skip(acc.data, 1)) {
+  WalkFrom(acc.data, top, [&] {
     // The number as the field stores it: four characters, right-aligned.
     accountBox->addItem(f4text(acc.AccNo) + QStringLiteral(" - ") + f4text(acc.AcDesc));
-  }
+  });
   accountBox->setCurrentIndex(accountBox->count() > 0 ? 0 : -1);
   oldRateEdit->setValue(1);
   newRateEdit->setText(oldRateEdit->text());

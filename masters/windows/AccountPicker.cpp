@@ -3,6 +3,7 @@
 #include "AccountChart.h"
 #include "AppState.h"
 #include "Database.h"
+#include "TableWalk.h"
 
 AccountPicker::AccountPicker(Database& db, AppState& state, Ui& ui, QWidget* parent)
     : PickList(ui,
@@ -24,13 +25,13 @@ void AccountPicker::prepare() {
   int row = 0;
   int current = 1;
   // The number tag holds live accounts only.
-  for (int rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
+  WalkAll(table, [&] {
     chart.read();
     const long recNo = d4recNo(table);
     setRow(++row, {QString::number(account.AccNo), account.AcDesc,
                    account.AcDed ? QStringLiteral("Yes") : QStringLiteral("No"),
                    QString::asprintf("%ld", recNo)});
     if (recNo == chart.selected()) current = row;
-  }
+  });
   finishFill(current, 10);
 }

@@ -103,12 +103,11 @@ void AccountWindow::saveNew(const AccountChart& chart, int number) {
     return;
   }
   account.AccNo = number;
-  if (d4appendBlank(chart.table().data) != 0) {
+  if (chart.append(account) == Database::kNotAppended) {
     ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
                  QStringLiteral("Unable to Add Record at this time . . . "));
     return;
   }
-  chart.write();
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,
                    QStringLiteral("Add another account?")) == Ui::Answer::Yes) {
     // The window stays for the next new account; the check box keeps its state.
@@ -158,7 +157,7 @@ bool AccountWindow::renumberOrMerge(const AccountChart& chart, int number) {
 }
 
 void AccountWindow::overTransactions(const AccountChart& chart,
-                                const std::function<void(DATA4*, FIELD4*)>& walk) {
+                                     const std::function<void(DATA4*, FIELD4*)>& walk) {
   const AccountChart::Transactions transactions = chart.openTransactions();
   walk(transactions.data, transactions.account);
   d4close(db_.code(), transactions.data);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Database.h"
+#include "TableWalk.h"
 
 FolderPicker::FolderPicker(Database& db, AppState& state, Ui& ui, QWidget* parent)
     : PickList(ui,
@@ -18,11 +19,11 @@ void FolderPicker::prepare() {
   const FolderRecord& folder = db_.folderRecord();
   DATA4* table = db_.folder().data;
   int row = 0;
-  for (int rc = d4top(table); rc == 0; rc = d4skip(table, 1)) {
-    if (d4deleted(table)) continue;
+  WalkAll(table, [&] {
+    if (d4deleted(table)) return;
     db_.ReadFolder();
     setRow(++row, {QString::number(folder.FolNo), folder.FolName,
                    QString::asprintf("%ld", d4recNo(table))});
-  }
+  });
   finishFill(1, 9);
 }

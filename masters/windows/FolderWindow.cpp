@@ -66,12 +66,11 @@ void FolderWindow::saveNew() {
   FolderRecord& folder = db_.folderRecord();
   // Taken now, not from the field: another folder may have taken the shown number.
   folder.FolNo = db_.NextFreeFolderNo();
-  if (d4appendBlank(db_.folder().data) != 0) {
+  if (db_.AppendFolder(folder) == Database::kNotAppended) {
     ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
                  QStringLiteral("Unable to Add Record at this time . . . "));
     return;
   }
-  db_.WriteFolder();
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,
                    QStringLiteral("Add another folder?")) == Ui::Answer::Yes) {
     folder.FolNo = db_.NextFreeFolderNo();

@@ -7,6 +7,7 @@
 
 #include "Conversions.h"
 #include "Database.h"
+#include "TableWalk.h"
 
 FolderChooser::FolderChooser(Database& db, QWidget* parent) : QDialog(parent), db_(db) {
   setObjectName(QStringLiteral("MultFol"));
@@ -46,13 +47,13 @@ void FolderChooser::prepare() {
   selected_.clear();
   FolderTable& folder = db_.folder();
   d4tagSelectP(folder.data, folder.FolTag);
-  for (int rc = d4top(folder.data); rc == 0; rc = d4skip(folder.data)) {
-    if (d4deleted(folder.data)) continue;
+  WalkAll(folder.data, [&] {
+    if (d4deleted(folder.data)) return;
     db_.ReadFolder();
     const FolderRecord& record = db_.folderRecord();
     folderList->addItem(Conversions::PadLeft(record.FolNo, 4) + QStringLiteral(" - ") +
                         record.FolName);
-  }
+  });
   if (folderList->count() == 1) folderList->item(0)->setSelected(true);
 }
 

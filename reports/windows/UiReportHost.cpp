@@ -3,9 +3,9 @@
 #include <QPrinter>
 
 #include "AppState.h"
+#include "FolderChooser.h"
 #include "ReportPrinting.h"
 #include "ReportRules.h"
-#include "FolderChooser.h"
 #include "ReportViewer.h"
 #include "Ui.h"
 

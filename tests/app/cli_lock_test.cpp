@@ -4,9 +4,9 @@
 // gone the books open again.
 #include <gtest/gtest.h>
 
-#include "TestShell.h"
 #include "CliProcess.h"
 #include "DataDirectory.h"
+#include "TestShell.h"
 
 namespace {
 

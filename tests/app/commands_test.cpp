@@ -20,8 +20,8 @@ namespace {
 struct Dispatch {
   const char* name;
   void (MainWindow::*handler)();
-  QStringList tables;  // opened in this order
-  QString list = {};   // the list window the command shows first, left at once; none
+  QStringList tables;        // opened in this order
+  QString list = {};         // the list window the command shows first, left at once; none
   QStringList notices = {};  // what that window says on showing over empty books
 };
 

@@ -10,10 +10,10 @@
 #include <QLockFile>
 #include <QPushButton>
 
+#include "AboutDialog.h"
 #include "DatePicker.h"
 #include "MaskedNumberEdit.h"
 #include "SettingsPage.h"
-#include "AboutDialog.h"
 #include "TestShell.h"
 
 namespace {

@@ -4,9 +4,9 @@
 // exits 1 and says why.
 #include <gtest/gtest.h>
 
-#include "PaymentFiles.h"
 #include "CliBooks.h"
 #include "CliProcess.h"
+#include "PaymentFiles.h"
 #include "TempDir.h"
 
 namespace {

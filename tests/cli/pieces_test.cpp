@@ -96,8 +96,9 @@ TEST(Progress, ATerminalGetsTheLineRedrawnInPlaceAndEndedAndALogGetsNothing) {
 TEST(BatchPrompts, QuestionsAreAnsweredNoOrCancelAndEveryMessageIsWrittenAsLines) {
   std::ostringstream err;
   BatchPrompts ui(err);
-  EXPECT_EQ(ui.message(Prompts::Type::Confirmation, Prompts::Buttons::YesNo, QStringLiteral("Replace?")),
-            Prompts::Answer::No);
+  EXPECT_EQ(
+      ui.message(Prompts::Type::Confirmation, Prompts::Buttons::YesNo, QStringLiteral("Replace?")),
+      Prompts::Answer::No);
   EXPECT_EQ(ui.message(Prompts::Type::Warning, Prompts::Buttons::OkCancel,
                        QStringLiteral("Disk Full. Insert another disk.\r\nACC.bak")),
             Prompts::Answer::Cancel);

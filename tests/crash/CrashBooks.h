@@ -62,7 +62,8 @@ inline std::vector<std::string> checkAll(const std::string& dir) {
 
 // A Database on dir as the child uses it.
 struct ChildDatabase {
-  ChildDatabase(const std::string& dir, xbase::FileSystem& fs) : db(dir, host, progress, clock, fs) {}
+  ChildDatabase(const std::string& dir, xbase::FileSystem& fs)
+      : db(dir, host, progress, clock, fs) {}
   TestHost host;
   RecordingProgress progress;
   TestClock clock;
@@ -110,8 +111,8 @@ inline std::string judge(const BookState& before, const BookState& after, const 
       if (committed.count(table + " " + std::to_string(r + 1)) && !isNew) {
         wrong += "committed record " + std::to_string(r + 1) + " of " + table + " lost; ";
       } else if (!isOld && !isNew) {
-        wrong += "record " + std::to_string(r + 1) + " of " + table + " half-written: " +
-                 rows[r] + "; ";
+        wrong +=
+            "record " + std::to_string(r + 1) + " of " + table + " half-written: " + rows[r] + "; ";
       }
     }
     for (std::size_t r = rows.size(); r < fresh.size(); ++r) {

@@ -135,9 +135,9 @@ void importPayments(xbase::FileSystem& fs, const std::string& dir, Reporter& rep
 void restore(xbase::FileSystem& fs, const std::string& dir, Reporter& report) {
   ChildDatabase child(dir, fs);
   ScriptedUi ui;
-  const bool ok = BackupSet(child.db, ui, child.progress)
-                      .CopyDataFiles(BackupSet::Direction::Restore,
-                                     QString::fromStdString(dir + "/../backup"));
+  const bool ok =
+      BackupSet(child.db, ui, child.progress)
+          .CopyDataFiles(BackupSet::Direction::Restore, QString::fromStdString(dir + "/../backup"));
   child.db.RebuildIndexes(RebuildMode::Full);
   if (ok) report.line("ALL");
 }
@@ -194,8 +194,11 @@ class KillTest : public ::testing::TestWithParam<int> {
     auto file = xbase::FileSystem::posix().open(path, xbase::OpenMode::Create,
                                                 xbase::LockMode::None, &error);
     xbase::DbfFile::create(std::move(file),
-                           {{"IVNO", 'C', 10}, {"PDATE", 'D', 8}, {"PAMT", 'N', 10, 2},
-                            {"GST", 'N', 10, 2}, {"LGST", 'L', 1}},
+                           {{"IVNO", 'C', 10},
+                            {"PDATE", 'D', 8},
+                            {"PAMT", 'N', 10, 2},
+                            {"GST", 'N', 10, 2},
+                            {"LGST", 'L', 1}},
                            &error);
     xbase::Engine engine(xbase::FileSystem::posix(), path.substr(0, path.rfind('/')));
     engine.autoOpen = false;
@@ -236,7 +239,8 @@ TEST_P(KillTest, EveryCommittedRecordSurvivesAndTheIndexesAgree) {
     const auto start = std::chrono::steady_clock::now();
     ChildRun full = runChild(dir, c.run, 0);
     durationUs = std::chrono::duration_cast<std::chrono::microseconds>(
-                     std::chrono::steady_clock::now() - start).count();
+                     std::chrono::steady_clock::now() - start)
+                     .count();
     ASSERT_TRUE(full.finished) << full.trouble;
     ASSERT_TRUE(full.trouble.empty()) << full.trouble;
     ASSERT_FALSE(full.reports.empty());
@@ -284,9 +288,10 @@ TEST_P(KillTest, EveryCommittedRecordSurvivesAndTheIndexesAgree) {
     ++randomTried;
     if (attempt(0, instant(random))) ++randomSurvived;
   }
-  std::printf("kill %-8s changes %4ld  kill points tried %4d survived %4d  random instants "
-              "tried %3d survived %3d  runs needing repair %d\n",
-              c.name, changes, tried, survived, randomTried, randomSurvived, repairedRuns);
+  std::printf(
+      "kill %-8s changes %4ld  kill points tried %4d survived %4d  random instants "
+      "tried %3d survived %3d  runs needing repair %d\n",
+      c.name, changes, tried, survived, randomTried, randomSurvived, repairedRuns);
   for (const auto& f : failures) ADD_FAILURE() << c.name << " killed " << f;
   EXPECT_EQ(survived, tried);
   EXPECT_EQ(randomSurvived, randomTried);

@@ -55,8 +55,8 @@ class ScriptedSeam : public Seam, public ProgramHost {
     if (step.kind == Kind::Message && step.box &&
         (step.box->type != type || step.box->buttons != buttons)) {
       ADD_FAILURE() << "message \"" << text.toStdString() << "\" shown as type " << int(type)
-                    << " with buttons " << int(buttons) << ", expected type "
-                    << int(step.box->type) << " with buttons " << int(step.box->buttons);
+                    << " with buttons " << int(buttons) << ", expected type " << int(step.box->type)
+                    << " with buttons " << int(step.box->buttons);
     }
     return step.kind == Kind::Message ? step.answer : Answer::Cancel;
   }
@@ -112,7 +112,7 @@ class ScriptedSeam : public Seam, public ProgramHost {
 
  private:
   static QString describe(const Step& step) {
-    static const char* const names[] = {"message",     "error box",   "modal form",
+    static const char* const names[] = {"message",     "error box",  "modal form",
                                         "font dialog", "page setup", "file dialog"};
     return QString::fromLatin1(names[int(step.kind)]) + QStringLiteral(" \"") + step.text +
            QLatin1Char('"');

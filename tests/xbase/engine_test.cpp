@@ -1,5 +1,7 @@
 // The engine's settings: access modes, safety, automatic index opening, tag-name errors,
 // and file names matched without regard to case.
+#include "xbase/Engine.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "TempDir.h"
 #include "xbase/DbfFile.h"
-#include "xbase/Engine.h"
 #include "xbase/Status.h"
 #include "xbase/Table.h"
 
@@ -25,8 +26,10 @@ class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     int rc = 0;
-    auto file = FileSystem::posix().open(dir.file("ACC.dbf"), OpenMode::Create, LockMode::None, &rc);
-    ASSERT_TRUE(DbfFile::create(std::move(file), {{"ACCNO", 'N', 4, 0}, {"ACDESC", 'C', 30, 0}}, &rc));
+    auto file =
+        FileSystem::posix().open(dir.file("ACC.dbf"), OpenMode::Create, LockMode::None, &rc);
+    ASSERT_TRUE(
+        DbfFile::create(std::move(file), {{"ACCNO", 'N', 4, 0}, {"ACDESC", 'C', 30, 0}}, &rc));
     Engine engine(FileSystem::posix(), dir.path());
     Table* t = engine.open("ACC");
     ASSERT_NE(t, nullptr);
@@ -35,7 +38,8 @@ class EngineTest : public ::testing::Test {
       t->field("ACCNO")->assignInteger(n);
     }
     // The group is spelled as the program spells it; the table file is upper case.
-    ASSERT_EQ(t->createIndexGroup("Acc", {{"AccTag", "STR(ACCNO, 4)", ".NOT. DELETED()"}}), kSuccess);
+    ASSERT_EQ(t->createIndexGroup("Acc", {{"AccTag", "STR(ACCNO, 4)", ".NOT. DELETED()"}}),
+              kSuccess);
   }
 
   TempDir dir;
@@ -64,7 +68,8 @@ TEST_F(EngineTest, SafetyRefusesToOverwriteIndexFilesUnlessSwitchedOff) {
   Table* t = engine.open("ACC");
   ASSERT_NE(t, nullptr);
   EXPECT_TRUE(t->tags().empty());  // automatic opening off: the table alone
-  EXPECT_EQ(t->createIndexGroup("Acc", {{"AccTag", "STR(ACCNO, 4)", ".NOT. DELETED()"}}), kErrCreate);
+  EXPECT_EQ(t->createIndexGroup("Acc", {{"AccTag", "STR(ACCNO, 4)", ".NOT. DELETED()"}}),
+            kErrCreate);
   EXPECT_EQ(engine.takeError(), kErrCreate);
   EXPECT_EQ(contents(dir.file("AccTag.ntx")), before);
   engine.safety = false;
@@ -95,7 +100,8 @@ TEST_F(EngineTest, FileNamesMatchWithoutRegardToCase) {
   ASSERT_NE(t, nullptr);
   t->selectTag(t->tag("AccTag"));
   std::vector<long long> order;
-  for (int rc = t->top(); rc == kSuccess; rc = t->skip(1)) order.push_back(t->field("accno")->asInteger());
+  for (int rc = t->top(); rc == kSuccess; rc = t->skip(1))
+    order.push_back(t->field("accno")->asInteger());
   EXPECT_EQ(order, (std::vector<long long>{3, 7, 12}));
   // A rebuild writes over the existing files rather than beside them.
   engine.safety = false;

@@ -50,8 +50,8 @@ class TableCheckTest : public ::testing::Test {
   // Every record's bytes in record order, read from the table file alone.
   std::vector<std::string> records() {
     int rc = 0;
-    auto dbf = DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadOnly, LockMode::None, &rc),
-                             &rc);
+    auto dbf =
+        DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadOnly, LockMode::None, &rc), &rc);
     EXPECT_TRUE(dbf);
     std::vector<std::string> out;
     if (!dbf) return out;
@@ -75,8 +75,8 @@ class TableCheckTest : public ::testing::Test {
   // and the index writes would leave it.
   void writeRecordOnly(std::uint32_t n, const std::function<void(std::string&)>& change) {
     int rc = 0;
-    auto dbf = DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadWrite, LockMode::None, &rc),
-                             &rc);
+    auto dbf =
+        DbfFile::open(fs.open("/books/ITEMS.dbf", OpenMode::ReadWrite, LockMode::None, &rc), &rc);
     ASSERT_TRUE(dbf);
     std::string rec(dbf->recordLength(), ' ');
     ASSERT_EQ(dbf->readRecord(n, rec.data()), kSuccess);
@@ -105,8 +105,8 @@ TEST_F(TableCheckTest, ASoundTableHasNoFindings) {
 
 TEST_F(TableCheckTest, ATagMissingARecordIsFoundAndRebuilt) {
   int rc = 0;
-  auto index = NtxIndex::open(fs.open("/books/ByNum.ntx", OpenMode::ReadWrite, LockMode::None, &rc),
-                              &rc);
+  auto index =
+      NtxIndex::open(fs.open("/books/ByNum.ntx", OpenMode::ReadWrite, LockMode::None, &rc), &rc);
   ASSERT_TRUE(index);
   ASSERT_EQ(index->remove("   96", 4), kSuccess);
   index.reset();
@@ -212,7 +212,8 @@ TEST_F(TableCheckTest, ManyProblemsInOneFileAreSummedUp) {
   }
   // 38 live records missing from ByNum, the 30 new ones from ByName too.
   std::vector<std::string> byNum, byName;
-  for (const TableFinding& f : check()) (f.file == "ByNum.ntx" ? byNum : byName).push_back(f.problem);
+  for (const TableFinding& f : check())
+    (f.file == "ByNum.ntx" ? byNum : byName).push_back(f.problem);
   ASSERT_EQ(byNum.size(), 21u);
   EXPECT_EQ(byNum.back(), "18 more problems");
   ASSERT_EQ(byName.size(), 21u);

@@ -34,17 +34,18 @@ class TableModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     int rc = 0;
-    auto file = FileSystem::posix().open(dir.file("MODEL.dbf"), OpenMode::Create, LockMode::None, &rc);
+    auto file =
+        FileSystem::posix().open(dir.file("MODEL.dbf"), OpenMode::Create, LockMode::None, &rc);
     ASSERT_TRUE(file);
-    ASSERT_TRUE(DbfFile::create(std::move(file),
-                                {{"NUM", 'N', 4, 0}, {"DAT", 'D', 8, 0}, {"MEMO", 'C', 10, 0}},
-                                &rc));
+    ASSERT_TRUE(DbfFile::create(
+        std::move(file), {{"NUM", 'N', 4, 0}, {"DAT", 'D', 8, 0}, {"MEMO", 'C', 10, 0}}, &rc));
     engine = std::make_unique<Engine>(FileSystem::posix(), dir.path());
     table = engine->open("model");
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->createIndexGroup("Model", {{"ByDate", "DTOS(DAT) + STR(NUM,4)", ".NOT. DELETED()"},
-                                                {"ByNum", "STR(NUM, 4)", ".NOT. DELETED()"}}),
-              kSuccess);
+    ASSERT_EQ(
+        table->createIndexGroup("Model", {{"ByDate", "DTOS(DAT) + STR(NUM,4)", ".NOT. DELETED()"},
+                                          {"ByNum", "STR(NUM, 4)", ".NOT. DELETED()"}}),
+        kSuccess);
     bind();
   }
 
@@ -63,7 +64,10 @@ class TableModelTest : public ::testing::Test {
     bind();
   }
 
-  std::string dateKey(const Row& r, int recno) const { (void)recno; return r.date + str4(r.num); }
+  std::string dateKey(const Row& r, int recno) const {
+    (void)recno;
+    return r.date + str4(r.num);
+  }
 
   // Expected (key, recno) entries of a tag in order.
   std::vector<std::pair<std::string, long>> expected(bool byDateTag) const {
@@ -83,11 +87,14 @@ class TableModelTest : public ::testing::Test {
       auto want = expected(tag == byDate);
       table->selectTag(tag);
       std::vector<long> forward, backward;
-      for (int rc = table->top(); rc == kSuccess; rc = table->skip(1)) forward.push_back(table->recNo());
-      for (int rc = table->bottom(); rc == kSuccess; rc = table->skip(-1)) backward.push_back(table->recNo());
+      for (int rc = table->top(); rc == kSuccess; rc = table->skip(1))
+        forward.push_back(table->recNo());
+      for (int rc = table->bottom(); rc == kSuccess; rc = table->skip(-1))
+        backward.push_back(table->recNo());
       std::reverse(backward.begin(), backward.end());
       ASSERT_EQ(forward.size(), want.size()) << tag->name();
-      for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(forward[i], want[i].second) << tag->name() << " at " << i;
+      for (size_t i = 0; i < want.size(); ++i)
+        ASSERT_EQ(forward[i], want[i].second) << tag->name() << " at " << i;
       ASSERT_EQ(backward, forward) << tag->name();
     }
     table->selectTag(nullptr);
@@ -114,8 +121,8 @@ class TableModelTest : public ::testing::Test {
   }
 
   std::string randomDate() {
-    return std::to_string(2000 + static_cast<int>(rng() % 20)) + "0" + std::to_string(1 + rng() % 9) +
-           std::to_string(10 + rng() % 18);
+    return std::to_string(2000 + static_cast<int>(rng() % 20)) + "0" +
+           std::to_string(1 + rng() % 9) + std::to_string(10 + rng() % 18);
   }
 
   TempDir dir;

@@ -193,7 +193,8 @@ TEST_F(DamagedIndexTest, ATruncatedIndexIsRefused) {
 TEST_F(DamagedIndexTest, ADamagedPageDeepInTheTreeGivesAnErrorNotACrash) {
   std::string bytes = ntx("ByName");
   // Scribble over every page but the header and the root: counts and offsets go wild.
-  std::uint32_t root = static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5]) << 8;
+  std::uint32_t root = static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5])
+                                                                  << 8;
   for (std::size_t page = 1024; page < bytes.size(); page += 1024)
     if (page != root) std::fill(bytes.begin() + page, bytes.begin() + page + 64, '\xff');
   setNtx("ByName", bytes);

@@ -3,11 +3,10 @@
 //
 // usage: make_sample_data <directory> [yyyy-mm-dd last day, default 2026-12-08]
 #include <QDate>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,14 +36,19 @@ struct ExpenseKind {
 const std::vector<const char*> kFolders = {"General Business", "Consulting",
                                            "Rental - 12 Elm Street"};
 
-const std::vector<Account> kExpenseAccounts = {
-    {10, "Advertising", true},         {20, "Bank Fees", false},
-    {30, "Motor Vehicle - Fuel", true}, {40, "Office Supplies", true},
-    {50, "Telephone & Internet", true}, {60, "Rent of Premises", true},
-    {70, "Insurance", false},          {80, "Repairs & Maintenance", true},
-    {90, "Accounting Fees", true},     {100, "Travel", true},
-    {110, "Council Rates", false},     {120, "Subscriptions", true},
-    {130, "Drawings", false}};
+const std::vector<Account> kExpenseAccounts = {{10, "Advertising", true},
+                                               {20, "Bank Fees", false},
+                                               {30, "Motor Vehicle - Fuel", true},
+                                               {40, "Office Supplies", true},
+                                               {50, "Telephone & Internet", true},
+                                               {60, "Rent of Premises", true},
+                                               {70, "Insurance", false},
+                                               {80, "Repairs & Maintenance", true},
+                                               {90, "Accounting Fees", true},
+                                               {100, "Travel", true},
+                                               {110, "Council Rates", false},
+                                               {120, "Subscriptions", true},
+                                               {130, "Drawings", false}};
 
 const std::vector<Account> kIncomeAccounts = {{10, "Sales", true},
                                               {20, "Consulting Fees", true},
@@ -68,15 +72,17 @@ const std::vector<ExpenseKind> kExpenseKinds = {
 
 class Maker {
  public:
-  Maker(const std::string& dir, QDate last) : dir_(dir), last_(last), engine_(xbase::FileSystem::posix(), dir) {}
+  Maker(const std::string& dir, QDate last)
+      : dir_(dir), last_(last), engine_(xbase::FileSystem::posix(), dir) {}
 
   int run() {
     for (const TableDefinition* def : TableDefinitions::all()) {
       int rc = 0;
-      auto file = xbase::FileSystem::posix().open(dir_ + "/" + def->baseName + ".dbf",
-                                                  xbase::OpenMode::Create, xbase::LockMode::None, &rc);
+      auto file = xbase::FileSystem::posix().open(
+          dir_ + "/" + def->baseName + ".dbf", xbase::OpenMode::Create, xbase::LockMode::None, &rc);
       if (!file || !xbase::DbfFile::create(std::move(file), def->fields, &rc)) {
-        std::fprintf(stderr, "cannot create %s: %s\n", def->baseName.c_str(), xbase::statusText(rc));
+        std::fprintf(stderr, "cannot create %s: %s\n", def->baseName.c_str(),
+                     xbase::statusText(rc));
         return 1;
       }
     }
@@ -153,8 +159,9 @@ class Maker {
         for (int i = 0; i < count; ++i) {
           QDate date(month.year(), month.month(), 1 + pick(month.daysInMonth()));
           if (date > last_) continue;
-          const Account& acc = *std::find_if(kExpenseAccounts.begin(), kExpenseAccounts.end(),
-                                             [&](const Account& a) { return a.number == kind.account; });
+          const Account& acc =
+              *std::find_if(kExpenseAccounts.begin(), kExpenseAccounts.end(),
+                            [&](const Account& a) { return a.number == kind.account; });
           int folder = kind.account == 110 || kind.account == 80 ? 3 : 1 + pick(2);
           double amount = money(kind.low, kind.high);
           t->appendBlank();

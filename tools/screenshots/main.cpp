@@ -9,19 +9,19 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "AboutDialog.h"
 #include "AppState.h"
 #include "BrowseWindow.h"
 #include "Clock.h"
 #include "Database.h"
 #include "Environment.h"
+#include "ExpenseList.h"
+#include "ExpenseWindow.h"
+#include "IncomeList.h"
+#include "IncomeWindow.h"
+#include "MainWindow.h"
 #include "QtUi.h"
 #include "UiProgramHost.h"
-#include "AboutDialog.h"
-#include "ExpenseWindow.h"
-#include "MainWindow.h"
-#include "IncomeWindow.h"
-#include "ExpenseList.h"
-#include "IncomeList.h"
 #include "WaitClock.h"
 
 int main(int argc, char* argv[]) {
@@ -35,7 +35,11 @@ int main(int argc, char* argv[]) {
   QtUi ui;
   UiProgramHost host(ui);
   AppState state;
-  const Environment env{ui, host, Clock::system(), WaitClock::system(), xbase::FileSystem::posix(),
+  const Environment env{ui,
+                        host,
+                        Clock::system(),
+                        WaitClock::system(),
+                        xbase::FileSystem::posix(),
                         QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString()};
   MainWindow window(env, state);
   window.prepare();

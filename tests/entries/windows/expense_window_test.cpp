@@ -11,8 +11,8 @@
 #include "DatePicker.h"
 #include "EntryBooks.h"
 #include "ExitEdit.h"
-#include "MaskedNumberEdit.h"
 #include "ExpenseWindow.h"
+#include "MaskedNumberEdit.h"
 
 namespace {
 

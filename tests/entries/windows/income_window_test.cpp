@@ -10,8 +10,8 @@
 #include "CodeBox.h"
 #include "DatePicker.h"
 #include "EntryBooks.h"
-#include "MaskedNumberEdit.h"
 #include "IncomeWindow.h"
+#include "MaskedNumberEdit.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "TestShell.h"
 #include "CodeBox.h"
 #include "DatePicker.h"
-#include "MaskedNumberEdit.h"
-#include "ExpenseWindow.h"
-#include "IncomeWindow.h"
 #include "ExpenseList.h"
+#include "ExpenseWindow.h"
 #include "IncomeList.h"
+#include "IncomeWindow.h"
+#include "MaskedNumberEdit.h"
+#include "TestShell.h"
 
 namespace {
 

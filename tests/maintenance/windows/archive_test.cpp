@@ -5,8 +5,8 @@
 
 #include <QLabel>
 
-#include "TestShell.h"
 #include "AppState.h"
+#include "ArchiveDialog.h"
 #include "Archiver.h"
 #include "BrowseList.h"
 #include "DatePicker.h"
@@ -16,8 +16,8 @@
 #include "ReportExport.h"
 #include "ReportHost.h"
 #include "ScriptedUi.h"
-#include "ArchiveDialog.h"
 #include "TableDefinitions.h"
+#include "TestShell.h"
 
 namespace {
 

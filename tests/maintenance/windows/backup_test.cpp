@@ -10,12 +10,12 @@
 #include <filesystem>
 #include <map>
 
-#include "TestShell.h"
 #include "BackupSet.h"
+#include "DirectoryChooser.h"
 #include "MaintenanceBooks.h"
 #include "ScriptedUi.h"
-#include "DirectoryChooser.h"
 #include "TempDir.h"
+#include "TestShell.h"
 
 namespace {
 

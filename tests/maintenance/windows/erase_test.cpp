@@ -4,10 +4,10 @@
 
 #include <QComboBox>
 
-#include "TestShell.h"
 #include "DataEraser.h"
 #include "MaintenanceBooks.h"
 #include "ScriptedUi.h"
+#include "TestShell.h"
 
 namespace {
 

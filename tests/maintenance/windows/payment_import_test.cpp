@@ -9,13 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "TestShell.h"
 #include "DatePicker.h"
 #include "PaymentFiles.h"
+#include "PaymentImportDialog.h"
 #include "ReadOnlyFileSystem.h"
 #include "ScriptedUi.h"
-#include "PaymentImportDialog.h"
 #include "TempDir.h"
+#include "TestShell.h"
 
 namespace {
 

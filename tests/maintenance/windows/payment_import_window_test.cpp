@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "TestShell.h"
 #include "DatePicker.h"
 #include "PaymentFiles.h"
-#include "ScriptedUi.h"
 #include "PaymentImportDialog.h"
+#include "ScriptedUi.h"
 #include "TempDir.h"
+#include "TestShell.h"
 
 namespace {
 
@@ -26,8 +26,9 @@ class PaymentImportWindow : public testing::Test {
   }
   // Shows the window through the main window's command; act plays the user.
   void import(std::function<void(PaymentImportDialog&)> act) {
-    shell.ui.expectModal(QStringLiteral("PmtImport"),
-                         [act](QDialog& dialog) { act(static_cast<PaymentImportDialog&>(dialog)); });
+    shell.ui.expectModal(QStringLiteral("PmtImport"), [act](QDialog& dialog) {
+      act(static_cast<PaymentImportDialog&>(dialog));
+    });
     shell.form->importClicked();
   }
 

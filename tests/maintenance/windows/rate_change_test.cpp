@@ -6,13 +6,13 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "TestShell.h"
 #include "DatePicker.h"
 #include "MaintenanceBooks.h"
 #include "MaskedNumberEdit.h"
+#include "RateChangeDialog.h"
 #include "RateChanger.h"
 #include "ScriptedUi.h"
-#include "RateChangeDialog.h"
+#include "TestShell.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QComboBox>
 #include <QTabWidget>
 
-#include "TestShell.h"
-#include "MainPage.h"
-#include "MaintenanceBooks.h"
 #include "ArchiveDialog.h"
 #include "DirectoryChooser.h"
+#include "MainPage.h"
+#include "MaintenanceBooks.h"
 #include "PaymentImportDialog.h"
 #include "RateChangeDialog.h"
+#include "TestShell.h"
 #include "WindowLook.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // the account and transaction tables.
 #include <gtest/gtest.h>
 
+#include "AccountWindow.h"
 #include "MasterBooks.h"
 #include "MasterTables.h"
-#include "AccountWindow.h"
 #include "UserMoves.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <QComboBox>
 
+#include "FolderWindow.h"
 #include "MasterBooks.h"
 #include "MasterTables.h"
-#include "FolderWindow.h"
 #include "UserMoves.h"
 
 namespace {

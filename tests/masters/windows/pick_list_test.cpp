@@ -7,9 +7,9 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "MasterBooks.h"
-#include "AccountWindow.h"
 #include "AccountPicker.h"
+#include "AccountWindow.h"
+#include "MasterBooks.h"
 #include "UserMoves.h"
 
 namespace {

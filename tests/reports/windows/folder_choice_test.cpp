@@ -6,10 +6,10 @@
 #include <QTest>
 
 #include "AppState.h"
+#include "FolderChooser.h"
 #include "RecordingProgress.h"
 #include "ReportTestSupport.h"
 #include "ScriptedUi.h"
-#include "FolderChooser.h"
 #include "UiReportHost.h"
 
 namespace {

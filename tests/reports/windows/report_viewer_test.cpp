@@ -17,8 +17,8 @@
 #include "ReportDocument.h"
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
-#include "ScriptedUi.h"
 #include "ReportViewer.h"
+#include "ScriptedUi.h"
 #include "TestDatabase.h"
 #include "UiReportHost.h"
 

@@ -13,11 +13,11 @@
 namespace xbase {
 
 struct FieldDesc {
-  std::string name;        // upper case as stored, at most 10 characters
-  char type = 'C';         // 'C', 'N', 'L', 'D'; other types are kept and read as raw text
-  int width = 0;           // bytes in the record
-  int decimals = 0;        // numeric fields only
-  int offset = 0;          // from the start of the record; byte 0 is the deletion flag
+  std::string name;  // upper case as stored, at most 10 characters
+  char type = 'C';   // 'C', 'N', 'L', 'D'; other types are kept and read as raw text
+  int width = 0;     // bytes in the record
+  int decimals = 0;  // numeric fields only
+  int offset = 0;    // from the start of the record; byte 0 is the deletion flag
 };
 
 struct FieldSpec {  // what a caller gives to create a table
