@@ -119,6 +119,7 @@ void ExpenseWindow::amountLeft() { recomputeTaxIfChanged(db_.expRecord().Amount)
 
 void ExpenseWindow::saveClicked() {
   ExpenseRecord values = db_.expRecord();
+  const bool adding = state_.SelectedExpense <= 0;
   try {
     values.CheckNo = StrToInt(chequeEdit->text());
     values.ExpDate = dateEdit->date();
@@ -130,12 +131,7 @@ void ExpenseWindow::saveClicked() {
     values.Archive = false;
     values.LGSTE = includesTaxCheck->isChecked();
     values.GSTE = taxEdit->value();
-  } catch (const ConversionError&) {
-    return conversionFailed();
-  }
-  // A number too wide for its field is refused before anything is written.
-  const bool adding = state_.SelectedExpense <= 0;
-  try {
+    // A number too wide for its field is refused before anything is written.
     if (adding) {
       if (db_.AppendExp(values) == Database::kNotAppended) return appendFailed();
     } else {

@@ -96,6 +96,7 @@ void IncomeWindow::amountLeft() { recomputeTaxIfChanged(db_.incRecord().IncAmt);
 void IncomeWindow::saveClicked() {
   // The imported flag is kept as read (false for a new record).
   IncomeRecord values = db_.incRecord();
+  const bool adding = state_.SelectedIncome <= 0;
   try {
     values.IncAcc = accountBox->Number();
     values.IncDate = dateEdit->date();
@@ -105,12 +106,7 @@ void IncomeWindow::saveClicked() {
     values.Archive = false;
     values.GstI = taxEdit->value();
     values.lGstI = includesTaxCheck->isChecked();
-  } catch (const ConversionError&) {
-    return conversionFailed();
-  }
-  // A number too wide for its field is refused before anything is written.
-  const bool adding = state_.SelectedIncome <= 0;
-  try {
+    // A number too wide for its field is refused before anything is written.
     if (adding) {
       if (db_.AppendInc(values) == Database::kNotAppended) return appendFailed();
     } else {
