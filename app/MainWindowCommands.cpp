@@ -240,8 +240,11 @@ void MainWindow::restoreClicked() {
   repaint();
   if (!BackupSet(*db_, env_.ui, *this)
            .CopyDataFiles(BackupSet::Direction::Restore, directoryChooser->ChosenDirectory())) {
+    // Nothing was replaced: the books and their indexes stay as they were.
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Restore Failed . . Check that your disk is not full."));
+    ShowStatus(QString());
+    return;
   }
   ShowStatus(QString());
   db_->RebuildIndexes(RebuildMode::Full);

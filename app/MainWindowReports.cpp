@@ -26,6 +26,8 @@ void MainWindow::runReport(ReportKind kind, const std::function<bool()>& chooseF
     } else {
       ReportCatalog::Build(*db_, builder, kind);
     }
+    // A table that failed during the walks gives no report: its figures would be wrong.
+    error4exitTest(db_->code(), host_);
     if (builder.LastLine() < 0) {
       host.Inform(QStringLiteral("Report contains no data."));
     } else {

@@ -40,7 +40,12 @@ void MainWindow::prepare() {
   if (!lockDataDirectory()) {
     host_.fatal(DataDirectory::LockedMessage());
   }
-  DataDirectory::OpenBooks(*db_, env_.files, env_.dataDirectory);
+  const QStringList mended = DataDirectory::OpenBooks(*db_, env_.files, env_.dataDirectory);
+  if (!mended.isEmpty()) {
+    env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
+                    QStringLiteral("Tallyworth mended the books as it started:\r\n") +
+                        mended.join(QStringLiteral("\r\n")));
+  }
 
   setWindowTitle(QStringLiteral("Tallyworth ") + state_.ProgramVersion);
   state_.DefaultFolderIndex = 0;
@@ -61,9 +66,7 @@ bool MainWindow::lockDataDirectory() {
   lock_ = DataDirectory::Lock(env_.dataDirectory, &heldByAnother);
   if (lock_ || heldByAnother) return lock_ != nullptr;
   // A directory that takes no lock file is read-only: refused now, not at the first save.
-  host_.fatal(QStringLiteral("The data directory %1 is read-only.\r\n"
-                             "Tallyworth needs to write to it.")
-                  .arg(QString::fromStdString(env_.dataDirectory)));
+  host_.fatal(DataDirectory::ReadOnlyMessage(env_.dataDirectory));
 }
 
 void MainWindow::fillFromSettings() {

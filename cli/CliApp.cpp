@@ -60,8 +60,11 @@ int CliApp::Run(const QStringList& arguments) {
     }
     bool heldByAnother = false;
     const auto lock = DataDirectory::Lock(directory, &heldByAnother);
-    if (heldByAnother) {
-      ui.Tell(DataDirectory::LockedMessage());
+    if (!lock) {
+      // Without the lock another writer could run at once; a directory that takes no lock
+      // file is read-only for us.
+      ui.Tell(heldByAnother ? DataDirectory::LockedMessage()
+                            : DataDirectory::ReadOnlyMessage(directory));
       return kExitFailed;
     }
 
@@ -72,7 +75,7 @@ int CliApp::Run(const QStringList& arguments) {
     int status = kExitOk;
     try {
       Database db(directory, ui, progress, clock_, fs);
-      DataDirectory::OpenBooks(db, fs, directory);
+      for (const QString& line : DataDirectory::OpenBooks(db, fs, directory)) ui.Tell(line);
       status = options.command == QLatin1String("report")
                    ? CliReport(db, ui, progress, out_).Run(options, clock_.today())
                    : CliMaintenance(db, ui, progress, out_).Run(options);

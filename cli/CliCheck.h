@@ -1,7 +1,10 @@
 // The check command: every table of the books against its header and every tag of its
-// index group (xbase CheckTable), one line per finding; with repair, every table with a
-// finding mended (RepairTable: the header's record count, the index group rebuilt from
-// the table definitions) and the books checked again.
+// index group, and against what the program needs of it (BooksCheck), one line per
+// finding; index files that are merely missing are noted, since every start builds them.
+// With repair, every table with a finding mended (RepairTable: the header's record count
+// without losing a record, the index group rebuilt from the table definitions; default
+// settings written into a settings table without valid ones), each step said, and the
+// books checked again.
 #pragma once
 
 #include <ostream>
@@ -9,6 +12,8 @@
 #include <vector>
 
 #include "xbase/FileSystem.h"
+
+struct TableDefinition;
 
 class CliCheck {
  public:
@@ -23,9 +28,16 @@ class CliCheck {
   int Run(bool repair);
 
  private:
-  // Checks every table; prints the findings (prefixed with prefix) and returns the base
-  // names of the tables that have any.
-  std::vector<std::string> checkAll(const char* prefix);
+  struct Faulty {
+    const TableDefinition* definition;
+    bool tableWrong;     // the table or its tags need the repair
+    bool settingsWrong;  // the settings record needs writing
+  };
+  // Checks every table; prints the findings (prefixed with prefix) and returns the tables
+  // that have any beyond missing index files.
+  std::vector<Faulty> checkAll(const char* prefix);
+  // Mends one table, printing what was done; false when a step failed.
+  bool repair(const Faulty& faulty);
 
   xbase::FileSystem& fs_;
   const std::string directory_;

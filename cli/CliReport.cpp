@@ -51,6 +51,8 @@ int CliReport::Run(const CliOptions& options, const QDate& today) {
     if (builder.SelectedFolders.isEmpty()) return kExitFailed;  // the books hold no folder
   }
   ReportCatalog::Build(db_, builder, options.report, account);
+  // A table that failed during the walks gives no report: its figures would be wrong.
+  error4exitTest(db_.code(), db_.host());
   int status = kExitOk;
   if (builder.LastLine() < 0) {
     ui_.Tell(QStringLiteral("Report contains no data."));

@@ -1,10 +1,14 @@
 #include "DataDirectory.h"
 
 #include <QDir>
+#include <QStringList>
 
+#include "BooksCheck.h"
 #include "Database.h"
 #include "IndexRecovery.h"
+#include "ProgramHost.h"
 #include "StartupRecovery.h"
+#include "xbase/Status.h"
 
 bool DataDirectory::TablesPresent(xbase::FileSystem& fs, const std::string& directory) {
   for (const char* name : kTableFiles) {
@@ -38,11 +42,55 @@ std::unique_ptr<QLockFile> DataDirectory::Lock(const std::string& directory, boo
   return nullptr;
 }
 
-void DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory) {
-  StartupRecovery::BeginSession(fs, directory);
+QString DataDirectory::ReadOnlyMessage(const std::string& directory) {
+  return QStringLiteral(
+             "The data directory %1 is read-only.\r\n"
+             "Tallyworth needs to write to it.")
+      .arg(QString::fromStdString(directory));
+}
+
+namespace {
+
+QString describe(const RepairedTable& table) {
+  QStringList steps;
+  for (const std::string& step : table.done) steps << QString::fromStdString(step);
+  const QString name = QString::fromStdString(table.baseName);
+  if (table.result >= 0) {
+    return QStringLiteral("%1 was repaired: %2.").arg(name, steps.join(QStringLiteral("; ")));
+  }
+  QString text = QStringLiteral("%1 could not be repaired (%2)")
+                     .arg(name, QString::fromLatin1(xbase::statusText(table.result)));
+  if (!steps.isEmpty()) text += QStringLiteral(" after it ") + steps.join(QStringLiteral("; "));
+  for (const xbase::TableFinding& finding : table.findings) {
+    text += QStringLiteral("\r\n  %1: %2")
+                .arg(QString::fromStdString(finding.file), QString::fromStdString(finding.problem));
+  }
+  return text;
+}
+
+}  // namespace
+
+QStringList DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs,
+                                     const std::string& directory) {
+  bool marked = false;
+  std::vector<std::string> finished;
+  const auto repaired = StartupRecovery::BeginSession(fs, directory, &marked, &finished);
+  if (!marked) db.host().fatal(ReadOnlyMessage(directory));
+  QStringList told;
+  for (const std::string& line : finished) told << QString::fromStdString(line);
+  for (const RepairedTable& table : repaired) told << describe(table);
   IndexRecovery::RemoveUnreadableIndexes(db.code());
   db.RebuildIndexes(RebuildMode::MissingOnly);
   db.OpenSettings();
+  const bool hasRecord = d4recCountDo(db.settings().data) > 0;
   db.ReadSettings();
   code4close(db.code());
+  const std::string problem =
+      hasRecord ? BooksCheck::SettingsProblem(db.settingsRecord()) : "it holds no settings record";
+  if (!problem.empty()) {
+    db.host().fatal(QStringLiteral("The settings table TALY1.dbf cannot be used: %1.\r\n"
+                                   "\"tallyworth-cli check --repair\" writes default settings.")
+                        .arg(QString::fromStdString(problem)));
+  }
+  return told;
 }

@@ -6,6 +6,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <string>
@@ -35,10 +36,17 @@ class DataDirectory {
   // program). A lock whose program is gone is taken over.
   static std::unique_ptr<QLockFile> Lock(const std::string& directory, bool* heldByAnother);
 
-  // Readies locked books for a session: starts it (mending the tables a session that died
-  // left disagreeing with their tags), removes index groups that cannot be read, rebuilds
-  // the missing ones and reads the settings into db's settings record; every table is
-  // closed again. End the session with StartupRecovery::EndSession.
+  // What the user is told when the directory takes no lock or marker file.
+  static QString ReadOnlyMessage(const std::string& directory);
+
+  // Readies locked books for a session: starts it (finishing an interrupted restore or
+  // pack, mending the tables a session that died left disagreeing with their tags, or
+  // whose record count disagrees with their length), removes index groups that cannot be
+  // read, rebuilds the missing ones and reads the settings into db's settings record;
+  // every table is closed again. Returns what the start mended, one line each, for the
+  // user. Ends the program through db's host when the marker cannot be written or the
+  // settings table holds no valid settings record. End the session with
+  // StartupRecovery::EndSession.
   // REQUIRES: the lock of db's directory is held and no table is open.
-  static void OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory);
+  static QStringList OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory);
 };

@@ -70,16 +70,19 @@ Database::~Database() { code4initUndoP(code_); }
 
 // ---- Opening ----
 
-void Database::FatalOpenError(const QString& fileName) {
+void Database::FatalOpenError(const QString& fileName, const QString& cause) {
   code4exit(code(), host_,
             QStringLiteral("Unable to open file ") + fileName +
+                (cause.isEmpty() ? QString() : QStringLiteral("\r\n") + cause) +
                 QStringLiteral("\r\nProgram will now terminate."));
 }
 
 DATA4* Database::openTable(const char* baseName, const char* fileMessage) {
+  // An error met earlier is reported as itself, never as this table's.
+  error4exitTest(code(), host_);
   DATA4* data = d4open(code(), baseName);
-  if (code4errorCode(code(), 0) < 0 || data == nullptr) {
-    FatalOpenError(QString::fromLatin1(fileMessage));
+  if (code()->errorCode() < 0 || data == nullptr) {
+    FatalOpenError(QString::fromLatin1(fileMessage), code4errorText(code()));
   }
   return data;
 }
@@ -87,15 +90,22 @@ DATA4* Database::openTable(const char* baseName, const char* fileMessage) {
 // A table without one of the program's fields cannot be used; it counts as unopenable.
 FIELD4* Database::bind(DATA4* data, const char* fieldName, const char* fileMessage) {
   FIELD4* field = d4field(data, fieldName);
-  if (field == nullptr) FatalOpenError(QString::fromLatin1(fileMessage));
+  if (field == nullptr) {
+    FatalOpenError(QString::fromLatin1(fileMessage),
+                   QStringLiteral("It has no field %1.").arg(QLatin1String(fieldName)));
+  }
   return field;
 }
 
 TAG4* Database::findTag(DATA4* data, const char* tagName, const char* tagMessage) {
   TAG4* tag = d4tag(data, tagName);
-  if (code4errorCode(code(), 0) < 0 || tag == nullptr) {
-    FatalOpenError(QString::fromLatin1(tagMessage));
+  if (tag == nullptr) {
+    FatalOpenError(QString::fromLatin1(tagMessage),
+                   QStringLiteral("The index group of %1 does not list it.")
+                       .arg(QString::fromStdString(data->name())));
   }
+  if (code()->errorCode() < 0)
+    FatalOpenError(QString::fromLatin1(tagMessage), code4errorText(code()));
   return tag;
 }
 

@@ -97,8 +97,9 @@ class Database {
   // before touching the table, for any other name. A close that fails (a full disk) ends
   // the program through error4exitTest.
   void CommitRecord(DATA4* data, std::string_view commitName);
-  // Tells the user fileName cannot be opened and ends the program.
-  [[noreturn]] void FatalOpenError(const QString& fileName);
+  // Tells the user fileName cannot be opened, and why when cause is given, and ends the
+  // program.
+  [[noreturn]] void FatalOpenError(const QString& fileName, const QString& cause = {});
   // The smallest folder number from 1 upward that no live folder uses.
   // REQUIRES: FOLDER opened through OpenFolder.
   int NextFreeFolderNo();

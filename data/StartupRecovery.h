@@ -15,6 +15,7 @@ struct RepairedTable {
   std::string baseName;                       // e.g. "GSTEXP1"
   std::vector<xbase::TableFinding> findings;  // what the check found
   int result = 0;                             // RepairTable's: 0, or a negative Status code
+  std::vector<std::string> done;              // what the repair did, one line each
 };
 
 class StartupRecovery {
@@ -22,15 +23,18 @@ class StartupRecovery {
   // Present while a session may write; holds nothing.
   static constexpr char kMarkerFileName[] = "Tallyworth.open";
 
-  // Starts a session on directory: when the marker is there, checks the six tables and
-  // repairs each that disagrees with its tags (a full scan, only after a session died);
-  // then leaves the marker in place for this session. Returns the tables found wrong and
-  // the outcome of each repair; empty after a clean end. *marked (when given) tells whether
-  // the marker could be written (not on read-only books).
-  // REQUIRES: the directory's lock is held and no table is open.
+  // Starts a session on directory: finishes what an interrupted restore or pack left
+  // (InterruptedWork; its lines go to *notes when given); when the marker is there, checks
+  // the six tables and repairs each that disagrees with its tags (a full scan, only after
+  // a session died), and otherwise repairs any table whose header count disagrees with its
+  // file's length (a header read each); then leaves the marker in place for this session.
+  // Returns the tables found wrong and the outcome of each repair; empty after a clean
+  // end. *marked (when given) tells whether the marker could be written (not on
+  // read-only books). REQUIRES: the directory's lock is held and no table is open.
   static std::vector<RepairedTable> BeginSession(xbase::FileSystem& fs,
                                                  const std::string& directory,
-                                                 bool* marked = nullptr);
+                                                 bool* marked = nullptr,
+                                                 std::vector<std::string>* notes = nullptr);
   // Checks the six tables and repairs those that disagree, whatever the marker says.
   // Returns what BeginSession returns. REQUIRES: as for BeginSession.
   static std::vector<RepairedTable> CheckAndRepair(xbase::FileSystem& fs,

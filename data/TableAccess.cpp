@@ -1,6 +1,9 @@
 #include "TableAccess.h"
 
+#include <QFileInfo>
+
 #include "ProgramHost.h"
+#include "TableText.h"
 #include "xbase/Status.h"
 
 std::unique_ptr<CODE4> code4initP(const std::string& directory, xbase::FileSystem& fs) {
@@ -24,13 +27,22 @@ int code4errorCode(CODE4* code, int newCode) {
   return old;
 }
 
+QString code4errorText(CODE4* code) {
+  const int error = code->errorCode();
+  const QString file = QFileInfo(QString::fromStdString(code->errorFile())).fileName();
+  const QString cause = QString::fromLatin1(xbase::statusText(error));
+  return file.isEmpty() ? cause : file + QStringLiteral(": ") + cause;
+}
+
 void error4exitTest(CODE4* code, ProgramHost& host) {
   const int error = code->errorCode();
   if (error >= 0) return;
   code4exit(code, host,
-            QStringLiteral("Database error %1: %2\r\nProgram will now terminate.")
+            QStringLiteral("Database error %1 in %2\r\n"
+                           "The books will be checked when Tallyworth next starts.\r\n"
+                           "Program will now terminate.")
                 .arg(error)
-                .arg(QString::fromLatin1(xbase::statusText(error))));
+                .arg(code4errorText(code)));
 }
 
 int code4close(CODE4* code) { return code->closeAll(); }
@@ -79,8 +91,8 @@ int f4assignInt(FIELD4* field, int value) { return field->assignInteger(value); 
 int f4assignLong(FIELD4* field, long value) { return field->assignInteger(value); }
 int f4assignDouble(FIELD4* field, double value) { return field->assignDouble(value); }
 
-QString f4text(FIELD4* field) { return QString::fromLatin1(field->str()); }
+QString f4text(FIELD4* field) { return TableText::Decode(field->str(), field->languageDriver()); }
 
 int f4assignText(FIELD4* field, const QString& text) {
-  return field->assign(text.toLatin1().toStdString());
+  return field->assign(TableText::Encode(text, field->languageDriver()));
 }

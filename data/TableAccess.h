@@ -37,6 +37,8 @@ void code4accessMode(CODE4* code, int exclusive);
 void code4errTagName(CODE4* code, int on);
 // Returns the pending error code and replaces it with newCode (0 clears it).
 int code4errorCode(CODE4* code, int newCode);
+// The pending error as a person reads it: the file it is about and its cause.
+QString code4errorText(CODE4* code);
 // When an error is pending, ends the program through host with the error's description.
 void error4exitTest(CODE4* code, ProgramHost& host);
 // Closes every table; returns the first error or 0.
@@ -84,6 +86,7 @@ int f4assignInt(FIELD4* field, int value);
 int f4assignLong(FIELD4* field, long value);
 int f4assignDouble(FIELD4* field, double value);
 
-// Field text as the program holds it: table bytes are Windows Latin-1 text.
+// Field text as the program holds it: table bytes are text of the table's code page
+// (TableText).
 QString f4text(FIELD4* field);
 int f4assignText(FIELD4* field, const QString& text);

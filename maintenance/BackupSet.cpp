@@ -1,9 +1,12 @@
 #include "BackupSet.h"
 
 #include <QDir>
+#include <stdexcept>
 #include <vector>
 
+#include "BooksCheck.h"
 #include "Database.h"
+#include "InterruptedWork.h"
 #include "ProgressSink.h"
 #include "Prompts.h"
 #include "TableDefinitions.h"
@@ -22,9 +25,16 @@ constexpr Step kSteps[] = {{tables::kAcc, 30},
 
 QString bakName(const char* baseName) { return QString::fromLatin1(baseName) + ".bak"; }
 
-// Temporary names beside the files they become or replace.
-constexpr char kPartial[] = ".partial";
-constexpr char kAside[] = ".replaced";
+const TableDefinition& definitionOf(const char* baseName) {
+  for (const TableDefinition* table : TableDefinitions::indexed())
+    if (table->baseName == baseName) return *table;
+  throw std::invalid_argument(baseName);
+}
+
+// Temporary names beside the files they become or replace (see InterruptedWork).
+constexpr const char* kPartial = InterruptedWork::kIncoming;
+constexpr const char* kAside = InterruptedWork::kAside;
+constexpr const char* kAsideInProgress = InterruptedWork::kAsideInProgress;
 
 }  // namespace
 
@@ -121,35 +131,56 @@ bool BackupSet::fetch(const QString& directory, const char* baseName, const std:
                     QStringLiteral("\r\nFunction Aborted"));
     return false;
   }
-  for (int tries = 0; tries < kMaxTries; ++tries) {
-    if (copier_.copy(source, tempPath) == FileCopier::Failure::None) return true;
+  bool copied = false;
+  for (int tries = 0; tries < kMaxTries && !copied; ++tries) {
+    copied = copier_.copy(source, tempPath) == FileCopier::Failure::None;
   }
+  // The copy is checked, not the backup: it is what would replace the table.
+  const std::string problem =
+      copied ? BooksCheck::TableFileProblem(files, tempPath, definitionOf(baseName)) : "";
+  if (copied && problem.empty()) return true;
   files.remove(tempPath);
+  if (!problem.empty()) {
+    ui_.message(Prompts::Type::Information, Prompts::Buttons::Ok,
+                QStringLiteral("The backup file %1 cannot be restored: %2.\r\n"
+                               "Nothing was restored.")
+                    .arg(QDir::toNativeSeparators(QString::fromStdString(source)),
+                         QString::fromStdString(problem)));
+  }
   return false;
 }
 
 bool BackupSet::swapIn(const std::vector<std::string>& temps,
                        const std::vector<std::string>& tables) {
   xbase::FileSystem& files = db_.code()->fs();
-  std::size_t placed = 0;
+  const std::string marker = db_.code()->pathOf(InterruptedWork::kRestoreMarker);
+  auto removeAll = [&](const std::vector<std::string>& paths, const char* suffix) {
+    for (const std::string& path : paths) files.remove(path + suffix);
+  };
+  // Every table is set aside whole first: a copy finished under another name, then renamed,
+  // so that a table set aside is never a part copy.
   bool ok = true;
-  for (; placed < tables.size(); ++placed) {
-    // The old table is copied aside rather than moved, and the restored one replaces it in
-    // one rename: a process dying at any step leaves every table's name on a whole table.
-    if (copier_.copy(tables[placed], tables[placed] + kAside) != FileCopier::Failure::None ||
-        !files.rename(temps[placed], tables[placed])) {
-      ok = false;
-      break;
-    }
+  for (const std::string& table : tables) {
+    ok = ok && copier_.copy(table, table + kAsideInProgress) == FileCopier::Failure::None &&
+         files.rename(table + kAsideInProgress, table + kAside);
   }
-  for (std::size_t i = 0; i < tables.size(); ++i) {
-    const std::string aside = tables[i] + kAside;
-    if (i < placed && !ok) {
-      files.rename(aside, tables[i]);  // the old table back over the restored one
-    } else {
-      files.remove(aside);
-      if (i >= placed) files.remove(temps[i]);
-    }
+  // From the marker on, a process dying leaves a mix the next start rolls back.
+  ok = ok && writeMarker(files, marker);
+  std::size_t placed = 0;
+  for (; ok && placed < tables.size(); ++placed) ok = files.rename(temps[placed], tables[placed]);
+  if (!ok) {
+    for (std::size_t i = 0; i < placed; ++i) files.rename(tables[i] + kAside, tables[i]);
   }
+  // Once the marker is gone the restore stands (or was rolled back) as a whole.
+  if (files.exists(marker) && !files.remove(marker)) return false;
+  removeAll(tables, kAside);
+  removeAll(tables, kAsideInProgress);
+  removeAll(temps, "");
   return ok;
+}
+
+bool BackupSet::writeMarker(xbase::FileSystem& files, const std::string& marker) {
+  int error = 0;
+  auto file = files.open(marker, xbase::OpenMode::Create, xbase::LockMode::None, &error);
+  return file && file->sync();
 }

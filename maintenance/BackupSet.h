@@ -13,6 +13,7 @@
 #include <string>
 
 #include "FileCopier.h"
+#include "xbase/FileSystem.h"
 
 class Database;
 class ProgressSink;
@@ -49,6 +50,8 @@ class BackupSet {
   bool fetch(const QString& directory, const char* baseName, const std::string& tempPath);
   // Puts each fetched copy in place of its table; on a failure puts every table back.
   bool swapIn(const std::vector<std::string>& temps, const std::vector<std::string>& tables);
+  // Writes the marker of a restore under way (InterruptedWork) to disk.
+  static bool writeMarker(xbase::FileSystem& files, const std::string& marker);
   std::string dataPath(const char* baseName);
 
   Database& db_;

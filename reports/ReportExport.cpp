@@ -38,7 +38,7 @@ bool ReportExport::Write(const ReportDocument& document, Layout layout, const QS
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   QByteArray bytes;
   for (const QString& line : Lines(document, layout)) {
-    bytes += line.toLatin1();
+    bytes += line.toUtf8();
     bytes += "\r\n";
   }
   if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -18,8 +18,8 @@ class ReportExport {
   static QString LineText(const ReportDocument& document, int line, Layout layout);
   // Every line's text, line 0 to LastLine().
   static QStringList Lines(const ReportDocument& document, Layout layout);
-  // Replaces the file at path with the document's lines, each ended by CR LF, in the
-  // tables' Latin-1 encoding (one byte per character, so columns stay columns). Returns
+  // Replaces the file at path with the document's lines, each ended by CR LF, in UTF-8
+  // (columns count characters, not bytes). Returns
   // false, with nothing written, when the file cannot be created or written.
   static bool Write(const ReportDocument& document, Layout layout, const QString& path);
 };

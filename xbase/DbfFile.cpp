@@ -54,8 +54,9 @@ struct DbfFile::Impl {
   std::uint64_t endOf(std::uint64_t n) const { return headerLength + n * recordLength; }
   std::uint64_t recordOffset(std::uint32_t recno) const { return endOf(recno - 1); }
 
-  // Parses header bytes; fileSize bounds what the header may claim.
-  int parse(std::uint64_t fileSize);
+  // Parses header bytes; fileSize bounds what the header may claim. Without checkCount
+  // the record count is not held against the file's size.
+  int parse(std::uint64_t fileSize, bool checkCount = true);
   Block* block(std::uint64_t start, int* error);
   int readCached(std::uint64_t offset, char* buf, std::size_t n);
   int writeThrough(std::uint64_t offset, const char* buf, std::size_t n);
@@ -72,7 +73,23 @@ struct DbfFile::Impl {
                                          int* error);
 };
 
-int DbfFile::Impl::parse(std::uint64_t fileSize) {
+namespace {
+
+// Bytes writers put after the terminator to pad a header. Anything else there is record
+// data: the header length is wrong and every record would be read shifted.
+bool isHeaderPadding(char c) {
+  return c == '\0' || c == dbf::kHeaderTerminator || c == dbf::kEofMarker;
+}
+
+// Visual FoxPro's headers end in a backlink that may hold a database container's path.
+bool hasBacklink(char version) {
+  const auto v = static_cast<unsigned char>(version);
+  return v == 0x30 || v == 0x31 || v == 0x32;
+}
+
+}  // namespace
+
+int DbfFile::Impl::parse(std::uint64_t fileSize, bool checkCount) {
   const char* h = header.data();
   count = readU32(h + dbf::kCountOffset);
   headerLength = static_cast<int>(readU16(h + dbf::kHeaderLengthOffset));
@@ -108,9 +125,43 @@ int DbfFile::Impl::parse(std::uint64_t fileSize) {
   // The fields must fill the record exactly; otherwise the layout is not the one the
   // records were written with.
   if (fields.empty() || offset != recordLength) return kErrData;
+  if (!hasBacklink(h[dbf::kVersionOffset]) &&
+      !std::all_of(header.begin() + static_cast<std::ptrdiff_t>(pos) + 1, header.end(),
+                   isHeaderPadding)) {
+    return kErrData;
+  }
+  if (!checkCount) return kSuccess;
   // Every counted record must be there. A longer file is fine: a crash between writing a
-  // record and its count leaves an uncounted record, and the EOF marker follows the data.
+  // record and its count leaves one uncounted record, and the EOF marker follows the data.
   if (fileSize < endOf(count)) return kErrLength;
+  // More whole records than that mean a damaged count: an append would overwrite them.
+  if ((fileSize - headerLength) / recordLength > static_cast<std::uint64_t>(count) + 1)
+    return kErrUncounted;
+  return kSuccess;
+}
+
+int DbfFile::readLayout(File& file, DbfLayout* layout) {
+  const long long size = file.size();
+  if (size < 0) return kErrRead;
+  if (size < static_cast<long long>(dbf::kFixedHeaderSize)) return kErrData;
+  std::vector<char> header(dbf::kFixedHeaderSize);
+  if (file.read(0, header.data(), header.size()) != static_cast<long long>(header.size()))
+    return kErrRead;
+  const std::size_t length = readU16(header.data() + dbf::kHeaderLengthOffset);
+  if (length > static_cast<std::uint64_t>(size)) return kErrData;
+  if (length > header.size()) {
+    header.resize(length);
+    const auto want = static_cast<long long>(length - dbf::kFixedHeaderSize);
+    if (file.read(dbf::kFixedHeaderSize, header.data() + dbf::kFixedHeaderSize, want) != want)
+      return kErrRead;
+  }
+  auto impl = std::make_unique<Impl>();
+  impl->header = std::move(header);
+  if (int rc = impl->parse(static_cast<std::uint64_t>(size), false); rc != kSuccess) return rc;
+  layout->count = impl->count;
+  layout->headerLength = static_cast<std::uint64_t>(impl->headerLength);
+  layout->recordLength = static_cast<std::uint64_t>(impl->recordLength);
+  layout->size = static_cast<std::uint64_t>(size);
   return kSuccess;
 }
 
@@ -316,6 +367,9 @@ int DbfFile::fieldIndex(std::string_view name) const {
 std::uint32_t DbfFile::recordCount() const { return impl_->count; }
 int DbfFile::recordLength() const { return impl_->recordLength; }
 int DbfFile::headerLength() const { return impl_->headerLength; }
+std::uint8_t DbfFile::languageDriver() const {
+  return static_cast<std::uint8_t>(impl_->header[dbf::kLanguageDriverOffset]);
+}
 File& DbfFile::file() { return *impl_->file; }
 
 int DbfFile::readRecord(std::uint32_t recno, char* buf) {
@@ -359,19 +413,22 @@ int DbfFile::stageAppend(const char* buf, std::uint32_t* recno) {
 int DbfFile::truncateTo(std::uint32_t count) {
   Impl& m = *impl_;
   if (count > m.count) return kErrRecordNo;
-  // Count first: a crash after it leaves extra bytes past the counted records, which open
-  // accepts; the reverse order could leave a count beyond the data.
+  // Cut first: a crash after it leaves a count beyond the data, which a repair lowers to
+  // the records kept. The reverse order would leave whole records past the count, which
+  // a repair must take for records whose count was damaged and count back in.
+  const std::uint64_t end = m.endOf(count);
+  const char eof = dbf::kEofMarker;
+  m.dropCache();
+  if (!m.file->truncate(end)) return kErrWrite;
+  int rc = m.writeThrough(end, &eof, 1);
+  if (rc != kSuccess) return rc;
   char bytes[4];
   writeU32(bytes, count);
-  int rc = m.writeThrough(dbf::kCountOffset, bytes, sizeof bytes);
+  rc = m.writeThrough(dbf::kCountOffset, bytes, sizeof bytes);
   if (rc != kSuccess) return rc;
   std::memcpy(m.header.data() + dbf::kCountOffset, bytes, sizeof bytes);
   m.count = count;
-  std::uint64_t end = m.endOf(count);
-  m.dropCache();
-  if (!m.file->truncate(end)) return kErrWrite;
-  const char eof = dbf::kEofMarker;
-  return m.writeThrough(end, &eof, 1);
+  return kSuccess;
 }
 
 int DbfFile::touch() {

@@ -12,11 +12,12 @@ namespace xbase::dbf {
 constexpr std::uint8_t kVersionDbase3 = 0x03;
 
 // Header: the fixed 32-byte part at the start of the file.
-constexpr std::size_t kVersionOffset = 0;        // 1 byte, version / flags
-constexpr std::size_t kUpdateOffset = 1;         // 3 bytes: year - 1900, month, day
-constexpr std::size_t kCountOffset = 4;          // uint32: number of records
-constexpr std::size_t kHeaderLengthOffset = 8;   // uint16: bytes before the first record
-constexpr std::size_t kRecordLengthOffset = 10;  // uint16: bytes per record, flag included
+constexpr std::size_t kVersionOffset = 0;          // 1 byte, version / flags
+constexpr std::size_t kUpdateOffset = 1;           // 3 bytes: year - 1900, month, day
+constexpr std::size_t kCountOffset = 4;            // uint32: number of records
+constexpr std::size_t kHeaderLengthOffset = 8;     // uint16: bytes before the first record
+constexpr std::size_t kRecordLengthOffset = 10;    // uint16: bytes per record, flag included
+constexpr std::size_t kLanguageDriverOffset = 29;  // 1 byte: code page of the text, 0 for none
 constexpr std::size_t kFixedHeaderSize = 32;
 
 // Field descriptors: one 32-byte entry per field, starting right after the fixed header.

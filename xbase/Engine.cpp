@@ -30,11 +30,15 @@ std::string Engine::pathOf(const std::string& fileName) {
 int Engine::takeError() {
   int code = error_;
   error_ = 0;
+  errorFile_.clear();
   return code;
 }
 
-int Engine::setError(int code) {
-  if (code < 0 && error_ >= 0) error_ = code;
+int Engine::setError(int code, const std::string& file) {
+  if (code < 0 && error_ >= 0) {
+    error_ = code;
+    errorFile_ = file;
+  }
   return code;
 }
 
@@ -47,12 +51,12 @@ Table* Engine::open(const std::string& name) {
   int rc = kSuccess;
   auto file = fs_.open(t.dbfPath, OpenMode::ReadWrite, t.lockMode(), &rc);
   if (!file) {
-    setError(rc < 0 ? rc : kErrOpen);
+    setError(rc < 0 ? rc : kErrOpen, t.dbfPath);
     return nullptr;
   }
   t.dbf = DbfFile::open(std::move(file), &rc);
   if (!t.dbf) {
-    setError(rc < 0 ? rc : kErrData);
+    setError(rc < 0 ? rc : kErrData, t.dbfPath);
     return nullptr;
   }
   for (int i = 0; i < static_cast<int>(t.dbf->fields().size()); ++i)
@@ -67,13 +71,13 @@ Table* Engine::open(const std::string& name) {
   if (autoOpen && fs_.exists(groupPath)) {
     std::vector<std::string> tagNames;
     if ((rc = readIndexGroup(fs_, groupPath, &tagNames)) < 0) {
-      setError(rc);
+      setError(rc, groupPath);
       return nullptr;
     }
     for (const auto& tagName : tagNames) {
       std::unique_ptr<Tag> tag;
       if ((rc = t.openTag(tagName, &tag)) < 0) {
-        setError(rc);
+        setError(rc, pathOf(tagName + ".ntx"));
         return nullptr;
       }
       t.tags.push_back(std::move(tag));

@@ -18,6 +18,7 @@ const std::string& Field::name() const { return desc().name; }
 char Field::type() const { return desc().type; }
 int Field::width() const { return desc().width; }
 int Field::decimals() const { return desc().decimals; }
+std::uint8_t Field::languageDriver() const { return table_->impl_->dbf->languageDriver(); }
 
 std::string Field::str() const {
   const FieldDesc& d = desc();

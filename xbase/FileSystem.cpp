@@ -69,6 +69,21 @@ class PosixFile : public File {
   int fd_;
 };
 
+// The status code naming why open(2) failed.
+int openError(int error, OpenMode mode) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return kErrAccess;
+    case EISDIR:
+    case ENXIO:
+      return kErrNotFile;
+    default:
+      return mode == OpenMode::Create ? kErrCreate : kErrOpen;
+  }
+}
+
 class PosixFileSystem : public FileSystem {
   // A rename swaps a whole new table or index in; syncing its directory keeps the swap
   // through a power cut. Where the file system cannot sync a directory the rename stands.
@@ -99,15 +114,23 @@ class PosixFileSystem : public FileSystem {
         flags |= O_RDWR | O_CREAT;
         break;
     }
+    // Non-blocking, so that a pipe in a table's place cannot hang the open; only regular
+    // files are tables or indexes.
     int fd;
     do {
-      fd = ::open(path.c_str(), flags, 0666);
+      fd = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-      *error = mode == OpenMode::Create ? kErrCreate : kErrOpen;
+      *error = openError(errno, mode);
       return nullptr;
     }
     auto file = std::make_unique<PosixFile>(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      *error = kErrNotFile;
+      return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (lock != LockMode::None) {
       int op = (lock == LockMode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
       int rc;

@@ -17,7 +17,11 @@ const char* statusText(int code) {
     case kErrLocked:
       return "file is locked by another user";
     case kErrOpen:
-      return "cannot open file";
+      return "file not found or cannot be opened";
+    case kErrAccess:
+      return "permission denied (the file or its disk is read-only)";
+    case kErrNotFile:
+      return "not a regular file";
     case kErrRead:
       return "read error";
     case kErrRemove:
@@ -25,7 +29,7 @@ const char* statusText(int code) {
     case kErrRename:
       return "cannot rename file";
     case kErrWrite:
-      return "write error (disk full?)";
+      return "write failed (is the disk full?)";
     case kErrData:
       return "table file is damaged or not a dBASE table";
     case kErrFieldName:
@@ -34,6 +38,8 @@ const char* statusText(int code) {
       return "value does not fit its field";
     case kErrRecordNo:
       return "record number out of range";
+    case kErrUncounted:
+      return "whole records lie past the record count in the header";
     case kErrIndex:
       return "index file is damaged or does not belong to the table";
     case kErrTagName:

@@ -81,8 +81,8 @@ int Table::Impl::flush() {
     std::string oldKey = keyOf(*tag, stored.data());
     std::string newKey = keyOf(*tag, record.data());
     if (wasIn == isIn && (!isIn || oldKey == newKey)) continue;
-    if (wasIn && (rc = tag->index_->remove(oldKey.data(), n)) < 0) return fail(rc);
-    if (isIn && (rc = tag->index_->insert(newKey.data(), n)) < 0) return fail(rc);
+    if (wasIn && (rc = tag->index_->remove(oldKey.data(), n)) < 0) return fail(rc, tag->fileName_);
+    if (isIn && (rc = tag->index_->insert(newKey.data(), n)) < 0) return fail(rc, tag->fileName_);
   }
   stored = record;
   changed = false;
@@ -157,7 +157,7 @@ int Table::top() {
   rc = t.selected->index_->first(t.cursor);
   if (rc < 0) return t.fail(rc);
   if (rc == kEof) return t.setEof(), kEof;
-  rc = t.load(t.cursor.recno());
+  rc = t.loadFromTag(t.cursor.recno());
   t.cursorSynced = rc == kSuccess;
   return rc;
 }
@@ -173,7 +173,7 @@ int Table::bottom() {
   rc = t.selected->index_->last(t.cursor);
   if (rc < 0) return t.fail(rc);
   if (rc == kEof) return t.setEof(), kEof;
-  rc = t.load(t.cursor.recno());
+  rc = t.loadFromTag(t.cursor.recno());
   t.cursorSynced = rc == kSuccess;
   return rc;
 }
@@ -228,7 +228,7 @@ int Table::skip(long n) {
       break;
     }
   }
-  rc = t.load(t.cursor.recno());
+  rc = t.loadFromTag(t.cursor.recno());
   if (rc < 0) return rc;
   t.cursorSynced = true;
   return bof ? kBof : kSuccess;
@@ -252,7 +252,7 @@ int Table::seek(std::string_view key) {
   rc = tag->index_->seek(t.cursor, key);
   if (rc < 0) return t.fail(rc);
   if (rc == kEof) return t.setEof(), kEof;
-  int loaded = t.load(t.cursor.recno());
+  int loaded = t.loadFromTag(t.cursor.recno());
   if (loaded < 0) return loaded;
   t.cursorSynced = tag == t.selected;
   return rc;

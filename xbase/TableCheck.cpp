@@ -1,6 +1,10 @@
 #include "xbase/TableCheck.h"
 
+#include <strings.h>
+
 #include <algorithm>
+#include <cstring>
+#include <ctime>
 #include <map>
 
 #include "ByteCoding.h"
@@ -27,37 +31,8 @@ std::string pathIn(FileSystem& fs, const std::string& directory, const std::stri
   return fs.resolve(directory.empty() ? name : directory + "/" + name);
 }
 
-// The numbers of a table header that say where its records lie.
-struct Layout {
-  std::uint32_t count = 0;
-  std::uint64_t headerLength = 0;
-  std::uint64_t recordLength = 0;
-  std::uint64_t size = 0;
-  std::uint64_t end(std::uint64_t n) const { return headerLength + n * recordLength; }
-  std::uint64_t wholeRecords() const {
-    return size < headerLength ? 0 : (size - headerLength) / recordLength;
-  }
-};
-
-// Reads the header numbers; kErrData when they cannot describe records.
-int readLayout(File& file, Layout* layout) {
-  long long size = file.size();
-  char h[dbf::kFixedHeaderSize];
-  if (size < 0) return kErrRead;
-  if (size < static_cast<long long>(sizeof h)) return kErrData;
-  if (file.read(0, h, sizeof h) != static_cast<long long>(sizeof h)) return kErrRead;
-  layout->size = static_cast<std::uint64_t>(size);
-  layout->count = readU32(h + dbf::kCountOffset);
-  layout->headerLength = readU16(h + dbf::kHeaderLengthOffset);
-  layout->recordLength = readU16(h + dbf::kRecordLengthOffset);
-  if (layout->recordLength == 0 || layout->headerLength <= dbf::kFixedHeaderSize ||
-      layout->headerLength > layout->size)
-    return kErrData;
-  return kSuccess;
-}
-
 // Whether the bytes after the counted records are nothing or the end-of-file marker.
-bool tailIsClean(File& file, const Layout& layout) {
+bool tailIsClean(File& file, const DbfLayout& layout) {
   std::uint64_t end = layout.end(layout.count);
   if (layout.size <= end) return true;
   if (layout.size > end + 1) return false;
@@ -65,13 +40,45 @@ bool tailIsClean(File& file, const Layout& layout) {
   return file.read(end, &marker, 1) == 1 && marker == dbf::kEofMarker;
 }
 
+bool hasDeletionFlag(const char* rec) {
+  return rec[0] == dbf::kActiveFlag || rec[0] == dbf::kDeletedFlag;
+}
+
+// What a field's bytes may hold, by its type; empty for types taken as they are.
+const char* allowedBytes(char type) {
+  switch (type) {
+    case 'N':
+    case 'F':
+      return " 0123456789.-+";
+    case 'D':
+      return " 0123456789";
+    case 'L':
+      return " ?TtFfYyNn";
+    default:
+      return "";
+  }
+}
+
+// The first field of rec whose bytes its type does not allow, or nullptr.
+const FieldDesc* badField(const std::vector<FieldDesc>& fields, const char* rec) {
+  for (const FieldDesc& f : fields) {
+    const char* allowed = allowedBytes(f.type);
+    if (*allowed == '\0') continue;
+    for (int i = 0; i < f.width; ++i) {
+      const char c = rec[f.offset + i];
+      if (c == '\0' || std::strchr(allowed, c) == nullptr) return &f;
+    }
+  }
+  return nullptr;
+}
+
 class Checker {
  public:
   explicit Checker(std::vector<TableFinding>* out) : out_(out) {}
 
-  void report(const std::string& file, const std::string& problem) {
+  void report(const std::string& file, const std::string& problem, bool indexMissing = false) {
     int& n = perFile_[file];
-    if (++n <= kMaxProblemsPerFile) out_->push_back({file, problem});
+    if (++n <= kMaxProblemsPerFile) out_->push_back({file, problem, indexMissing});
   }
   // Appends a line for each file whose problems were cut short.
   void finish() {
@@ -95,7 +102,7 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
               DbfFile& dbf, const std::vector<std::vector<char>>& records, Checker& check) {
   std::string path = pathIn(fs, directory, tagName + ".ntx");
   std::string file = baseName(path);
-  if (!fs.exists(path)) return check.report(file, "tag file missing");
+  if (!fs.exists(path)) return check.report(file, "tag file missing", true);
   int rc = kSuccess;
   auto handle = fs.open(path, OpenMode::ReadOnly, LockMode::None, &rc);
   if (!handle) return check.report(file, "tag file cannot be opened");
@@ -159,23 +166,30 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
 }
 
 void checkAll(FileSystem& fs, const std::string& directory, const std::string& tableName,
-              const std::string& groupName, Checker& check) {
+              const std::string& groupName, const std::vector<std::string>& requiredTags,
+              Checker& check) {
   std::string path = pathIn(fs, directory, tableName + ".dbf");
   std::string file = baseName(path);
   int rc = kSuccess;
   auto handle = fs.open(path, OpenMode::ReadOnly, LockMode::None, &rc);
-  if (!handle) return check.report(file, "table file cannot be opened");
-  Layout layout;
-  if ((rc = readLayout(*handle, &layout)) < 0)
-    return check.report(file, std::string("header unreadable: ") + statusText(rc));
-  if (layout.wholeRecords() < layout.count) {
+  if (!handle) return check.report(file, std::string("cannot be opened: ") + statusText(rc));
+  DbfLayout layout;
+  if ((rc = DbfFile::readLayout(*handle, &layout)) < 0)
+    return check.report(file, std::string("header damaged: ") + statusText(rc));
+  const std::uint64_t whole = layout.wholeRecords();
+  if (whole < layout.count) {
     return check.report(file, "header counts " + std::to_string(layout.count) +
-                                  " records but the file holds " +
-                                  std::to_string(layout.wholeRecords()));
+                                  " records but the file holds " + std::to_string(whole));
+  }
+  if (whole > layout.count + 1ull) {
+    return check.report(file, std::to_string(whole - layout.count) +
+                                  " whole records lie past the " + std::to_string(layout.count) +
+                                  " counted records (a damaged count)");
   }
   if (!tailIsClean(*handle, layout)) {
     check.report(file, std::to_string(layout.size - layout.end(layout.count)) + " bytes past the " +
-                           std::to_string(layout.count) + " counted records");
+                           std::to_string(layout.count) +
+                           " counted records (an append that never finished)");
   }
   auto dbf = DbfFile::open(std::move(handle), &rc);
   if (!dbf) return check.report(file, std::string("header damaged: ") + statusText(rc));
@@ -184,38 +198,102 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
   std::vector<std::vector<char>> records(dbf->recordCount() + 1);
   for (std::uint32_t n = 1; n <= dbf->recordCount(); ++n) {
     records[n].resize(dbf->recordLength());
+    const std::string record = "record " + std::to_string(n);
     if (dbf->readRecord(n, records[n].data()) < 0) {
       records[n].clear();
-      check.report(file, "record " + std::to_string(n) + " unreadable");
+      check.report(file, record + " unreadable");
+    } else if (!hasDeletionFlag(records[n].data())) {
+      check.report(file, record + " does not start where the header says records start");
+    } else if (const FieldDesc* bad = badField(dbf->fields(), records[n].data())) {
+      check.report(file, record + ": " + bad->name + " holds bytes its type does not allow");
     }
   }
   if (groupName.empty()) return;
   std::string groupPath = pathIn(fs, directory, groupName + ".cgp");
-  if (!fs.exists(groupPath)) return check.report(baseName(groupPath), "index group file missing");
+  const std::string group = baseName(groupPath);
+  if (!fs.exists(groupPath)) return check.report(group, "index group file missing", true);
   std::vector<std::string> tagNames;
   if ((rc = readIndexGroup(fs, groupPath, &tagNames)) < 0)
-    return check.report(baseName(groupPath), "index group file unreadable");
+    return check.report(group, std::string("index group file unreadable: ") + statusText(rc));
+  for (const std::string& required : requiredTags) {
+    const bool listed = std::any_of(tagNames.begin(), tagNames.end(), [&](const std::string& t) {
+      return strcasecmp(t.c_str(), required.c_str()) == 0;
+    });
+    if (!listed) check.report(group, "does not list the tag " + required);
+  }
   for (const std::string& tagName : tagNames)
     checkTag(fs, directory, tagName, *dbf, records, check);
 }
 
-// Makes the header count and the file's length agree on the records both hold.
-int repairLength(FileSystem& fs, const std::string& path) {
+// Saves the bytes of file from offset on beside it, under a name dated now, so that a
+// repair cutting them loses nothing. Returns the name, or empty when they could not be saved.
+std::string saveTail(FileSystem& fs, File& file, const std::string& path, std::uint64_t offset,
+                     std::uint64_t size) {
+  std::vector<char> bytes(size - offset);
+  if (file.read(offset, bytes.data(), bytes.size()) != static_cast<long long>(bytes.size()))
+    return {};
+  std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, ".%Y%m%d-%H%M%S.cut", &tm);
+  const std::string target = path + stamp;
+  int rc = kSuccess;
+  auto out = fs.open(target, OpenMode::Create, LockMode::None, &rc);
+  if (!out || !out->write(0, bytes.data(), bytes.size()) || !out->sync()) return {};
+  return baseName(target);
+}
+
+// Whether the records lie where the header says: the first and last whole records, and
+// every record about to be counted in, start with a deletion flag.
+bool recordsAligned(File& file, const DbfLayout& layout, std::uint64_t keep) {
+  auto flagged = [&](std::uint64_t n) {
+    char flag = 0;
+    return file.read(layout.end(n - 1), &flag, 1) == 1 && hasDeletionFlag(&flag);
+  };
+  const std::uint64_t whole = layout.wholeRecords();
+  if (whole == 0) return true;
+  if (!flagged(1) || !flagged(whole)) return false;
+  for (std::uint64_t n = layout.count + 1ull; n <= keep; ++n)
+    if (!flagged(n)) return false;
+  return true;
+}
+
+// Makes the header's count and the file's length agree without dropping a record: whole
+// records past the count, more than the one an unfinished append leaves, are a damaged
+// count and are counted in; what must be cut (that one record, a part record) is first
+// saved beside the table. A header that does not describe its records changes nothing.
+int mendLength(FileSystem& fs, const std::string& path, std::vector<std::string>* done) {
   int rc = kSuccess;
   auto file = fs.open(path, OpenMode::ReadWrite, LockMode::Exclusive, &rc);
   if (!file) return rc < 0 ? rc : kErrOpen;
-  Layout layout;
-  if ((rc = readLayout(*file, &layout)) < 0) return rc;
+  DbfLayout layout;
+  if ((rc = DbfFile::readLayout(*file, &layout)) < 0) return rc;
   const std::uint64_t whole = layout.wholeRecords();
-  if (whole >= layout.count && tailIsClean(*file, layout)) return kSuccess;
-  const auto keep = static_cast<std::uint32_t>(std::min<std::uint64_t>(layout.count, whole));
+  if (whole >= layout.count && whole <= layout.count + 1ull && tailIsClean(*file, layout))
+    return kSuccess;
+  const std::uint64_t keep =
+      whole > layout.count + 1ull ? whole : std::min<std::uint64_t>(layout.count, whole);
+  if (keep > 0xFFFFFFFFull || !recordsAligned(*file, layout, keep)) return kErrData;
+  const std::string name = baseName(path);
   const std::uint64_t end = layout.end(keep);
+  if (layout.size > end + 1) {
+    const std::string saved = saveTail(fs, *file, path, end, layout.size);
+    if (saved.empty()) return kErrWrite;
+    done->push_back("saved the " + std::to_string(layout.size - end) +
+                    " bytes past the records to " + saved + " and cut them off");
+  }
   const char marker = dbf::kEofMarker;
   if (!file->truncate(end) || !file->write(end, &marker, 1)) return kErrWrite;
   if (keep != layout.count) {
     unsigned char bytes[4];
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(keep >> (8 * i));
+    writeU32(reinterpret_cast<char*>(bytes), static_cast<std::uint32_t>(keep));
     if (!file->write(dbf::kCountOffset, bytes, sizeof bytes)) return kErrWrite;
+    done->push_back(keep > layout.count
+                        ? "counted in the " + std::to_string(keep - layout.count) +
+                              " records past the header's count of " + std::to_string(layout.count)
+                        : "lowered the header's count from " + std::to_string(layout.count) +
+                              " to the " + std::to_string(keep) + " records in the file");
   }
   return file->sync() ? kSuccess : kErrWrite;
 }
@@ -223,17 +301,21 @@ int repairLength(FileSystem& fs, const std::string& path) {
 }  // namespace
 
 std::vector<TableFinding> CheckTable(FileSystem& fs, const std::string& directory,
-                                     const std::string& tableName, const std::string& groupName) {
+                                     const std::string& tableName, const std::string& groupName,
+                                     const std::vector<std::string>& requiredTags) {
   std::vector<TableFinding> findings;
   Checker check(&findings);
-  checkAll(fs, directory, tableName, groupName, check);
+  checkAll(fs, directory, tableName, groupName, requiredTags, check);
   check.finish();
   return findings;
 }
 
 int RepairTable(FileSystem& fs, const std::string& directory, const std::string& tableName,
-                const std::string& groupName, const std::vector<TagSpec>& tags) {
-  int rc = repairLength(fs, pathIn(fs, directory, tableName + ".dbf"));
+                const std::string& groupName, const std::vector<TagSpec>& tags,
+                std::vector<std::string>* done) {
+  std::vector<std::string> ignored;
+  if (done == nullptr) done = &ignored;
+  int rc = mendLength(fs, pathIn(fs, directory, tableName + ".dbf"), done);
   if (rc < 0 || groupName.empty()) return rc;
   Engine engine(fs, directory);
   engine.autoOpen = false;  // the old tags may be the damaged part
@@ -243,6 +325,7 @@ int RepairTable(FileSystem& fs, const std::string& directory, const std::string&
   if (table == nullptr) return engine.takeError();
   rc = table->createIndexGroup(groupName, tags);
   int closed = engine.closeAll();
+  if (rc >= 0 && closed >= 0) done->push_back("rebuilt the index group " + groupName + ".cgp");
   return rc < 0 ? rc : closed;
 }
 

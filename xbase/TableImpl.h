@@ -9,6 +9,7 @@
 #include "NtxIndex.h"
 #include "xbase/DbfFile.h"
 #include "xbase/Engine.h"
+#include "xbase/Status.h"
 #include "xbase/Table.h"
 
 namespace xbase {
@@ -56,8 +57,20 @@ struct Table::Impl {
   std::vector<std::string> filePaths() const;
   // Forces the table file and every tag file to disk; false when a sync failed.
   bool syncFiles();
-  // Reports code to the engine when it is an error; returns it.
-  int fail(int code) { return code < 0 ? engine.setError(code) : code; }
+  // Reports code to the engine when it is an error, naming the file at fault (the
+  // selected tag's for a damaged index, else the table's); returns it.
+  int fail(int code) {
+    const bool indexFault = code == kErrIndex && selected != nullptr;
+    return fail(code, indexFault ? selected->fileName_ : dbfPath);
+  }
+  int fail(int code, const std::string& file) {
+    return code < 0 ? engine.setError(code, file) : code;
+  }
+  // Loads the record an entry of the selected tag points to; an entry beyond the table
+  // is a damaged tag.
+  int loadFromTag(std::uint32_t n) {
+    return n < 1 || n > static_cast<std::uint32_t>(recordCount()) ? fail(kErrIndex) : load(n);
+  }
 
   // Opens the tag stored in file <tagName>.ntx; used by open and after creation.
   int openTag(const std::string& tagName, std::unique_ptr<Tag>* out);

@@ -64,9 +64,9 @@ int Table::Impl::writeTagFiles(DbfFile& source, const std::vector<const Tag*>& t
   built->clear();
   for (size_t i = 0; i < tags.size(); ++i) {
     auto file = engine.fs().open(paths[i], OpenMode::Create, lockMode(), &rc);
-    if (!file) return rc < 0 ? rc : kErrCreate;
+    if (!file) return fail(rc < 0 ? rc : kErrCreate, paths[i]);
     auto index = NtxIndex::build(std::move(file), infos[i], keys[i].keys, keys[i].recnos, &rc);
-    if (!index) return rc < 0 ? rc : kErrWrite;
+    if (!index) return fail(rc < 0 ? rc : kErrWrite, paths[i]);
     built->push_back(std::move(index));
   }
   return kSuccess;

@@ -152,7 +152,8 @@ class MainWindowTest : public testing::Test {
 TEST_F(MainWindowTest, ATableThatCannotBeOpenedEndsTheProgramThroughTheUi) {
   ASSERT_TRUE(QFile::remove(QString::fromStdString(books.path("Folder.cgp"))));
   shell.ui.expectMessage(
-      QStringLiteral("Unable to open file FolTag.Ntx\r\nProgram will now terminate."));
+      QStringLiteral("Unable to open file FolTag.Ntx\r\nThe index group of FOLDER does not "
+                     "list it.\r\nProgram will now terminate."));
   try {
     shell.form->expensesClicked();
     FAIL() << "the command went on without its folder table";

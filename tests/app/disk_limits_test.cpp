@@ -11,14 +11,12 @@
 #include "ChildProcess.h"
 #include "DirectoryBytes.h"
 #include "DiskBooks.h"
+#include "EngineMessages.h"
 #include "FileSizeLimit.h"
 #include "ReadOnlyDirectory.h"
 #include "TestShell.h"
 
 namespace {
-
-const QString kWriteError =
-    QStringLiteral("Database error -120: write error (disk full?)\r\nProgram will now terminate.");
 
 QString readOnlyMessage(const std::string& dir) {
   return QStringLiteral("The data directory %1 is read-only.\r\nTallyworth needs to write to it.")
@@ -69,20 +67,23 @@ class FullDiskCommand : public testing::Test {
 
   // Runs command on a disk where no file may grow past 1 KB; it must tell the user of the
   // write error and end the program.
-  void runOnFullDisk(void (MainWindow::*command)()) {
+  void runOnFullDisk(void (MainWindow::*command)(), const QString& failedFile) {
     FileSizeLimit full(1024);
     ASSERT_TRUE(full.applied());
-    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok, kWriteError);
+    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok, writeErrorIn(failedFile));
     EXPECT_THROW((shell.form.get()->*command)(), ProgramEnded);
   }
 
-  // The next start, with room again: no message, every record as before, every tag
-  // agreeing with its table, and a new folder saved.
-  void expectNextStartWhole() {
+  // The next start, with room again: at most its account of the tables it mended, every
+  // record as before, every tag agreeing with its table, and a new folder saved.
+  void expectNextStartWhole(const QString& mended = {}) {
     shell.form.reset();
     TestShell next(b.books.dir());
+    if (!mended.isEmpty()) {
+      next.ui.expectMessage(QStringLiteral("Tallyworth mended the books as it started:\r\n") +
+                            mended);
+    }
     next.start();
-    EXPECT_TRUE(next.ui.messages.isEmpty()) << next.ui.messages.join(' ').toStdString();
     xbase::FileSystem& fs = xbase::FileSystem::posix();
     EXPECT_EQ(storedRecords(fs, b.books.dir()), before);
     EXPECT_EQ(tagFindings(fs, b.books.dir()), std::vector<std::string>());
@@ -98,15 +99,15 @@ class FullDiskCommand : public testing::Test {
 };
 
 TEST_F(FullDiskCommand, PackSaysSoAndTheNextStartFindsTheBooksWhole) {
-  runOnFullDisk(&MainWindow::packClicked);
+  runOnFullDisk(&MainWindow::packClicked, QStringLiteral("GSTINC1.dbf"));
   expectNextStartWhole();
 }
 
 TEST_F(FullDiskCommand, IndexRebuildSaysSoAndTheNextStartMendsTheTags) {
-  runOnFullDisk(&MainWindow::rebuildIndexesClicked);
+  runOnFullDisk(&MainWindow::rebuildIndexesClicked, QStringLiteral("AccTag.ntx"));
   EXPECT_NE(tagFindings(xbase::FileSystem::posix(), b.books.dir()), std::vector<std::string>())
       << "the rebuild left every tag whole; the test proves nothing";
-  expectNextStartWhole();
+  expectNextStartWhole(QStringLiteral("ACC was repaired: rebuilt the index group Acc.cgp."));
 }
 
 }  // namespace

@@ -281,7 +281,9 @@ TEST_F(DatabaseTest, MissingTagEndsTheProgramNamingTheTag) {
   replaceIndexGroup(tables::kFolder, "Folder", {{"Other", "FOLNO", ".NOT. DELETED()"}});
   EXPECT_THROW(db.OpenFolder(), TestProgramEnd);
   ASSERT_EQ(t.host.messages.size(), 1);
-  EXPECT_EQ(t.host.messages[0], "Unable to open file FolTag.Ntx\r\nProgram will now terminate.");
+  EXPECT_EQ(t.host.messages[0],
+            "Unable to open file FolTag.Ntx\r\nThe index group of FOLDER does not list it.\r\n"
+            "Program will now terminate.");
 }
 
 TEST_F(DatabaseTest, SecondExpenseTagIsLookedUpAfterTheFirst) {
@@ -289,14 +291,18 @@ TEST_F(DatabaseTest, SecondExpenseTagIsLookedUpAfterTheFirst) {
                     {{"EDate", "DTOS(EXPDATE) + STR(ACCNO,4)", ".NOT. DELETED()"}});
   EXPECT_THROW(db.OpenExp(), TestProgramEnd);
   ASSERT_EQ(t.host.messages.size(), 1);
-  EXPECT_EQ(t.host.messages[0], "Unable to open file eAcc.Ntx\r\nProgram will now terminate.");
+  EXPECT_EQ(t.host.messages[0],
+            "Unable to open file eAcc.Ntx\r\nThe index group of GSTEXP1 does not list it.\r\n"
+            "Program will now terminate.");
 }
 
 TEST_F(DatabaseTest, MissingTableEndsTheProgramNamingTheFile) {
   ASSERT_TRUE(QFile::remove(QString::fromStdString(t.books.path("ACC.dbf"))));
   EXPECT_THROW(db.OpenAcc(), TestProgramEnd);
   ASSERT_EQ(t.host.messages.size(), 1);
-  EXPECT_EQ(t.host.messages[0], "Unable to open file ACC.DBF\r\nProgram will now terminate.");
+  EXPECT_EQ(t.host.messages[0],
+            "Unable to open file ACC.DBF\r\nACC.dbf: file not found or cannot be opened\r\n"
+            "Program will now terminate.");
 }
 
 TEST_F(DatabaseTest, FatalErrorNeverReturnsEvenIfTheHostDoes) {

@@ -6,12 +6,10 @@
 
 #include "BooksState.h"
 #include "DiskBooks.h"
+#include "EngineMessages.h"
 #include "FileSizeLimit.h"
 
 namespace {
-
-const QString kWriteError =
-    QStringLiteral("Database error -120: write error (disk full?)\r\nProgram will now terminate.");
 
 class FullDisk : public testing::Test {
  protected:
@@ -103,7 +101,7 @@ TEST_F(FullDisk, APackWithNoRoomForTheNewTableSaysSoAndKeepsEveryTable) {
     // The caller tests for a library error after the pack.
     EXPECT_THROW(error4exitTest(db.code(), b.host), TestProgramEnd);
   }
-  EXPECT_EQ(b.host.messages, QStringList{kWriteError});
+  EXPECT_EQ(b.host.messages, QStringList{writeErrorIn("GSTINC1.dbf")});
   EXPECT_EQ(b.progress.statuses.back(), QString()) << "the status was left showing";
   expectWholeAndUsable();
 }
@@ -120,7 +118,7 @@ TEST_F(FullDisk, APackThatFailsOnOneTableSaysSoAndStopsThere) {
     db.PackAllTables();
     EXPECT_THROW(error4exitTest(db.code(), b.host), TestProgramEnd);
   }
-  EXPECT_EQ(b.host.messages, QStringList{kWriteError});
+  EXPECT_EQ(b.host.messages, QStringList{writeErrorIn("GSTEXP1.dbf")});
   expectWholeAndUsable();
 }
 
@@ -131,7 +129,7 @@ TEST_F(FullDisk, AnIndexRebuildWithNoRoomEndsWithAWriteErrorAndKeepsEveryRecord)
     ASSERT_TRUE(full.applied());
     EXPECT_THROW(db.RebuildIndexes(RebuildMode::Full), TestProgramEnd);
   }
-  EXPECT_EQ(b.host.messages, QStringList{kWriteError});
+  EXPECT_EQ(b.host.messages, QStringList{writeErrorIn("AccTag.ntx")});
   EXPECT_EQ(storedRecords(fs, dir()), before);
 }
 

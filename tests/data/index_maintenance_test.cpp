@@ -162,12 +162,14 @@ TEST_F(IndexMaintenanceTest, PackAllTablesRemovesDeletedRecordsAndKeepsTagsInSte
   EXPECT_EQ(d4recNo(data), 3);
 }
 
-TEST_F(IndexMaintenanceTest, PackTableSkipsATableWhoseIndexesCannotOpen) {
+TEST_F(IndexMaintenanceTest, PackTableLeavesTheErrorOfATableWhoseIndexesCannotOpen) {
   addFolders(3, {2});
   removeIndexFile("foltag.ntx");
   db.PackTable(tables::kFolder);
   EXPECT_TRUE(t.host.messages.isEmpty());
-  EXPECT_EQ(db.code()->errorCode(), 0);
+  EXPECT_EQ(db.code()->errorCode(), xbase::kErrOpen);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(db.code()->errorFile())).fileName(), "FolTag.ntx");
+  code4errorCode(db.code(), 0);
   EXPECT_FALSE(db.code()->exclusive);
   db.RebuildIndexes(RebuildMode::MissingOnly);
   db.OpenFolder();

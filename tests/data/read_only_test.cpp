@@ -50,21 +50,25 @@ TEST_F(ReadOnlyBooks, ACommitEndsNamingTheTableItCannotOpen) {
               d4appendBlank(db.exp().data);
               db.WriteExp();
             }),
-            "Unable to open file GSTEXP1.DBF\r\nProgram will now terminate.");
+            "Unable to open file GSTEXP1.DBF\r\nGSTEXP1.dbf: permission denied (the file or its "
+            "disk is read-only)\r\nProgram will now terminate.");
 }
 
 TEST_F(ReadOnlyBooks, AnIndexRebuildEndsWithTheOpenError) {
   EXPECT_EQ(run([](Database& db) { db.RebuildIndexes(RebuildMode::Full); }),
-            "Database error -60: cannot open file\r\nProgram will now terminate.");
+            "Database error -62 in ACC.dbf: permission denied (the file or its disk is "
+            "read-only)\r\nThe books will be checked when Tallyworth next starts.\r\n"
+            "Program will now terminate.");
 }
 
-TEST_F(ReadOnlyBooks, APackLeavesEveryTableAsItWas) {
-  // A table the pack cannot open is skipped; the deleted records wait for the next pack.
+TEST_F(ReadOnlyBooks, APackThatCannotOpenATableSaysSoAndLeavesEveryTableAsItWas) {
   EXPECT_EQ(run([](Database& db) {
               db.PackAllTables();
               error4exitTest(db.code(), db.host());
             }),
-            "went through");
+            "Database error -62 in GSTINC1.dbf: permission denied (the file or its disk is "
+            "read-only)\r\nThe books will be checked when Tallyworth next starts.\r\n"
+            "Program will now terminate.");
 }
 
 }  // namespace

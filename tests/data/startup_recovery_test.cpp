@@ -25,6 +25,11 @@ class StartupRecoveryTest : public ::testing::Test {
   // Leaves record 3 out of GSTEXP1's tags, as a death between the table write and the index
   // writes would, and counts two records more than GSTEXP1 holds.
   void damage() {
+    damageTag();
+    setCount(7);
+  }
+
+  void damageTag() {
     {
       // Deleted with the tags open, which drop it (they hold live records only), then
       // recalled with them closed.
@@ -43,11 +48,14 @@ class StartupRecoveryTest : public ::testing::Test {
       exp->recall();
       ASSERT_EQ(engine.closeAll(), xbase::kSuccess);
     }
+  }
+
+  void setCount(unsigned char count) {
     int rc = 0;
     auto file = fs.open(test.books.path("GSTEXP1.dbf"), xbase::OpenMode::ReadWrite,
                         xbase::LockMode::None, &rc);
-    const unsigned char seven[4] = {7, 0, 0, 0};
-    ASSERT_TRUE(file->write(4, seven, 4));
+    const unsigned char bytes[4] = {count, 0, 0, 0};
+    ASSERT_TRUE(file->write(4, bytes, 4));
   }
 
   std::size_t findingsInAllTables() {
@@ -70,11 +78,26 @@ TEST_F(StartupRecoveryTest, ACleanEndLeavesNoMarkerAndTheNextStartChecksNothing)
   EXPECT_TRUE(StartupRecovery::LastSessionDied(fs, dir));
   EXPECT_TRUE(StartupRecovery::EndSession(fs, dir));
   EXPECT_FALSE(StartupRecovery::LastSessionDied(fs, dir));
-  // Without the marker the tables are taken as they are: no scan, no repair.
-  damage();
+  // Without the marker the tags are taken as they are: no scan, no repair.
+  damageTag();
   EXPECT_TRUE(StartupRecovery::BeginSession(fs, dir).empty());
-  // (A count beyond the data is all the check reports of that table: its tags wait.)
-  EXPECT_EQ(findingsInAllTables(), 1u);
+  EXPECT_EQ(findingsInAllTables(), 2u);  // record 3 missing from both tags
+}
+
+TEST_F(StartupRecoveryTest, AHeaderCountThatDisagreesWithTheFileIsMendedAtEveryStart) {
+  for (unsigned char count : {0, 7}) {
+    setCount(count);
+    auto repaired = StartupRecovery::BeginSession(fs, dir);
+    ASSERT_EQ(repaired.size(), 1u) << int(count);
+    EXPECT_EQ(repaired[0].result, xbase::kSuccess);
+    ASSERT_FALSE(repaired[0].done.empty());
+    EXPECT_EQ(repaired[0].done[0], count == 0
+                                       ? "counted in the 5 records past the header's count of 0"
+                                       : "lowered the header's count from 7 to the 5 records "
+                                         "in the file");
+    EXPECT_EQ(findingsInAllTables(), 0u);
+    EXPECT_TRUE(StartupRecovery::EndSession(fs, dir));
+  }
 }
 
 TEST_F(StartupRecoveryTest, AfterADeathTheDisagreeingTableIsMendedWithEveryRecord) {

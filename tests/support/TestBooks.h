@@ -1,5 +1,6 @@
 // A temporary data directory holding the program's six tables, empty except for the
-// settings table's one blank record, and no index files. Removed with the object.
+// settings table's one record of default settings, and no index files. Removed with the
+// object.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,12 +9,11 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "BooksCheck.h"
 #include "TableDefinitions.h"
 #include "xbase/DbfFile.h"
-#include "xbase/Engine.h"
 #include "xbase/FileSystem.h"
 #include "xbase/Status.h"
-#include "xbase/Table.h"
 
 class TestBooks {
  public:
@@ -29,13 +29,7 @@ class TestBooks {
       EXPECT_NE(xbase::DbfFile::create(std::move(file), table->fields, &error), nullptr)
           << table->baseName << " error " << error;
     }
-    xbase::Engine engine(fs, dir());
-    engine.autoOpen = false;
-    xbase::Table* settings = engine.open(tables::kSettings);
-    EXPECT_NE(settings, nullptr);
-    if (settings) {
-      EXPECT_EQ(settings->appendBlank(), xbase::kSuccess);
-    }
+    EXPECT_EQ(BooksCheck::WriteDefaultSettings(fs, dir()), xbase::kSuccess);
   }
 
   std::string dir() const { return dir_.path().toStdString(); }

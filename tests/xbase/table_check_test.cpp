@@ -1,8 +1,11 @@
 // The table check finds each way a table and its tags can disagree without changing a
 // byte, and the repair mends each without losing a record.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "ByteCoding.h"
@@ -84,6 +87,10 @@ class TableCheckTest : public ::testing::Test {
     ASSERT_EQ(dbf->writeRecord(n, rec.data()), kSuccess);
     original[n - 1] = rec;
   }
+
+  // The counted records' bytes as the file holds them: a 97-byte header (two fields) and
+  // 14-byte records.
+  std::string recordBytes() { return fs.bytes("/books/ITEMS.dbf").substr(97, kRecords * 14); }
 
   void setCount(std::uint32_t count) {
     std::string bytes = fs.bytes("/books/ITEMS.dbf");
@@ -175,6 +182,87 @@ TEST_F(TableCheckTest, AnUncountedRecordPastTheDataIsFoundAndCutOff) {
   EXPECT_TRUE(has(findings, "ITEMS.dbf", "bytes past the 12 counted records"));
   repairAndExpectWhole();
   EXPECT_EQ(fs.bytes("/books/ITEMS.dbf").back(), '\x1A');
+}
+
+// Whole records past a damaged count are data: an open refuses the table (an append would
+// overwrite them), the check counts them, and the repair counts them back in, every byte
+// kept. The bytes are compared as the file holds them, not through the engine.
+TEST_F(TableCheckTest, RecordsPastADamagedCountAreRefusedFoundAndCountedBackIn) {
+  const std::string records = recordBytes();
+  for (std::uint32_t count : {0u, 2u}) {
+    setCount(count);
+    Engine engine(fs, "/books");
+    EXPECT_EQ(engine.open("ITEMS"), nullptr);
+    EXPECT_EQ(engine.errorFile(), "/books/ITEMS.dbf");
+    EXPECT_EQ(engine.takeError(), kErrUncounted);
+    const std::string past = std::to_string(kRecords - count);
+    EXPECT_TRUE(has(check(), "ITEMS.dbf",
+                    past + " whole records lie past the " + std::to_string(count) + " counted"));
+    std::vector<std::string> done;
+    ASSERT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags, &done), kSuccess);
+    ASSERT_FALSE(done.empty());
+    EXPECT_EQ(done[0], "counted in the " + past + " records past the header's count of " +
+                           std::to_string(count));
+    EXPECT_EQ(readU32(fs.bytes("/books/ITEMS.dbf").data() + 4), std::uint32_t(kRecords));
+    EXPECT_EQ(recordBytes(), records);
+    EXPECT_TRUE(check().empty());
+  }
+}
+
+TEST_F(TableCheckTest, APartRecordCutByTheRepairIsSavedBesideTheTable) {
+  std::string bytes = fs.bytes("/books/ITEMS.dbf");
+  const std::string part = " R99 ";
+  bytes.insert(bytes.size() - 1, part);  // before the end-of-file marker
+  fs.setBytes("/books/ITEMS.dbf", bytes);
+  std::vector<std::string> done;
+  ASSERT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags, &done), kSuccess);
+  std::vector<std::string> saved;
+  for (const auto& [path, data] : fs.snapshot()) {
+    if (path.rfind("/books/ITEMS.dbf.", 0) == 0 && path.size() > 4 &&
+        path.compare(path.size() - 4, 4, ".cut") == 0) {
+      EXPECT_EQ(data, part + "\x1A");
+      saved.push_back(path.substr(7));
+    }
+  }
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(done[0], "saved the 6 bytes past the records to " + saved[0] + " and cut them off");
+  EXPECT_EQ(records(), original);
+}
+
+// A header length or record length that no longer matches the field list would have every
+// record read shifted: the check says so and the repair refuses, changing no byte.
+TEST_F(TableCheckTest, AHeaderThatMisplacesTheRecordsIsFoundAndNotRepaired) {
+  const std::string sound = fs.bytes("/books/ITEMS.dbf");
+  for (auto [offset, delta] : {std::pair{8, 5}, std::pair{10, 1}, std::pair{8, 32}}) {
+    std::string bytes = sound;
+    writeU16(bytes.data() + offset,
+             static_cast<std::uint16_t>(readU16(bytes.data() + offset) + delta));
+    fs.setBytes("/books/ITEMS.dbf", bytes);
+    EXPECT_TRUE(has(check(), "ITEMS.dbf", "header damaged")) << offset << "+" << delta;
+    const auto before = fs.snapshot();
+    EXPECT_EQ(RepairTable(fs, "/books", "ITEMS", "Items", kTags), kErrData);
+    EXPECT_EQ(fs.snapshot(), before) << offset << "+" << delta;
+  }
+}
+
+TEST_F(TableCheckTest, RecordBytesTheirFieldsCannotHoldAreFound) {
+  writeRecordOnly(4, [](std::string& rec) { rec[10] = 'x'; });  // in NUM
+  writeRecordOnly(7, [](std::string& rec) { rec[0] = 'Q'; });   // no deletion flag
+  const auto findings = check();
+  EXPECT_TRUE(has(findings, "ITEMS.dbf", "record 4: NUM holds bytes its type does not allow"));
+  EXPECT_TRUE(has(findings, "ITEMS.dbf", "record 7 does not start where the header says"));
+}
+
+TEST(TableCheckSpecialFiles, APipeInPlaceOfATableIsFoundWithoutWaitingForAWriter) {
+  char dir[] = "/tmp/tablecheckXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string fifo = std::string(dir) + "/ITEMS.dbf";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const auto findings = CheckTable(FileSystem::posix(), dir, "ITEMS", "");
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].problem, "cannot be opened: not a regular file");
+  std::remove(fifo.c_str());
+  rmdir(dir);
 }
 
 TEST_F(TableCheckTest, AMissingTagFileOrGroupFileIsFound) {

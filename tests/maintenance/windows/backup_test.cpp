@@ -280,7 +280,7 @@ TEST_F(BackupCommands, RestorePutsTheSetBackAndRebuildsTheIndexes) {
   EXPECT_EQ(books.income().size(), 1u);
 }
 
-TEST_F(BackupCommands, AFailedRestoreSaysSoAndStillRebuildsTheIndexes) {
+TEST_F(BackupCommands, AFailedRestoreSaysSoAndLeavesTheBooksAndIndexesAlone) {
   TempDir empty;
   shell.files.clear();
   choose(QStringLiteral("Choose Drive & Directory Containing BACKUP"), QStringLiteral("Restore"),
@@ -291,7 +291,8 @@ TEST_F(BackupCommands, AFailedRestoreSaysSoAndStillRebuildsTheIndexes) {
   shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
                          QStringLiteral("Restore Failed . . Check that your disk is not full."));
   shell.form->restoreClicked();
-  EXPECT_GT(shell.files.writesTo(QStringLiteral("acctag.ntx")), 0);
+  EXPECT_EQ(shell.files.writesTo(QStringLiteral("acctag.ntx")), 0);
+  EXPECT_EQ(shell.files.writesTo(QStringLiteral("acc.dbf")), 0);
   EXPECT_EQ(books.expenses().size(), 1u);
 }
 

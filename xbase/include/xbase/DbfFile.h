@@ -32,10 +32,29 @@ struct FieldSpec {  // what a caller gives to create a table
 // DbfFile themselves. Returns false (out untouched) when the value does not fit.
 bool formatNumber(double value, int width, int decimals, char* out);
 
+// Where a table file's records lie, as its header says.
+struct DbfLayout {
+  std::uint32_t count = 0;  // the header's record count
+  std::uint64_t headerLength = 0;
+  std::uint64_t recordLength = 0;
+  std::uint64_t size = 0;  // of the file
+  // Where record n + 1 starts, which is also where the first n records end.
+  std::uint64_t end(std::uint64_t n) const { return headerLength + n * recordLength; }
+  // Records wholly in the file, counted or not.
+  std::uint64_t wholeRecords() const {
+    return size < headerLength ? 0 : (size - headerLength) / recordLength;
+  }
+};
+
 class DbfFile {
  public:
+  // Reads file's header into *layout without holding the count against the file's size.
+  // Returns kSuccess, kErrRead, or kErrData when the header cannot describe the records
+  // (a field list that does not fill the record, record bytes inside the header).
+  static int readLayout(File& file, DbfLayout* layout);
   // Opens and validates an existing table file. On failure returns nullptr, sets *error
-  // (kErrRead, kErrLength, kErrData) and has written nothing.
+  // (kErrRead, kErrLength: a count beyond the data, kErrUncounted: more than one whole
+  // record past the count, kErrData) and has written nothing.
   static std::unique_ptr<DbfFile> open(std::unique_ptr<File> file, int* error);
   // Writes a new, empty dBASE III+ table (version byte 0x03) with these fields.
   static std::unique_ptr<DbfFile> create(std::unique_ptr<File> file,
@@ -51,6 +70,8 @@ class DbfFile {
   std::uint32_t recordCount() const;
   int recordLength() const;  // including the deletion flag byte
   int headerLength() const;
+  // The header's language driver byte, which names the code page of the text (0: none).
+  std::uint8_t languageDriver() const;
 
   // REQUIRES: 1 <= recno <= recordCount(). Copies recordLength() bytes into buf.
   int readRecord(std::uint32_t recno, char* buf);

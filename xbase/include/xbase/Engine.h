@@ -41,10 +41,13 @@ class Engine {
 
   // The pending error code (0 when none).
   int errorCode() const { return error_; }
-  // Returns the pending error code and clears it.
+  // The path of the file the pending error is about; empty when none is known.
+  const std::string& errorFile() const { return errorFile_; }
+  // Returns the pending error code and clears it (and its file).
   int takeError();
-  // Records code as pending unless an earlier error is still pending; returns code.
-  int setError(int code);
+  // Records code, met on file, as pending unless an earlier error is still pending;
+  // returns code.
+  int setError(int code, const std::string& file = {});
 
   FileSystem& fs() { return fs_; }
   const std::string& directory() const { return directory_; }
@@ -55,6 +58,7 @@ class Engine {
   FileSystem& fs_;
   std::string directory_;
   int error_ = 0;
+  std::string errorFile_;
   std::vector<std::unique_ptr<Table>> open_;
   std::vector<std::string> unsynced_;  // files of tables closed since the last closeAll()
 };

@@ -29,7 +29,9 @@ enum class LockMode { None, Shared, Exclusive };
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Opens path. On failure returns nullptr and sets *error (kErrOpen, kErrCreate or kErrLocked).
+  // Opens path, which must be a regular file. On failure returns nullptr and sets *error:
+  // kErrOpen (not found), kErrCreate, kErrAccess (permission denied, read-only), kErrNotFile
+  // (a directory, pipe or device) or kErrLocked.
   // The lock (advisory, whole file) is held until the File is destroyed.
   virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode, LockMode lock,
                                      int* error) = 0;

@@ -14,7 +14,9 @@ enum Error : int {
   kErrCreate = -20,       // a file could not be created, or exists while safety is on
   kErrLength = -30,       // a file is shorter than its header says
   kErrLocked = -50,       // another handle holds the file in a conflicting access mode
-  kErrOpen = -60,         // a file could not be opened or found
+  kErrOpen = -60,         // a file could not be found or opened
+  kErrAccess = -62,       // permission denied: the file or its disk is read-only for us
+  kErrNotFile = -64,      // a directory, pipe or device stands where a file should be
   kErrRead = -70,         // a read failed or came up short
   kErrRemove = -80,       // a file could not be removed
   kErrRename = -90,       // a file could not be renamed over its target
@@ -23,6 +25,7 @@ enum Error : int {
   kErrFieldName = -210,   // no field of that name
   kErrFieldWidth = -220,  // a value does not fit its field; the field keeps its value
   kErrRecordNo = -230,    // record number out of range
+  kErrUncounted = -240,   // whole records lie past the header's record count
   kErrIndex = -310,       // an index file is damaged or does not belong to the table
   kErrTagName = -330,     // no tag of that name
   kErrExpression = -400,  // a key or filter expression cannot be compiled or evaluated

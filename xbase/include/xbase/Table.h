@@ -26,6 +26,8 @@ class Field {
   char type() const;
   int width() const;
   int decimals() const;
+  // The language driver byte of the table's header: the code page of its text.
+  std::uint8_t languageDriver() const;
 
   // The raw text of the field in the current record, full width.
   std::string str() const;
