@@ -11,6 +11,7 @@
 #include "MasterTables.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
+#include "ReportCsv.h"
 #include "ReportExport.h"
 #include "ReportPrinting.h"
 #include "ReportRules.h"
@@ -104,6 +105,9 @@ bool CliReport::write(const ReportDocument& document, const CliOptions& options)
       break;
     case ReportFormat::Tabs:
       written = ReportExport::Write(document, ReportExport::Layout::TabDelimited, path);
+      break;
+    case ReportFormat::Csv:
+      written = ReportCsv::Write(document, path);
       break;
     case ReportFormat::Pdf: {
       written = ReportPrinting::PrintPdf(

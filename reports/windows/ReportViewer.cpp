@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "AppState.h"
+#include "ReportCsv.h"
 #include "ReportDocument.h"
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
@@ -49,6 +50,8 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
   tabDelimitedAction = exportMenu->addAction(QStringLiteral("Tab &Delimited"), this,
                                              &ReportViewer::tabDelimitedClicked);
   tabDelimitedAction->setObjectName(QStringLiteral("tabDelimitedAction"));
+  csvAction = exportMenu->addAction(QStringLiteral("&CSV"), this, &ReportViewer::csvClicked);
+  csvAction->setObjectName(QStringLiteral("csvAction"));
   pdfAction = exportMenu->addAction(QStringLiteral("&PDF"), this, &ReportViewer::pdfClicked);
   pdfAction->setObjectName(QStringLiteral("pdfAction"));
 
@@ -201,6 +204,13 @@ void ReportViewer::ExportReport(ReportExport::Layout layout) {
            : askExportFile(QStringLiteral("Text files (*.txt)"), QStringLiteral("txt"));
   if (path.isEmpty()) return;
   if (!ReportExport::Write(document_, layout, path)) unableToSave(path);
+}
+
+void ReportViewer::csvClicked() {
+  const QString path =
+      askExportFile(QStringLiteral("Comma-separated values (*.csv)"), QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  if (!ReportCsv::Write(document_, path)) unableToSave(path);
 }
 
 QString ReportViewer::askExportFile(const QString& filter, const QString& defaultSuffix) {

@@ -35,6 +35,7 @@ class ReportViewer : public QDialog {
   QMenu* exportMenu;
   QAction* asciiTextAction;
   QAction* tabDelimitedAction;
+  QAction* csvAction;
   QAction* pdfAction;
   QFrame* bevel;
   QScrollBar* scrollBar;
@@ -52,6 +53,8 @@ class ReportViewer : public QDialog {
   void printPreviewClicked();
   void asciiTextClicked() { ExportReport(ReportExport::Layout::FixedColumns); }
   void tabDelimitedClicked() { ExportReport(ReportExport::Layout::TabDelimited); }
+  // The report's rows for spreadsheets (ReportCsv) into a file the user chooses.
+  void csvClicked();
   // The printed pages into a PDF file, in the page layout of the run's printer.
   void pdfClicked();
   // Asks for a file (replacing one only when the user agrees) and writes the document in
