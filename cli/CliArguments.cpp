@@ -22,11 +22,12 @@ const std::array<Command, 10>& commands() {
        {"from", "to", "folders", "all-folders", "account", "weekly", "monthly", "format", "output",
         "lines-per-page"},
        "report NAME --from DATE --to DATE [--folders 1,3 | --all-folders] [--account N]\n"
-       "       [--weekly | --monthly] --format txt|tab|csv|pdf [--output FILE]\n"
+       "       [--weekly | --monthly] --format txt|tab|csv|pdf|png|svg [--output FILE]\n"
        "       [--lines-per-page N]",
        "Builds a report as the window program's viewer exports it: txt the fixed-column text,\n"
        "tab the tab-delimited text, csv the rows for spreadsheets (UTF-8), pdf the printed\n"
-       "pages. Without --output the report goes to standard output.\n"
+       "pages; png and svg the profit report's chart. Without --output the report goes to\n"
+       "standard output.\n"
        "\n"
        "NAME: expense-summary, expense-detail, expense-chart, income-summary, income-detail,\n"
        "      income-chart, gst-summary, general-ledger, profit, tax-return\n"
@@ -191,8 +192,12 @@ void parseReport(CliOptions& options, const QMap<QString, QString>& values,
     options.format = ReportFormat::Csv;
   } else if (format == QLatin1String("pdf")) {
     options.format = ReportFormat::Pdf;
+  } else if (format == QLatin1String("png") || format == QLatin1String("svg")) {
+    if (!profit) throw UsageError(QStringLiteral("only the profit report has a chart (png, svg)"));
+    options.format = format == QLatin1String("png") ? ReportFormat::Png : ReportFormat::Svg;
   } else {
-    throw UsageError(QStringLiteral("--format: '%1' is not txt, tab, csv or pdf").arg(format));
+    throw UsageError(
+        QStringLiteral("--format: '%1' is not txt, tab, csv, pdf, png or svg").arg(format));
   }
   options.output = values.value("output");
   if (values.contains("lines-per-page")) {

@@ -9,6 +9,7 @@
 #include "CliReportHost.h"
 #include "Database.h"
 #include "MasterTables.h"
+#include "ProfitChart.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
 #include "ReportCsv.h"
@@ -16,6 +17,13 @@
 #include "ReportPrinting.h"
 #include "ReportRules.h"
 #include "TableWalk.h"
+
+namespace {
+
+// The size of a chart picture, in pixels.
+constexpr QSize kChartSize(1600, 1000);
+
+}  // namespace
 
 QFont CliReport::ReportFont(const SettingsRecord& settings) {
   return ReportPrinting::ReportFont(QGuiApplication::font(), settings);
@@ -108,6 +116,12 @@ bool CliReport::write(const ReportDocument& document, const CliOptions& options)
       break;
     case ReportFormat::Csv:
       written = ReportCsv::Write(document, path);
+      break;
+    case ReportFormat::Png:
+      written = ProfitChart::FromDocument(document, QLocale()).WritePng(path, kChartSize);
+      break;
+    case ReportFormat::Svg:
+      written = ProfitChart::FromDocument(document, QLocale()).WriteSvg(path, kChartSize);
       break;
     case ReportFormat::Pdf: {
       written = ReportPrinting::PrintPdf(

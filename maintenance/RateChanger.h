@@ -31,8 +31,8 @@ class RateChanger {
   struct Result {
     Outcome outcome = Outcome::Applied;
     int changed = 0;  // expenses whose amount was written
-    int taxed = 0;    // of those, the ones whose tax amount was scaled with it
     QString message;  // what to tell the user: the outcome, or how many were changed
+    int taxed = 0;    // of those changed, the ones whose tax amount was scaled with them
   };
 
   explicit RateChanger(Database& db) : db_(db) {}  // db must outlive the object
