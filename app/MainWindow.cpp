@@ -218,6 +218,10 @@ void MainWindow::buildReportPage() {
   gstSummaryButton->setObjectName(QStringLiteral("gstSummaryButton"));
   connect(gstSummaryButton, &QPushButton::clicked, this,
           guarded(env_.ui, [this] { gstSummaryClicked(); }));
+  taxReturnButton = new QPushButton(QStringLiteral("Tax Return Worksheet"), page);
+  taxReturnButton->setObjectName(QStringLiteral("taxReturnButton"));
+  connect(taxReturnButton, &QPushButton::clicked, this,
+          guarded(env_.ui, [this] { taxReturnClicked(); }));
 
   fromDateEdit = new DatePicker(page);
   fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
@@ -241,7 +245,8 @@ void MainWindow::buildReportPage() {
        {incomeReportsButton, profitReportsButton, generalLedgerButton, expenseReportsButton}) {
     grid->addWidget(button, 0, column++, Qt::AlignCenter);
   }
-  grid->addWidget(gstSummaryButton, 1, 1, 1, 2, Qt::AlignCenter);
+  grid->addWidget(gstSummaryButton, 1, 0, 1, 2, Qt::AlignCenter);
+  grid->addWidget(taxReturnButton, 1, 2, 1, 2, Qt::AlignCenter);
   grid->addLayout(range, 2, 0, 1, 4);
   page->addHelpButton();
 }

@@ -100,6 +100,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void weeklyProfitClicked();
   void monthlyProfitClicked();
   void gstSummaryClicked();
+  void taxReturnClicked();
   void fromDateChanged();
   void throughDateChanged();
   // Commands of the "File Maintenance" page.
@@ -124,7 +125,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   QComboBox* folderBox;
   QToolButton *incomeReportsButton, *profitReportsButton, *generalLedgerButton,
       *expenseReportsButton;
-  QPushButton* gstSummaryButton;
+  QPushButton *gstSummaryButton, *taxReturnButton;
   DatePicker *fromDateEdit, *throughDateEdit;
   QToolButton *backupButton, *restoreButton, *archiveButton, *deArchiveButton,
       *rebuildIndexesButton, *packButton, *eraseDataButton;

@@ -194,6 +194,8 @@ void MainWindow::monthlyProfitClicked() {
 
 void MainWindow::gstSummaryClicked() { runReport(ReportKind::GstSummary); }
 
+void MainWindow::taxReturnClicked() { runReport(ReportKind::TaxReturn); }
+
 void MainWindow::fromDateChanged() { state_.ReportStartDate = fromDateEdit->date(); }
 
 void MainWindow::throughDateChanged() { state_.ReportEndDate = throughDateEdit->date(); }

@@ -7,6 +7,8 @@
 //   1 July of year (2005 the first, 2014 the middle, 2023 the last): each account sought at
 //   the year's start and read to the year's end.
 // - gst_summary/<year>: both charts, the period's amounts and tax per account.
+// - tax_return/<year>: the tax return worksheet of the year's first quarter (July to
+//   September): both charts, each account sought at the quarter's start.
 // - chart_<side>: the chart of accounts (40 or 12 accounts), for scale.
 //
 // Counter: lines of the document built.
@@ -14,6 +16,7 @@
 #include "GstSummaryReport.h"
 #include "ReportBench.h"
 #include "SummaryReport.h"
+#include "TaxReturnReport.h"
 
 namespace {
 
@@ -35,6 +38,14 @@ void GstSummaryBench(benchmark::State& state) {
                   [&](ReportBuilder& builder) { GstSummaryReport(books.db(), builder).Build(); });
 }
 
+void TaxReturnBench(benchmark::State& state) {
+  OpenReportBook books({&Database::OpenFolder, &Database::OpenExp, &Database::OpenAcc,
+                        &Database::OpenInc, &Database::OpenAccI});
+  const QDate start(static_cast<int>(state.range(0)), 7, 1);
+  BuildPeriod(state, books.db(), start, start.addMonths(3).addDays(-1),
+              [&](ReportBuilder& builder) { TaxReturnReport(books.db(), builder).Build(); });
+}
+
 void ChartBench(benchmark::State& state, Side side) {
   OpenReportBook books({side == Side::Expense ? &Database::OpenAcc : &Database::OpenAccI});
   BuildFiscalYear(state, books.db(), 2014, [&](ReportBuilder& builder) {
@@ -54,6 +65,12 @@ BENCHMARK_CAPTURE(SummaryReportBench, summary_income, Side::Income)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(GstSummaryBench)
     ->Name("gst_summary")
+    ->Arg(2005)
+    ->Arg(2014)
+    ->Arg(2023)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(TaxReturnBench)
+    ->Name("tax_return")
     ->Arg(2005)
     ->Arg(2014)
     ->Arg(2023)

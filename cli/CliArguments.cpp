@@ -22,13 +22,15 @@ const std::array<Command, 10>& commands() {
        {"from", "to", "folders", "all-folders", "account", "weekly", "monthly", "format", "output",
         "lines-per-page"},
        "report NAME --from DATE --to DATE [--folders 1,3 | --all-folders] [--account N]\n"
-       "       [--weekly | --monthly] --format txt|tab|pdf [--output FILE] [--lines-per-page N]",
+       "       [--weekly | --monthly] --format txt|tab|csv|pdf|png|svg [--output FILE]\n"
+       "       [--lines-per-page N]",
        "Builds a report as the window program's viewer exports it: txt the fixed-column text,\n"
-       "tab the tab-delimited text, pdf the printed pages. Without --output the report goes\n"
-       "to standard output.\n"
+       "tab the tab-delimited text, csv the rows for spreadsheets (UTF-8), pdf the printed\n"
+       "pages; png and svg the profit report's chart. Without --output the report goes to\n"
+       "standard output.\n"
        "\n"
        "NAME: expense-summary, expense-detail, expense-chart, income-summary, income-detail,\n"
-       "      income-chart, gst-summary, general-ledger, profit\n"
+       "      income-chart, gst-summary, general-ledger, profit, tax-return\n"
        "  --from, --to DATE   the report range (YYYY-MM-DD); not taken by the charts\n"
        "  --folders 1,3       only these folders; --all-folders (the default) every folder\n"
        "  --account N         expense-detail and income-detail: the account detail of account N\n"
@@ -97,7 +99,7 @@ struct ReportName {
   ReportKind kind;
 };
 
-constexpr std::array<ReportName, 9> kReportNames{{
+constexpr std::array<ReportName, 10> kReportNames{{
     {"expense-summary", ReportKind::ExpenseSummary},
     {"expense-detail", ReportKind::ExpenseDetail},
     {"expense-chart", ReportKind::ExpenseChart},
@@ -107,6 +109,7 @@ constexpr std::array<ReportName, 9> kReportNames{{
     {"gst-summary", ReportKind::GstSummary},
     {"general-ledger", ReportKind::GeneralLedger},
     {"profit", ReportKind::WeeklyProfit},
+    {"tax-return", ReportKind::TaxReturn},
 }};
 
 QDate parseDate(const QString& option, const QString& text) {
@@ -185,10 +188,16 @@ void parseReport(CliOptions& options, const QMap<QString, QString>& values,
     options.format = ReportFormat::Text;
   } else if (format == QLatin1String("tab")) {
     options.format = ReportFormat::Tabs;
+  } else if (format == QLatin1String("csv")) {
+    options.format = ReportFormat::Csv;
   } else if (format == QLatin1String("pdf")) {
     options.format = ReportFormat::Pdf;
+  } else if (format == QLatin1String("png") || format == QLatin1String("svg")) {
+    if (!profit) throw UsageError(QStringLiteral("only the profit report has a chart (png, svg)"));
+    options.format = format == QLatin1String("png") ? ReportFormat::Png : ReportFormat::Svg;
   } else {
-    throw UsageError(QStringLiteral("--format: '%1' is not txt, tab or pdf").arg(format));
+    throw UsageError(
+        QStringLiteral("--format: '%1' is not txt, tab, csv, pdf, png or svg").arg(format));
   }
   options.output = values.value("output");
   if (values.contains("lines-per-page")) {

@@ -25,7 +25,7 @@ class UsageError : public std::runtime_error {
   explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
-enum class ReportFormat { Text, Tabs, Pdf };
+enum class ReportFormat { Text, Tabs, Csv, Pdf, Png, Svg };
 
 struct CliOptions {
   QString command;            // empty: no command (only --help makes sense then)

@@ -9,12 +9,21 @@
 #include "CliReportHost.h"
 #include "Database.h"
 #include "MasterTables.h"
+#include "ProfitChart.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
+#include "ReportCsv.h"
 #include "ReportExport.h"
 #include "ReportPrinting.h"
 #include "ReportRules.h"
 #include "TableWalk.h"
+
+namespace {
+
+// The size of a chart picture, in pixels.
+constexpr QSize kChartSize(1600, 1000);
+
+}  // namespace
 
 QFont CliReport::ReportFont(const SettingsRecord& settings) {
   return ReportPrinting::ReportFont(QGuiApplication::font(), settings);
@@ -106,6 +115,15 @@ bool CliReport::write(const ReportDocument& document, const CliOptions& options)
       break;
     case ReportFormat::Tabs:
       written = ReportExport::Write(document, ReportExport::Layout::TabDelimited, path);
+      break;
+    case ReportFormat::Csv:
+      written = ReportCsv::Write(document, path);
+      break;
+    case ReportFormat::Png:
+      written = ProfitChart::FromDocument(document, QLocale()).WritePng(path, kChartSize);
+      break;
+    case ReportFormat::Svg:
+      written = ProfitChart::FromDocument(document, QLocale()).WriteSvg(path, kChartSize);
       break;
     case ReportFormat::Pdf: {
       written = ReportPrinting::PrintPdf(

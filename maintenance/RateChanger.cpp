@@ -51,13 +51,16 @@ RateChanger::Result RateChanger::Apply(RateChangeRequest request) {
   }
 
   // Every new amount must fit before the first is written, so that an account is never
-  // left re-rated in part.
+  // left re-rated in part. A tax amount is never larger than its amount.
   FIELD4* amount = db_.exp().Amount;
+  FIELD4* tax = db_.exp().GSTE;
   Result result;
   int rc = walkRange(request, [&] {
     const ExpenseRecord& record = db_.expRecord();
     const double newAmount = reRated(record.Amount, request);
-    if (amount->fits(newAmount)) return true;
+    if (amount->fits(newAmount) && (!record.LGSTE || tax->fits(reRated(record.GSTE, request)))) {
+      return true;
+    }
     result = {Outcome::AmountTooLarge, 0,
               QStringLiteral("The expense of %1 dated %2 would become %3, which is too large "
                              "for its field.\r\nNo amount was changed.")
@@ -69,8 +72,13 @@ RateChanger::Result RateChanger::Apply(RateChangeRequest request) {
 
   if (rc >= 0) {
     rc = walkRange(request, [&] {
-      if (f4assignDouble(amount, reRated(db_.expRecord().Amount, request)) < 0) return false;
+      const ExpenseRecord& record = db_.expRecord();
+      if (f4assignDouble(amount, reRated(record.Amount, request)) < 0) return false;
       ++result.changed;
+      if (record.LGSTE && record.GSTE != 0) {
+        if (f4assignDouble(tax, reRated(record.GSTE, request)) < 0) return false;
+        ++result.taxed;
+      }
       return true;
     });
   }
@@ -81,6 +89,10 @@ RateChanger::Result RateChanger::Apply(RateChangeRequest request) {
                          "before the error.\r\nCheck the disk, restore a backup if needed and "
                          "try again.")
                          .arg(result.changed);
+  } else {
+    result.message = QStringLiteral("Expenses changed: %1, of which %2 with their tax amount.")
+                         .arg(result.changed)
+                         .arg(result.taxed);
   }
   return result;
 }

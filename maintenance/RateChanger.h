@@ -1,7 +1,8 @@
 // Rate change: re-rates the expenses of one expense account within a date range after a
 // retroactive change of the unit rate they were computed from, multiplying each amount
-// by new rate / old rate. Only Amount changes; the tax amount and every other field keep
-// their values. Either every amount of the range is changed or none is.
+// by new rate / old rate. Where the amount includes tax (LGSTE), the tax amount (GSTE) is
+// multiplied by the same factor, so the tax it contains stays right; every other field
+// keeps its value. Either every amount of the range is changed or none is.
 #pragma once
 
 #include <QDate>
@@ -30,14 +31,15 @@ class RateChanger {
   struct Result {
     Outcome outcome = Outcome::Applied;
     int changed = 0;  // expenses whose amount was written
-    QString message;  // what to tell the user; empty when Applied
+    QString message;  // what to tell the user: the outcome, or how many were changed
+    int taxed = 0;    // of those changed, the ones whose tax amount was scaled with them
   };
 
   explicit RateChanger(Database& db) : db_(db) {}  // db must outlive the object
 
   // Checks the request in the order rates non-zero, rates different, dates in order;
-  // then checks that every new amount of the range fits the Amount field, and only then
-  // writes them. REQUIRES: GSTEXP1 open through OpenExp.
+  // then checks that every new amount and tax amount of the range fits its field, and only
+  // then writes them. REQUIRES: GSTEXP1 open through OpenExp.
   Result Apply(RateChangeRequest request);
 
  private:

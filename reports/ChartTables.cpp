@@ -18,6 +18,16 @@ void ChartTables::ForEachAccount(const std::function<void(const AccountRecord&)>
   });
 }
 
+ChartTables::Totals ChartTables::AccountTotals(int account, const QDate& seekFrom,
+                                               const QDate& start, const QDate& end,
+                                               const std::function<bool(int)>& wanted) {
+  Totals totals;
+  ForEachEntryFrom(account, seekFrom, end, wanted, [&](const Entry& entry) {
+    if (entry.Date >= start && entry.Date <= end) totals.add({entry.Amount, entry.Tax});
+  });
+  return totals;
+}
+
 void ChartTables::ForEachEntryFrom(int account, const QDate& from, const QDate& until,
                                    const std::function<bool(int)>& wanted,
                                    const std::function<void(const Entry&)>& visit) {

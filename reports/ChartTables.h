@@ -21,6 +21,15 @@ class ChartTables {
     double Amount = 0;  // Amount or IncAmt
     double Tax = 0;     // GSTE or GstI
   };
+  // The amounts and tax amounts of some records added up.
+  struct Totals {
+    double amount = 0;
+    double tax = 0;
+    void add(const Totals& other) {
+      amount += other.amount;
+      tax += other.tax;
+    }
+  };
 
   // db must outlive the object. REQUIRES: the side's account table open, and for
   // ForEachEntryFrom its transaction table too.
@@ -38,6 +47,10 @@ class ChartTables {
   void ForEachEntryFrom(int account, const QDate& from, const QDate& until,
                         const std::function<bool(int)>& wanted,
                         const std::function<void(const Entry&)>& visit);
+  // The totals of account's records of wanted folders dated from start to end, read
+  // through ForEachEntryFrom from seekFrom (on or before start) on.
+  Totals AccountTotals(int account, const QDate& seekFrom, const QDate& start, const QDate& end,
+                       const std::function<bool(int)>& wanted);
 
  private:
   bool expense() const { return side_ == Side::Expense; }

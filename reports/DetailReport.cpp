@@ -43,6 +43,8 @@ void DetailReport::begin() {
                                 QStringLiteral("L17Description"), QStringLiteral("R61Amount"),
                                 QStringLiteral("R75") + tax, QStringLiteral("U")}};
   }
+  // A cheque number has up to eight digits, an account number four.
+  builder_.MakeRoomForDates(expense() ? 8 : 4);
   builder_.SetStandardTitles(accountDetail_ ? accountName_ + QLatin1Char(' ') + name : name);
 }
 
@@ -78,8 +80,8 @@ void DetailReport::reportRecord() {
     const ExpenseRecord& r = db_.expRecord();
     // Two lines reserved, so a memo line never goes to the next page.
     builder_.AddRow(
-        {builder_.ReportDate(r.ExpDate), QString::number(r.CheckNo), QString::number(r.AccNo),
-         r.PayTo.trimmed(), builder_.Money(r.Amount), builder_.Money(r.GSTE)},
+        {ReportValue::Date(r.ExpDate), QString::number(r.CheckNo), QString::number(r.AccNo),
+         r.PayTo.trimmed(), ReportValue::Money(r.Amount), ReportValue::Money(r.GSTE)},
         2);
     const QString memo = r.EMemo.trimmed();
     if (!memo.isEmpty()) {
@@ -93,8 +95,8 @@ void DetailReport::reportRecord() {
     if (accountDetail_ && f4int(table.IncAcc) != account_) return;
     db_.ReadInc();
     const IncomeRecord& r = db_.incRecord();
-    builder_.AddRow({builder_.ReportDate(r.IncDate), QString::number(r.IncAcc), r.IncDesc,
-                     builder_.Money(r.IncAmt), builder_.Money(r.GstI)});
+    builder_.AddRow({ReportValue::Date(r.IncDate), QString::number(r.IncAcc), r.IncDesc,
+                     ReportValue::Money(r.IncAmt), ReportValue::Money(r.GstI)});
     amountTotal_ += r.IncAmt;
     taxTotal_ += r.GstI;
   }
@@ -119,12 +121,12 @@ void DetailReport::Build() {
   if (builder_.LastLine() < 0) return;
   builder_.SetLastStyle(QStringLiteral("U"));
   if (expense()) {
-    builder_.AddRow({QStringLiteral("TOTAL EXPENSES"), QString(), QString(), QString(),
-                     builder_.Money(amountTotal_), builder_.Money(taxTotal_)},
-                    2);
+    builder_.AddTotalRow({QStringLiteral("TOTAL EXPENSES"), QString(), QString(), QString(),
+                          ReportValue::Money(amountTotal_), ReportValue::Money(taxTotal_)},
+                         2);
   } else {
-    builder_.AddRow({QStringLiteral("Total"), QString(), QString(), builder_.Money(amountTotal_),
-                     builder_.Money(taxTotal_)});
+    builder_.AddTotalRow({QStringLiteral("Total"), QString(), QString(),
+                          ReportValue::Money(amountTotal_), ReportValue::Money(taxTotal_)});
   }
   if (builder_.SelectedFolders.size() > 1) builder_.AddIncludedFolders();
 }

@@ -59,14 +59,19 @@ bool isZero(double value) { return std::abs(value) < 0.005; }
 
 }  // namespace
 
-void GeneralLedgerReport::writeRow(const QString& date, const QString& description, double credit,
-                                   double debit) {
+void GeneralLedgerReport::writeRow(const ReportValue& date, const QString& description,
+                                   double credit, double debit) {
   QList<int> empty;
   if (isZero(credit)) empty.append(2);
   if (isZero(debit)) empty.append(3);
-  builder_.AddRow(
-      {date, description, builder_.Money(credit), builder_.Money(debit), builder_.Money(balance_)},
-      1, empty);
+  const QList<ReportValue> values{date, description, ReportValue::Money(credit),
+                                  ReportValue::Money(debit), ReportValue::Money(balance_)};
+  // The rows without a date carry balances and totals.
+  if (date.kind == ReportValue::Kind::Date) {
+    builder_.AddRow(values, 1, empty);
+  } else {
+    builder_.AddTotalRow(values, 1, empty);
+  }
 }
 
 void GeneralLedgerReport::Build() {
@@ -77,6 +82,7 @@ void GeneralLedgerReport::Build() {
   builder_.ColumnHeadings = {{QStringLiteral("L00Date"), QStringLiteral("L10Description"),
                               QStringLiteral("R50Credit"), QStringLiteral("R61Debit"),
                               QStringLiteral("R73Balance"), QStringLiteral("U")}};
+  builder_.MakeRoomForDates();
 
   const QDate start = builder_.Request().StartDate;
   const QDate afterEnd = builder_.Request().EndDate.addDays(1);
@@ -111,7 +117,7 @@ void GeneralLedgerReport::Build() {
         const ExpenseRecord& r = db_.expRecord();
         balance_ -= r.Amount;
         debit += r.Amount;
-        writeRow(builder_.ReportDate(r.ExpDate), r.PayTo, 0, r.Amount);
+        writeRow(ReportValue::Date(r.ExpDate), r.PayTo, 0, r.Amount);
       }
       expenses.step();
     } else {
@@ -120,7 +126,7 @@ void GeneralLedgerReport::Build() {
         const IncomeRecord& r = db_.incRecord();
         balance_ += r.IncAmt;
         credit += r.IncAmt;
-        writeRow(builder_.ReportDate(r.IncDate), r.IncDesc, r.IncAmt, 0);
+        writeRow(ReportValue::Date(r.IncDate), r.IncDesc, r.IncAmt, 0);
       }
       income.step();
     }

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include "ReportValue.h"
+
 class Database;
 class ReportBuilder;
 
@@ -26,7 +28,8 @@ class GeneralLedgerReport {
 
  private:
   // A journal row: the running balance always, credit and debit only when not zero.
-  void writeRow(const QString& date, const QString& description, double credit, double debit);
+  // A row without a date is a balance or total row.
+  void writeRow(const ReportValue& date, const QString& description, double credit, double debit);
 
   Database& db_;
   ReportBuilder& builder_;

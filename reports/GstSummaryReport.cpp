@@ -20,7 +20,8 @@ void GstSummaryReport::begin() {
 }
 
 void GstSummaryReport::totalRow(const QString& name, const Totals& totals) {
-  builder_.AddRow({QString(), name, builder_.Money(totals.amount), builder_.Money(totals.tax)});
+  builder_.AddTotalRow(
+      {QString(), name, ReportValue::Money(totals.amount), ReportValue::Money(totals.tax)});
 }
 
 GstSummaryReport::Totals GstSummaryReport::part(ChartTables::Side side) {
@@ -35,20 +36,14 @@ GstSummaryReport::Totals GstSummaryReport::part(ChartTables::Side side) {
     Totals sectionTotals;
     chart.ForEachAccount([&](const AccountRecord& account) {
       if (account.AcDed == flagged) {
-        Totals totals;
-        chart.ForEachEntryFrom(
-            account.AccNo, fyStart_, end,
-            [this](int folder) { return builder_.IsSelectedFolder(folder); },
-            [&](const ChartTables::Entry& entry) {
-              if (entry.Date >= start && entry.Date <= end) {
-                totals.add({entry.Amount, entry.Tax});
-              }
-            });
+        const Totals totals =
+            chart.AccountTotals(account.AccNo, fyStart_, start, end,
+                                [this](int folder) { return builder_.IsSelectedFolder(folder); });
         // A zero amount with a tax amount still gets its row; sums of two-decimal amounts
         // can miss zero by a rounding residue, so zero is what shows as 0.00.
         if (builder_.Money(totals.amount) != zero || builder_.Money(totals.tax) != zero) {
           builder_.AddRow({QString::number(account.AccNo), account.AcDesc,
-                           builder_.Money(totals.amount), builder_.Money(totals.tax)});
+                           ReportValue::Money(totals.amount), ReportValue::Money(totals.tax)});
         }
         sectionTotals.add(totals);
       }

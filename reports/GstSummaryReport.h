@@ -28,14 +28,7 @@ class GstSummaryReport {
   void Build();
 
  private:
-  struct Totals {
-    double amount = 0;
-    double tax = 0;
-    void add(const Totals& other) {
-      amount += other.amount;
-      tax += other.tax;
-    }
-  };
+  using Totals = ChartTables::Totals;
 
   void begin();
   // One part (income or expense): its two sections, each with its rows and, when the

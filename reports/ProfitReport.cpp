@@ -75,16 +75,26 @@ ProfitReport::Sums ProfitReport::periodSums(const QDate& first, const QDate& las
   return sums;
 }
 
-void ProfitReport::writeRow(const QString& name, const Sums& sums) {
+void ProfitReport::writeRow(const ReportValue& name, const Sums& sums) {
   const double taxableProfit = sums.taxableIncome - sums.deductible;
-  builder_.AddRow({name, builder_.Money(sums.taxableIncome), builder_.Money(sums.deductible),
-                   builder_.Money(taxableProfit), builder_.Money(sums.otherIncome),
-                   builder_.Money(sums.otherExpenses),
-                   builder_.Money(taxableProfit + sums.otherIncome - sums.otherExpenses)});
+  const QList<ReportValue> values{
+      name,
+      ReportValue::Money(sums.taxableIncome),
+      ReportValue::Money(sums.deductible),
+      ReportValue::Money(taxableProfit),
+      ReportValue::Money(sums.otherIncome),
+      ReportValue::Money(sums.otherExpenses),
+      ReportValue::Money(taxableProfit + sums.otherIncome - sums.otherExpenses)};
+  if (name.kind == ReportValue::Kind::Date) {
+    builder_.AddRow(values);
+  } else {
+    builder_.AddTotalRow(values);
+  }
 }
 
 void ProfitReport::Build() {
   builder_.BeginReport(99, 8);
+  builder_.SetProfitPeriods();
   const QDate start = StartDate();
   const QDate end = builder_.Request().EndDate;
   // The monthly report's range line shows the start it moved to.
@@ -110,7 +120,7 @@ void ProfitReport::Build() {
   for (QDate first = start; first <= end;) {
     const QDate last = periodEnd(first);
     const Sums sums = periodSums(first, last);
-    writeRow(builder_.ReportDate(last), sums);
+    writeRow(ReportValue::Date(last), sums);
     totals += sums;
     progress.Step(first.daysTo(last));
     first = last.addDays(1);

@@ -15,12 +15,24 @@
 
 #include <QDate>
 
+#include "ReportValue.h"
+
 class Database;
 class ReportBuilder;
 
 class ProfitReport {
  public:
   enum class Period { Weekly, Monthly };
+  // The content columns of a row.
+  enum Column {
+    kPeriodColumn,
+    kTaxableIncomeColumn,
+    kDeductibleColumn,
+    kTaxableProfitColumn,
+    kOtherIncomeColumn,
+    kOtherExpensesColumn,
+    kNetProfitColumn
+  };
 
   // db and builder must outlive the report. REQUIRES while building: FOLDER, GSTEXP1,
   // GSTINC1, ACC and ACCI open.
@@ -46,7 +58,8 @@ class ProfitReport {
   };
   // The records of the selected folders dated from first to last.
   Sums periodSums(const QDate& first, const QDate& last);
-  void writeRow(const QString& name, const Sums& sums);
+  // A period's row (name its last day) or the totals row.
+  void writeRow(const ReportValue& name, const Sums& sums);
 
   Database& db_;
   ReportBuilder& builder_;

@@ -1,8 +1,11 @@
 #include "ReportBuilder.h"
 
+#include <algorithm>
+
 #include "Conversions.h"
 #include "Database.h"
 #include "FiscalYear.h"
+#include "ReportCell.h"
 #include "ReportHost.h"
 #include "TableWalk.h"
 
@@ -107,15 +110,83 @@ void ReportBuilder::SectionChange() {
   AddColumnHeadings();
 }
 
-int ReportBuilder::AddRow(const QStringList& texts, int linesNeeded,
+int ReportBuilder::AddRow(const QList<ReportValue>& values, int linesNeeded,
                           const QList<int>& emptyColumns) {
+  return addRow(values, linesNeeded, emptyColumns, false);
+}
+
+int ReportBuilder::AddTotalRow(const QList<ReportValue>& values, int linesNeeded,
+                               const QList<int>& emptyColumns) {
+  return addRow(values, linesNeeded, emptyColumns, true);
+}
+
+int ReportBuilder::addRow(const QList<ReportValue>& values, int linesNeeded,
+                          const QList<int>& emptyColumns, bool total) {
+  if (document_.DataColumns().isEmpty()) document_.SetDataColumns(dataColumnNames());
   CheckPage(PageLines + linesNeeded, true);
   const int line = AddLine();
-  for (int column = 0; column < texts.size(); ++column) {
+  ReportDataRow data{ReportSubheading.trimmed(), total, {}};
+  data.values.resize(document_.CellCount() - 1);
+  for (int column = 0; column < values.size(); ++column) {
     if (emptyColumns.contains(column)) continue;
-    document_.SetCell(line, column, CellPrefixes.value(column) + texts[column]);
+    const ReportValue& value = values[column];
+    switch (value.kind) {
+      case ReportValue::Kind::Text:
+        document_.SetCell(line, column, CellPrefixes.value(column) + value.text);
+        data.values[column] = value.text.trimmed();
+        break;
+      case ReportValue::Kind::Date:
+        document_.SetCell(line, column, CellPrefixes.value(column) + ReportDate(value.date));
+        data.values[column] = value.date.toString(Qt::ISODate);
+        break;
+      case ReportValue::Kind::Money:
+        document_.SetCell(line, column, CellPrefixes.value(column) + Money(value.amount));
+        data.values[column] = ReportRules::PlainMoney(value.amount);
+        break;
+      case ReportValue::Kind::WholeDollars:
+        document_.SetCell(line, column,
+                          CellPrefixes.value(column) + request_.Locale.toString(value.dollars));
+        data.values[column] = QString::number(value.dollars);
+        break;
+    }
   }
+  document_.AddDataRow(data);
   return line;
+}
+
+QStringList ReportBuilder::dataColumnNames() const {
+  QStringList names;
+  for (int column = 0; column < document_.CellCount() - 1; ++column) {
+    QStringList words;
+    for (const QStringList& heading : ColumnHeadings) {
+      const QString text = ReportCell::Parse(heading.value(column)).text.trimmed();
+      if (!text.isEmpty()) words.append(text);
+    }
+    names.append(words.join(QLatin1Char(' ')));
+  }
+  return names;
+}
+
+void ReportBuilder::MakeRoomForDates(int nextWidth) {
+  int widest = 0;
+  for (int month = 1; month <= 12; ++month) {
+    widest = std::max(widest, static_cast<int>(ReportDate(QDate(2000, month, 28)).size()));
+  }
+  const ReportCell date = ReportCell::Parse(CellPrefixes.value(0));
+  const ReportCell next = ReportCell::Parse(CellPrefixes.value(1));
+  const int nextStart =
+      next.kind == ReportCell::Kind::Right ? next.column - nextWidth : next.column;
+  const int shift = date.column + widest + 1 - nextStart;
+  if (shift <= 0) return;
+  for (int column = 1; column < CellPrefixes.size(); ++column) {
+    CellPrefixes[column] = ReportCell::Moved(CellPrefixes[column], shift);
+  }
+  for (QStringList& heading : ColumnHeadings) {
+    for (int column = 1; column < heading.size() - 1; ++column) {
+      heading[column] = ReportCell::Moved(heading[column], shift);
+    }
+  }
+  document_.Widen(shift);
 }
 
 void ReportBuilder::SetStandardTitles(const QString& reportName) {

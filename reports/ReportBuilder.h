@@ -17,6 +17,7 @@
 #include "ReportDocument.h"
 #include "ReportRequest.h"
 #include "ReportRules.h"
+#include "ReportValue.h"
 
 class Database;
 class ReportHost;
@@ -59,10 +60,24 @@ class ReportBuilder {
   // blank line, the new ReportSubheading and the column headings.
   void SectionChange();
   // Writes a row after CheckPage(PageLines + linesNeeded, with headings): cell i is
-  // CellPrefixes[i] + texts[i] for each given text, except that the cells of emptyColumns
-  // stay empty, prefix included (a prefix alone would still pad a fixed-column line to its
-  // position). Returns the row's line index.
-  int AddRow(const QStringList& texts, int linesNeeded = 1, const QList<int>& emptyColumns = {});
+  // CellPrefixes[i] + values[i] formatted (dates in the report date format, money as
+  // Money), except that the cells of emptyColumns stay empty, prefix included (a prefix
+  // alone would still pad a fixed-column line to its position). The row is also kept as
+  // data, under the current subheading, with the column headings of the first row as the
+  // data's column names. Returns the row's line index.
+  int AddRow(const QList<ReportValue>& values, int linesNeeded = 1,
+             const QList<int>& emptyColumns = {});
+  // The same for a row that totals rows above it (a total, a balance brought forward).
+  int AddTotalRow(const QList<ReportValue>& values, int linesNeeded = 1,
+                  const QList<int>& emptyColumns = {});
+  // For a report whose column 0 holds report dates: moves every later column right as
+  // far as the widest date of the report date format needs for one blank between it and
+  // the next column's text (at most nextWidth characters when that column is
+  // right-aligned), and widens the report by as much. REQUIRES: CellPrefixes and
+  // ColumnHeadings set, no line yet.
+  void MakeRoomForDates(int nextWidth = 0);
+  // Marks the document's rows as the periods of a profit report (ProfitChart).
+  void SetProfitPeriods() { document_.SetProfitPeriods(true); }
   // Sets the style cell of line. REQUIRES: 0 <= line <= LastLine().
   void SetStyle(int line, const QString& style) { document_.SetStyle(line, style); }
   void SetLastStyle(const QString& style) { document_.SetStyle(LastLine(), style); }
@@ -106,6 +121,10 @@ class ReportBuilder {
   QList<int> SelectedFolders;  // in folder-list order; kept between reports
 
  private:
+  // The content columns' names: the texts of their heading lines, joined by a blank.
+  QStringList dataColumnNames() const;
+  int addRow(const QList<ReportValue>& values, int linesNeeded, const QList<int>& emptyColumns,
+             bool total);
   // Seeks FOLDER (folder tag) for folderNumber; returns true and reads the record found
   // unless the seek ran off the end.
   bool seekFolder(int folderNumber);

@@ -7,6 +7,7 @@
 #include "GstSummaryReport.h"
 #include "ProfitReport.h"
 #include "SummaryReport.h"
+#include "TaxReturnReport.h"
 
 const std::vector<ReportCatalog::Entry>& ReportCatalog::All() {
   using D = Database;
@@ -39,6 +40,11 @@ const std::vector<ReportCatalog::Entry>& ReportCatalog::All() {
        false,
        false},
       {ReportKind::GstSummary,
+       {&D::OpenFolder, &D::OpenExp, &D::OpenAcc, &D::OpenInc, &D::OpenAccI},
+       true,
+       false,
+       false},
+      {ReportKind::TaxReturn,
        {&D::OpenFolder, &D::OpenExp, &D::OpenAcc, &D::OpenInc, &D::OpenAccI},
        true,
        false,
@@ -90,6 +96,9 @@ bool ReportCatalog::Build(Database& db, ReportBuilder& builder, ReportKind kind,
       break;
     case ReportKind::GstSummary:
       GstSummaryReport(db, builder).Build();
+      break;
+    case ReportKind::TaxReturn:
+      TaxReturnReport(db, builder).Build();
       break;
   }
   return true;

@@ -22,6 +22,7 @@ enum class ReportKind {
   WeeklyProfit,
   MonthlyProfit,
   GstSummary,
+  TaxReturn,
 };
 
 class ReportCatalog {

@@ -55,6 +55,13 @@ ReportCell ReportCell::Parse(const QString& cell) {
   return parsed;
 }
 
+QString ReportCell::Moved(const QString& cell, int shift) {
+  const ReportCell parsed = Parse(cell);
+  if (!parsed.IsText()) return cell;
+  return cell.front() + QString::number(parsed.column + shift).rightJustified(2, QLatin1Char('0')) +
+         parsed.text;
+}
+
 int ReportCell::StartX(Kind kind, int column, int width, int charWidth, int leftEdge) {
   const int x = leftEdge + column * charWidth;
   switch (kind) {

@@ -24,6 +24,10 @@ struct ReportCell {
   // Other. Missing or unreadable columns read as 0.
   static ReportCell Parse(const QString& cell);
 
+  // cell (an L, R or C cell, or its prefix alone) at its column + shift; any other cell
+  // as it is.
+  static QString Moved(const QString& cell, int shift);
+
   bool IsText() const { return kind == Kind::Left || kind == Kind::Right || kind == Kind::Centre; }
 
   // Where something width units wide starts when aligned by kind (Left, Centre or Right)

@@ -6,19 +6,26 @@
 #include "ReportDocument.h"
 
 QString ReportExport::LineText(const ReportDocument& document, int line, Layout layout) {
-  QString text;
   const int contentCells = document.CellCount() - 1;
+  if (layout == Layout::TabDelimited) {
+    QStringList fields;
+    for (int index = 0; index < contentCells; ++index) {
+      const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
+      if (cell.IsText()) {
+        fields.resize(index);  // the empty cells before it are empty fields
+        fields.append(cell.text);
+      }
+    }
+    return fields.join(QLatin1Char('\t'));
+  }
+  QString text;
   for (int index = 0; index < contentCells; ++index) {
     const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
     if (!cell.IsText()) continue;
-    if (layout == Layout::TabDelimited) {
-      if (!text.isEmpty()) text += QLatin1Char('\t');
-    } else {
-      const int position =
-          ReportCell::StartX(cell.kind, cell.column, static_cast<int>(cell.text.size()), 1, 0);
-      // A text running past the next cell's position pushes that cell along.
-      if (text.size() < position) text = text.leftJustified(position, QLatin1Char(' '));
-    }
+    const int position =
+        ReportCell::StartX(cell.kind, cell.column, static_cast<int>(cell.text.size()), 1, 0);
+    // A text running past the next cell's position pushes that cell along.
+    if (text.size() < position) text = text.leftJustified(position, QLatin1Char(' '));
     text += cell.text;
   }
   return text;
@@ -33,14 +40,18 @@ QStringList ReportExport::Lines(const ReportDocument& document, Layout layout) {
 }
 
 bool ReportExport::Write(const ReportDocument& document, Layout layout, const QString& path) {
-  if (QFile::exists(path)) QFile::remove(path);
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   QByteArray bytes;
   for (const QString& line : Lines(document, layout)) {
     bytes += line.toUtf8();
     bytes += "\r\n";
   }
+  return WriteFile(path, bytes);
+}
+
+bool ReportExport::WriteFile(const QString& path, const QByteArray& bytes) {
+  if (QFile::exists(path)) QFile::remove(path);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   if (file.write(bytes) != bytes.size() || !file.flush()) {
     file.close();
     file.remove();

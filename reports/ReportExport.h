@@ -14,7 +14,9 @@ class ReportExport {
   enum class Layout { FixedColumns, TabDelimited };
 
   // The text of one document line. A cell holding only its prefix ("R19") still pads
-  // (fixed columns) or makes an empty field (tab-delimited).
+  // (fixed columns) or makes an empty field (tab-delimited). Tab-delimited, every content
+  // cell up to the line's last text cell is a field, an empty one included, so the fields
+  // of every row line up with the column headings.
   static QString LineText(const ReportDocument& document, int line, Layout layout);
   // Every line's text, line 0 to LastLine().
   static QStringList Lines(const ReportDocument& document, Layout layout);
@@ -22,4 +24,6 @@ class ReportExport {
   // (columns count characters, not bytes). Returns
   // false, with nothing written, when the file cannot be created or written.
   static bool Write(const ReportDocument& document, Layout layout, const QString& path);
+  // Replaces the file at path with bytes; false, with no file left, when it fails.
+  static bool WriteFile(const QString& path, const QByteArray& bytes);
 };

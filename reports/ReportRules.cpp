@@ -4,13 +4,20 @@
 
 #include "Conversions.h"
 
+namespace {
+
+// A sum that only differs from zero by rounding noise prints as 0.00, not -0.00.
+double shownMoney(double value) { return std::abs(value) < 0.005 ? 0.0 : value; }
+
+}  // namespace
+
 QString ReportRules::Money(double value, const QLocale& locale) {
   QLocale grouped = locale;
   grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-  // A sum that only differs from zero by rounding noise prints as 0.00, not -0.00.
-  const double shown = std::abs(value) < 0.005 ? 0.0 : value;
-  return grouped.toString(shown, 'f', 2).rightJustified(13, QLatin1Char(' '));
+  return grouped.toString(shownMoney(value), 'f', 2).rightJustified(13, QLatin1Char(' '));
 }
+
+QString ReportRules::PlainMoney(double value) { return QString::number(shownMoney(value), 'f', 2); }
 
 QString ReportRules::ReportDateFormat(const QLocale& locale) {
   QString format = Conversions::FixedDateFormat(locale);

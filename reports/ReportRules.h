@@ -11,6 +11,8 @@ class ReportRules {
   // value as "%13.2n": two decimals with locale's thousands and decimal separators,
   // right-justified with blanks to 13 characters (longer values are not cut).
   static QString Money(double value, const QLocale& locale);
+  // value as a spreadsheet reads it: two decimals, a point, no grouping or padding.
+  static QString PlainMoney(double value);
   // The report date format of locale (Conversions::FixedDateFormat, where every date has
   // the same width) in the notation QDate::toString reads.
   static QString ReportDateFormat(const QLocale& locale);

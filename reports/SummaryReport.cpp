@@ -60,8 +60,9 @@ SummaryReport::Totals SummaryReport::accountTotals(int account) {
 }
 
 void SummaryReport::totalRow(const QString& name, const Totals& totals) {
-  builder_.AddRow({QString(), name, builder_.Money(totals.period), builder_.Money(totals.prior),
-                   builder_.Money(totals.period + totals.prior)});
+  builder_.AddTotalRow({QString(), name, ReportValue::Money(totals.period),
+                        ReportValue::Money(totals.prior),
+                        ReportValue::Money(totals.period + totals.prior)});
 }
 
 SummaryReport::Totals SummaryReport::section(bool deductible, ReportProgress& progress) {
@@ -74,8 +75,8 @@ SummaryReport::Totals SummaryReport::section(bool deductible, ReportProgress& pr
       // records cancel out must not get a row of zeros.
       if (builder_.Money(totals.period) != zero || builder_.Money(totals.prior) != zero) {
         builder_.AddRow({QString::number(account.AccNo), account.AcDesc,
-                         builder_.Money(totals.period), builder_.Money(totals.prior),
-                         builder_.Money(totals.period + totals.prior)});
+                         ReportValue::Money(totals.period), ReportValue::Money(totals.prior),
+                         ReportValue::Money(totals.period + totals.prior)});
       }
       sum.period += totals.period;
       sum.prior += totals.prior;

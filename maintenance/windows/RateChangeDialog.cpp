@@ -152,7 +152,11 @@ void RateChangeDialog::applyClicked() {
   request.first = fromDateEdit->date();
   request.last = throughDateEdit->date();
   const RateChanger::Result result = RateChanger(db_).Apply(request);
-  if (!result.message.isEmpty()) warn(result.message);
+  if (result.outcome == RateChanger::Outcome::Applied) {
+    ui_.message(Ui::Type::Information, Ui::Buttons::Ok, result.message);
+  } else {
+    warn(result.message);
+  }
   // A failed write has changed some amounts already: applying again would change them twice.
   if (result.outcome == RateChanger::Outcome::Applied ||
       result.outcome == RateChanger::Outcome::WriteFailed) {

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "AppState.h"
+#include "ProfitChartView.h"
+#include "ReportCsv.h"
 #include "ReportDocument.h"
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
@@ -49,8 +51,20 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
   tabDelimitedAction = exportMenu->addAction(QStringLiteral("Tab &Delimited"), this,
                                              &ReportViewer::tabDelimitedClicked);
   tabDelimitedAction->setObjectName(QStringLiteral("tabDelimitedAction"));
+  csvAction = exportMenu->addAction(QStringLiteral("&CSV"), this, &ReportViewer::csvClicked);
+  csvAction->setObjectName(QStringLiteral("csvAction"));
   pdfAction = exportMenu->addAction(QStringLiteral("&PDF"), this, &ReportViewer::pdfClicked);
   pdfAction->setObjectName(QStringLiteral("pdfAction"));
+  pngAction = exportMenu->addAction(QStringLiteral("P&NG"), this, &ReportViewer::pngClicked);
+  pngAction->setObjectName(QStringLiteral("pngAction"));
+  chartAction = menuBar->addAction(QStringLiteral("&Chart"));
+  chartAction->setObjectName(QStringLiteral("chartAction"));
+  chartAction->setCheckable(true);
+  connect(chartAction, &QAction::toggled, this, &ReportViewer::chartToggled);
+  const bool chart = document.ProfitPeriods();
+  chartAction->setVisible(chart);
+  pngAction->setVisible(chart);
+  pngAction->setEnabled(false);
 
   canvas_ = new QWidget(this);
   canvas_->setObjectName(QStringLiteral("canvas"));
@@ -75,6 +89,11 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
   layout->setSpacing(0);
   layout->setMenuBar(menuBar);
   layout->addWidget(canvas_);
+  if (chart) {
+    chartView_ = new ProfitChartView(ProfitChart::FromDocument(document, QLocale()), this);
+    chartView_->hide();
+    layout->addWidget(chartView_);
+  }
   resize(800, 600);  // the size when not maximised
 }
 
@@ -161,7 +180,33 @@ void ReportViewer::PaintLines(QPainter& painter) {
 
 void ReportViewer::exitClicked() { reject(); }
 
+void ReportViewer::chartToggled(bool shown) {
+  if (!chartView_) return;
+  canvas_->setVisible(!shown);
+  chartView_->setVisible(shown);
+  pngAction->setEnabled(shown);
+}
+
+void ReportViewer::pngClicked() {
+  if (!chartView_) return;
+  const QString path = askExportFile(QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"));
+  if (path.isEmpty()) return;
+  if (!chartView_->Chart().WritePng(path, QSize(1600, 1000))) unableToSave(path);
+}
+
 void ReportViewer::printClicked() {
+  if (chartView_ && chartView_->isVisible() && !state_.Printer.printsToPdf()) {
+    QPrinter& printer = state_.Printer.printer();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+      ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+                  QStringLiteral("Unable to print on: ") + printer.printerName());
+      return;
+    }
+    chartView_->Chart().Paint(painter, QRectF(painter.viewport()));
+    painter.end();
+    return;
+  }
   if (state_.Printer.printsToPdf()) {
     pdfClicked();
     return;
@@ -186,6 +231,10 @@ void ReportViewer::printPreviewClicked() {
 void ReportViewer::pdfClicked() {
   const QString path = askExportFile(QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
+  if (chartView_ && chartView_->isVisible()) {
+    if (!chartView_->Chart().WritePdf(path)) unableToSave(path);
+    return;
+  }
   // The pages of the run's printer, so the page breaks placed for it still fit.
   const QPrinter& printer = state_.Printer.printer();
   if (!ReportPrinting::PrintPdf(document_, printer.pageLayout(), printer.resolution(),
@@ -201,6 +250,13 @@ void ReportViewer::ExportReport(ReportExport::Layout layout) {
            : askExportFile(QStringLiteral("Text files (*.txt)"), QStringLiteral("txt"));
   if (path.isEmpty()) return;
   if (!ReportExport::Write(document_, layout, path)) unableToSave(path);
+}
+
+void ReportViewer::csvClicked() {
+  const QString path =
+      askExportFile(QStringLiteral("Comma-separated values (*.csv)"), QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  if (!ReportCsv::Write(document_, path)) unableToSave(path);
 }
 
 QString ReportViewer::askExportFile(const QString& filter, const QString& defaultSuffix) {

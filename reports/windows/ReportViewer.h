@@ -1,6 +1,8 @@
 // The report viewer: shows a finished report document on screen with a vertical scroll
 // bar, prints it on the run's printer without a dialog, previews that print, and exports
-// it as fixed-column text, tab-delimited text or PDF. It never changes the document.
+// it as fixed-column text, tab-delimited text, CSV or PDF. It never changes the document.
+// A profit report also has a chart view (Chart): while it shows, Print and PDF give the
+// chart, and Export > PNG writes it as a picture.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +18,7 @@ class QMenuBar;
 class QPainter;
 class QScrollBar;
 class ReportDocument;
+class ProfitChartView;
 class ReportPainter;
 class Ui;
 
@@ -35,7 +38,10 @@ class ReportViewer : public QDialog {
   QMenu* exportMenu;
   QAction* asciiTextAction;
   QAction* tabDelimitedAction;
+  QAction* csvAction;
   QAction* pdfAction;
+  QAction* pngAction;
+  QAction* chartAction;  // only for a profit report
   QFrame* bevel;
   QScrollBar* scrollBar;
 
@@ -52,8 +58,16 @@ class ReportViewer : public QDialog {
   void printPreviewClicked();
   void asciiTextClicked() { ExportReport(ReportExport::Layout::FixedColumns); }
   void tabDelimitedClicked() { ExportReport(ReportExport::Layout::TabDelimited); }
+  // The report's rows for spreadsheets (ReportCsv) into a file the user chooses.
+  void csvClicked();
   // The printed pages into a PDF file, in the page layout of the run's printer.
   void pdfClicked();
+  // Shows the chart instead of the lines, or the lines again.
+  void chartToggled(bool shown);
+  // The chart as a PNG picture into a file the user chooses.
+  void pngClicked();
+  // The chart view; null for a report without a chart.
+  ProfitChartView* chartView() const { return chartView_; }
   // Asks for a file (replacing one only when the user agrees) and writes the document in
   // layout; "Unable to save to: " and the name when it cannot be written.
   void ExportReport(ReportExport::Layout layout);
@@ -81,6 +95,7 @@ class ReportViewer : public QDialog {
   AppState& state_;
   const ReportDocument& document_;
   QWidget* canvas_;  // the client area the lines are painted on
+  ProfitChartView* chartView_ = nullptr;
   std::unique_ptr<ReportPainter> screen_;
   int firstShownLine_ = 0;
   int visibleLines_ = 0;

@@ -120,6 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
                  &MainWindow::gstSummaryClicked,
                  {kFolder, kExp, kAcc, kInc, kAccI},
                  {},
+                 {kNoFolders}},
+        Dispatch{"taxReturnButton",
+                 &MainWindow::taxReturnClicked,
+                 {kFolder, kExp, kAcc, kInc, kAccI},
+                 {},
                  {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
 

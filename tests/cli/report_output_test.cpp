@@ -110,6 +110,7 @@ std::vector<ReportCase> everyReport() {
        QStringList{"profit", "--monthly"} + kRange + kFolders,
        ReportKind::MonthlyProfit,
        {1, 2}},
+      {"TaxReturn", QStringList{"tax-return"} + kRange + kFolders, ReportKind::TaxReturn, {1, 2}},
   };
 }
 
@@ -193,6 +194,31 @@ TEST(ReportOutput, PdfGoesThroughThePrintRoutineOnePagePerDocumentPage) {
   const int pages = static_cast<int>(text.count("Page "));
   ASSERT_GT(pages, 1);
   EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), pages);
+}
+
+TEST(ReportOutput, CsvForSpreadsheetsAndTheProfitChartAsPictures) {
+  CliBooks books;
+  const CliRun csv = runCli(
+      QStringList{"report", "tax-return"} + kRange + kFolders + QStringList{"--format", "csv"},
+      books.dir());
+  ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
+  EXPECT_TRUE(csv.out.startsWith("Row,Section,BAS,Item,Amount,Whole Dollars\r\n"));
+  EXPECT_TRUE(csv.out.contains("\r\nitem,Sales,G1,Total sales including GST,"));
+
+  QTemporaryDir out;
+  const QString png = out.filePath(QStringLiteral("profit.png"));
+  const CliRun chart = runCli(QStringList{"report", "profit", "--monthly"} + kRange + kFolders +
+                                  QStringList{"--format", "png", "--output", png},
+                              books.dir());
+  ASSERT_EQ(chart.status, 0) << chart.err.toStdString();
+  EXPECT_TRUE(fileBytes(png).startsWith("\x89PNG"));
+  const CliRun svg = runCli(QStringList{"report", "profit", "--weekly"} + kRange + kFolders +
+                                QStringList{"--format", "svg"},
+                            books.dir());
+  EXPECT_TRUE(svg.out.contains("<svg"));
+  const CliRun notProfit = runCli(
+      QStringList{"report", "gst-summary"} + kRange + QStringList{"--format", "png"}, books.dir());
+  EXPECT_EQ(notProfit.status, 2);
 }
 
 TEST(ReportOutput, AReportWithoutDataSaysSoAndWritesNothing) {

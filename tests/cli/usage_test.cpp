@@ -48,7 +48,7 @@ std::vector<UsageCase> usageErrors() {
        "needs --from and --to"},
       {"NoFormat", QStringList{"report", "expense-summary"} + kRange, "report needs --format"},
       {"UnknownFormat", QStringList{"report", "expense-summary", "--format", "doc"} + kRange,
-       "--format: 'doc' is not txt, tab or pdf"},
+       "--format: 'doc' is not txt, tab, csv, pdf, png or svg"},
       {"FolderNoNumber",
        QStringList{"report", "expense-summary", "--folders", "1,x"} + kRange + txt,
        "--folders: 'x' is not a number"},

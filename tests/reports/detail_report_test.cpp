@@ -46,7 +46,7 @@ TEST_F(DetailReportTest, ExpensesOfThePeriodInDateOrderWithTheirMemoLines) {
   // (the date tag's order), though entered after it.
   const QStringList body{
       QStringLiteral("15/01/24\t501\t10\tShell Kew\t") + amount("110.00") + '\t' + amount("10.00"),
-      QStringLiteral("Tank fill"),
+      QStringLiteral("\t\t\tTank fill"),
       QStringLiteral("15/01/24\t0\t20\tBank fee\t") + amount("20.00") + '\t' + amount("0.00"),
       QStringLiteral("29/02/24\t0\t10\tCaltex\t") + amount("55.00") + '\t' + amount("5.00"),
       QStringLiteral("10/03/24\t0\t20\tFarm bank\t") + amount("30.00") + '\t' + amount("0.00"),
@@ -56,7 +56,7 @@ TEST_F(DetailReportTest, ExpensesOfThePeriodInDateOrderWithTheirMemoLines) {
   EXPECT_EQ(lines.mid(14),
             (QStringList{QString(), QString(),
                          QStringLiteral("Included Folders:\tMain Street") + QString(19, ' '),
-                         QStringLiteral("Farm") + QString(26, ' ')}));
+                         QStringLiteral("\tFarm") + QString(26, ' ')}));
   // The last row is underlined above the totals.
   EXPECT_EQ(report.document().Style(12), QStringLiteral("U"));
   EXPECT_EQ(host.statuses, (QStringList{QStringLiteral("Building Report"), QString()}));
@@ -89,7 +89,7 @@ TEST_F(DetailReportTest, AccountDetailListsOneAccountUnderItsName) {
   EXPECT_EQ(lines[2], QStringLiteral("Main Street Fuel Expense Detail Report"));
   ASSERT_EQ(lines.size(), 12);
   EXPECT_TRUE(lines[8].startsWith(QStringLiteral("15/01/24\t501\t10\t")));
-  EXPECT_EQ(lines[9], QStringLiteral("Tank fill"));
+  EXPECT_EQ(lines[9], QStringLiteral("\t\t\tTank fill"));
   EXPECT_TRUE(lines[10].startsWith(QStringLiteral("29/02/24\t0\t10\t")));
   // 110 + 55 and 10 + 5.
   EXPECT_EQ(lines[11],
@@ -140,7 +140,7 @@ TEST_F(DetailReportTest, EveryExpenseRowReservesTwoLinesSoItsMemoStaysOnItsPage)
   DetailReport(db, report.builder, Side::Expense).Build();
   const QStringList lines = tabDelimited(report.document());
   const ReportDocument& document = report.document();
-  EXPECT_EQ(lines[9], QStringLiteral("Tank fill"));
+  EXPECT_EQ(lines[9], QStringLiteral("\t\t\tTank fill"));
   EXPECT_EQ(document.Cell(10, 0), QStringLiteral("EJECT"));
   EXPECT_EQ(document.Style(9), QStringLiteral("U"));  // the rule under page 1
   EXPECT_TRUE(lines[19].startsWith(QStringLiteral("15/01/24\t0\t20\tBank fee")));

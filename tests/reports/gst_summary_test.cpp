@@ -29,9 +29,9 @@ class GstSummaryTest : public testing::Test, public SummaryBooks {
                        amount(total), amount(tax)}
         .join('\t');
   }
-  // A total row: its account cell holds only its prefix, which adds no field in front.
+  // A total row: its account cell holds only its prefix, an empty field in front.
   static QString total(const char* name, const char* total, const char* tax) {
-    return QStringList{QString::fromLatin1(name), amount(total), amount(tax)}.join('\t');
+    return QStringList{QString(), QString::fromLatin1(name), amount(total), amount(tax)}.join('\t');
   }
   static QString heading(const char* column) {
     return QStringLiteral("Acnt.\tAccount Name\t") + QString::fromLatin1(column) +
@@ -89,7 +89,7 @@ TEST_F(GstSummaryTest, IncomeThenExpensesWithSectionAndPartTotals) {
       QString(),
       QString(),
       QStringLiteral("Included Folders:\t") + QStringLiteral("Main Street").leftJustified(30),
-      QStringLiteral("Farm").leftJustified(30)};
+      QStringLiteral("\tFarm").leftJustified(31)};
   EXPECT_EQ(lines, expected);
   // No line combines the two parts.
   for (int line = 0; line <= document().LastLine(); ++line) {

@@ -70,12 +70,16 @@ TEST(FixedColumnExport, StyleCellIsNoContent) {
   EXPECT_EQ(ReportExport::LineText(document, 0, Layout::FixedColumns), QStringLiteral("a"));
 }
 
-TEST(TabDelimitedExport, OneFieldPerTakenCell) {
+TEST(TabDelimitedExport, OneFieldPerCellUpToTheLastText) {
+  // An empty or non-text cell between texts is an empty field, so the fields line up
+  // with the column headings; nothing follows the last text.
   const ReportDocument document =
       lineOf({QStringLiteral("L0001/06/26"), QString(), QStringLiteral("R24 5"),
               QStringLiteral("EJECT"), QStringLiteral("L26Office"), QStringLiteral("R67  9.95")});
   EXPECT_EQ(ReportExport::LineText(document, 0, Layout::TabDelimited),
-            QStringLiteral("01/06/26\t 5\tOffice\t  9.95"));
+            QStringLiteral("01/06/26\t\t 5\t\tOffice\t  9.95"));
+  const ReportDocument leading = lineOf({QString(), QStringLiteral("R24 5"), QString()});
+  EXPECT_EQ(ReportExport::LineText(leading, 0, Layout::TabDelimited), QStringLiteral("\t 5"));
 }
 
 TEST(TabDelimitedExport, PrefixOnlyCellsAreEmptyFields) {

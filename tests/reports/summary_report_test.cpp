@@ -40,10 +40,11 @@ class SummaryReportTest : public testing::Test, public SummaryBooks {
                        amount(period), amount(prior), amount(toDate)}
         .join('\t');
   }
-  // A total row: its account cell holds only its prefix, which adds no field in front.
+  // A total row: its account cell holds only its prefix, an empty field in front.
   static QString total(const char* name, const char* period, const char* prior,
                        const char* toDate) {
-    return QStringList{QString::fromLatin1(name), amount(period), amount(prior), amount(toDate)}
+    return QStringList{QString(), QString::fromLatin1(name), amount(period), amount(prior),
+                       amount(toDate)}
         .join('\t');
   }
 
@@ -63,18 +64,19 @@ TEST_F(SummaryReportTest, ExpenseSummaryTotalsEachSpanPerAccount) {
   const QStringList expected{
       QStringLiteral("Page 1\t15/6/26"), QString(), QStringLiteral("Expense Summary Report"),
       QStringLiteral("for 15/1/24 through 10/3/24"), QString(),
-      QStringLiteral("Deductible Expenses"), QString(), QStringLiteral("Period\tPrior\tYear"),
+      QStringLiteral("Deductible Expenses"), QString(), QStringLiteral("\t\tPeriod\tPrior\tYear"),
       QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
       row("10", "Fuel", "165.00", "200.00", "365.00"),
       total("Total Deductible Expenses", "165.00", "200.00", "365.00"), QString(), QString(),
-      QStringLiteral("Non-Deductible Expenses"), QString(), QStringLiteral("Period\tPrior\tYear"),
+      QStringLiteral("Non-Deductible Expenses"), QString(),
+      QStringLiteral("\t\tPeriod\tPrior\tYear"),
       QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
       row("20", "Bank Fees", "50.00", "40.00", "90.00"),
       total("Total Non-Deductible Expenses", "50.00", "40.00", "90.00"), QString(),
       // 165 + 50, 200 + 40, 365 + 90.
       total("GRAND TOTAL", "215.00", "240.00", "455.00"), QString(), QString(),
       QStringLiteral("Included Folders:\t") + QStringLiteral("Main Street").leftJustified(30),
-      QStringLiteral("Farm").leftJustified(30)};
+      QStringLiteral("\tFarm").leftJustified(31)};
   EXPECT_EQ(lines, expected);
   const ReportDocument& document = builder->Document();
   // Underlined: the heading lines, the last row above each section total, and the last
@@ -117,7 +119,7 @@ TEST_F(SummaryReportTest, OneFolderNamesItInTheTitleAndListsNoFolders) {
             (QStringList{row("30", "Repairs", "20.20", "0.00", "20.20"),
                          total("Total Deductible Expenses", "20.20", "0.00", "20.20"), QString(),
                          QString(), QStringLiteral("Non-Deductible Expenses"), QString(),
-                         QStringLiteral("Period\tPrior\tYear"),
+                         QStringLiteral("\t\tPeriod\tPrior\tYear"),
                          QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
                          row("20", "Bank Fees", "50.00", "0.00", "50.00"),
                          total("Total Non-Deductible Expenses", "50.00", "0.00", "50.00"),
@@ -133,7 +135,7 @@ TEST_F(SummaryReportTest, AStartOnTheYearsFirstDayHasNoPriorAndAnEmptySecondSect
   // The non-deductible section has no row, yet its block and its zero total are written.
   EXPECT_EQ(lines.mid(13, 8),
             (QStringList{QStringLiteral("Non-Deductible Expenses"), QString(),
-                         QStringLiteral("Period\tPrior\tYear"),
+                         QStringLiteral("\t\tPeriod\tPrior\tYear"),
                          QStringLiteral("Acnt.\tAccount Name\tTotals\tTotals\tTo Date"),
                          total("Total Non-Deductible Expenses", "0.00", "0.00", "0.00"), QString(),
                          total("GRAND TOTAL", "200.00", "0.00", "200.00"), QString()}));
@@ -164,11 +166,11 @@ TEST(SummaryReportEdge, WithoutDeductibleRowsTheFirstPageOpensOnTheSecondSection
   EXPECT_EQ(lines.mid(9),
             (QStringList{QStringLiteral("7\t") + QStringLiteral("Fines").leftJustified(30) + '\t' +
                              amount("12.50") + '\t' + amount("0.00") + '\t' + amount("12.50"),
-                         QStringLiteral("Total Non-Deductible Expenses\t") + amount("12.50") +
+                         QStringLiteral("\tTotal Non-Deductible Expenses\t") + amount("12.50") +
                              '\t' + amount("0.00") + '\t' + amount("12.50"),
                          QString(),
-                         QStringLiteral("GRAND TOTAL\t") + amount("12.50") + '\t' + amount("0.00") +
-                             '\t' + amount("12.50")}));
+                         QStringLiteral("\tGRAND TOTAL\t") + amount("12.50") + '\t' +
+                             amount("0.00") + '\t' + amount("12.50")}));
   EXPECT_FALSE(lines.join('\n').contains(QStringLiteral("Total Deductible")));
 }
 

@@ -49,13 +49,29 @@ TEST_F(RateChange, ReRatesOnlyTheChosenAccountWithinTheRange) {
   EXPECT_EQ(result.outcome, RateChanger::Outcome::Applied);
   EXPECT_EQ(result.changed, 2);
   EXPECT_EQ(amounts(), (std::vector<double>{110.00, 100.00, 55.00, 100.00, 100.00}));
-  // Only Amount changes: the tax, its flag and every other field keep their values.
+  // The amount includes tax: the tax is scaled with it (9.09 x 1.1 to the cent); the
+  // flag and every other field keep their values.
   const ExpenseRecord changed = books.expenses().front();
-  EXPECT_EQ(changed.GSTE, 9.09);
+  EXPECT_EQ(changed.GSTE, 10.00);
   EXPECT_TRUE(changed.LGSTE);
   EXPECT_EQ(changed.PayTo, before.front().PayTo);
   EXPECT_EQ(changed.ExpDate, before.front().ExpDate);
   EXPECT_EQ(changed.AccNo, 7);
+  // The record without tax keeps none; the other account's tax stays too.
+  EXPECT_EQ(books.expenses()[2].GSTE, 0);
+  EXPECT_FALSE(books.expenses()[2].LGSTE);
+  EXPECT_EQ(books.expenses()[1].GSTE, 9.09);
+  EXPECT_EQ(result.taxed, 1);
+  EXPECT_EQ(result.message,
+            QStringLiteral("Expenses changed: 2, of which 1 with their tax amount."));
+}
+
+TEST_F(RateChange, ATaxedRecordKeepsItsContainedTax) {
+  books.addExpense(QDate(2024, 2, 1), 7, 110.00, 10.00);
+  apply(0.5, 0.55);
+  const ExpenseRecord changed = books.expenses().back();
+  EXPECT_EQ(changed.Amount, 121.00);
+  EXPECT_EQ(changed.GSTE, 11.00);
 }
 
 TEST_F(RateChange, CompoundsWhenAppliedTwice) {
@@ -162,6 +178,9 @@ TEST_F(RateChangeWindow, RefusalsKeepTheWindowOpenAndApplyingClosesIt) {
     window.oldRateEdit->setText(QStringLiteral("    0.5000"));
     window.newRateEdit->setText(QStringLiteral("    0.5500"));
     window.accountBox->setCurrentIndex(1);
+    shell.ui.expectMessage(
+        Ui::Type::Information, Ui::Buttons::Ok,
+        QStringLiteral("Expenses changed: 1, of which 0 with their tax amount."));
     window.applyClicked();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageLayout>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "AppState.h"
+#include "ProfitChartView.h"
 #include "ReportDocument.h"
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
@@ -158,6 +160,38 @@ TEST_F(Viewer, ExportAsTabDelimited) {
     viewer.tabDelimitedAction->trigger();
   });
   EXPECT_EQ(contents(path), QByteArray("Line 0\t         0.00\r\nLine 1\t         1.50\r\n"));
+}
+
+TEST_F(Viewer, ExportAsCsvAndTheProfitChartView) {
+  // Two monthly periods of a profit report, as data rows.
+  ReportDocument document = sampleDocument(2, 40);
+  document.SetDataColumns({"Month Ending", "Taxable Income", "Deductible Expenses",
+                           "Taxable Profit", "Nontaxable Income", "Nondeductible Expenses",
+                           "Net Profit"});
+  document.AddDataRow({{}, false, {"2024-01-31", "220.00", "130.00", "90.00", "0", "0", "90.00"}});
+  document.AddDataRow({{}, false, {"2024-02-29", "80.00", "55.00", "25.00", "0", "0", "25.00"}});
+  document.AddDataRow({{}, true, {"Totals", "300.00", "185.00", "115.00", "0", "0", "115.00"}});
+  const QString csv = dir.filePath(QStringLiteral("june"));
+  const QString png = dir.filePath(QStringLiteral("june.png"));
+  showViewer(document, [&](ReportViewer& viewer) {
+    EXPECT_FALSE(viewer.chartAction->isVisible());  // not a profit report
+    ui.expectFileDialog(QStringLiteral("Export Report"), csv);
+    viewer.csvAction->trigger();
+  });
+  EXPECT_TRUE(contents(csv + QStringLiteral(".csv"))
+                  .endsWith("\r\ntotal,Totals,300.00,185.00,115.00,0,0,115.00\r\n"));
+
+  document.SetProfitPeriods(true);
+  showViewer(document, [&](ReportViewer& viewer) {
+    ASSERT_TRUE(viewer.chartAction->isVisible());
+    EXPECT_FALSE(viewer.pngAction->isEnabled());
+    viewer.chartAction->trigger();
+    EXPECT_TRUE(viewer.chartView()->isVisible());
+    EXPECT_EQ(viewer.chartView()->Chart().Periods().size(), 2);
+    ui.expectFileDialog(QStringLiteral("Export Report"), png);
+    viewer.pngAction->trigger();
+  });
+  EXPECT_EQ(QImage(png).size(), QSize(1600, 1000));
 }
 
 TEST_F(Viewer, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
