@@ -291,6 +291,7 @@ void MainWindow::buildMenus() {
   menuBar()->setPalette(menuColours);
   menuBar()->setAutoFillBackground(true);
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  buildBooksMenu(file);
   QAction* exit = file->addAction(tr("E&xit"));
   exit->setObjectName(QStringLiteral("exitAction"));
   connect(exit, &QAction::triggered, this, &QWidget::close);
