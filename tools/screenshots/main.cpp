@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -41,6 +42,11 @@ void grabReport(MainWindow& window, const QString& file, int& failures) {
       modal->findChild<QPushButton*>(QStringLiteral("allButton"))->click();
       modal->findChild<QPushButton*>(QStringLiteral("runButton"))->click();
     } else if (auto* viewer = qobject_cast<ReportViewer*>(modal)) {
+      // Without a window manager (Xvfb) nothing maximises the window: give it the screen.
+      if (viewer->isMaximized() && viewer->screen()) {
+        viewer->setGeometry(viewer->screen()->availableGeometry());
+        QApplication::processEvents();
+      }
       if (!viewer->grab().save(file)) ++failures;
       viewer->reject();
     }
