@@ -1,6 +1,6 @@
 // What the main window takes from the machine: the user (through the Ui), the end of the program,
-// the clocks, the file system and the data directory. The program entry passes the real ones; tests
-// pass stand-ins.
+// the clocks, the file system, the data directory and the way to other books. The program entry
+// passes the real ones; tests pass stand-ins.
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@
 #include "WaitClock.h"
 #include "xbase/FileSystem.h"
 
+class BooksChooser;
 class ProgramHost;
 class Ui;
 
@@ -19,4 +20,7 @@ struct Environment {
   WaitClock& waitClock;  // the splash's minimum time
   xbase::FileSystem& files;
   std::string dataDirectory;  // the directory holding the six tables
+  // Other books for the File menu's Open Books and recent books; none: the menu offers
+  // only Exit.
+  BooksChooser* books = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "ExpenseWindow.h"
 #include "FolderPicker.h"
 #include "FolderWindow.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "IncomeList.h"
 #include "IncomeWindow.h"
@@ -116,7 +117,7 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
   directoryChooser =
       new DirectoryChooser(env_.ui, QString::fromStdString(env_.dataDirectory), this);
 
-  setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+  FontUnits::FixSize(*this, {kClientWidth, kClientHeight + menuBar()->sizeHint().height()});
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, &MainWindow::showHelpForFocus);
 }
@@ -296,6 +297,7 @@ void MainWindow::buildMenus() {
   menuBar()->setPalette(menuColours);
   menuBar()->setAutoFillBackground(true);
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  buildBooksMenu(file);
   QAction* exit = file->addAction(tr("E&xit"));
   exit->setObjectName(QStringLiteral("exitAction"));
   connect(exit, &QAction::triggered, this, &QWidget::close);

@@ -68,6 +68,10 @@ class MainWindow : public QMainWindow, public ProgressSink {
   // Packs the tables when deletions are pending, releases the table library and ends
   // the program. Never returns.
   [[noreturn]] void ShutDown();
+  // The books the user chose to open instead of these (File menu), or an empty text.
+  // Once chosen, this window's books are closed, the window is hidden and the event loop
+  // is asked to return, so that the program entry starts a window on them.
+  QString nextBooks() const { return nextBooks_; }
 
   // Status bar: text in panel 1 (empty clears it, and the bar), the progress bar in
   // panel 0 at percent (0 erases it). Both paint at once.
@@ -111,7 +115,9 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void rebuildIndexesClicked();
   void packClicked();
   void eraseDataClicked();
-  // Menu commands: About and Help.
+  // Menu commands: other books, About and Help.
+  void openBooksClicked();
+  void openRecentBooks(const QString& folder);
   void aboutClicked();
   void helpContentsClicked();
 
@@ -130,6 +136,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   QToolButton *backupButton, *restoreButton, *archiveButton, *deArchiveButton,
       *rebuildIndexesButton, *packButton, *eraseDataButton;
   QMenu *expenseReportsMenu, *incomeReportsMenu, *profitReportsMenu;
+  QMenu* recentBooksMenu;  // null without env.books, as the Open Books command
   AboutDialog* aboutDialog;
   // The master-data windows: the pick lists and the definition windows they lead to.
   AccountPicker* accountPicker;
@@ -162,6 +169,8 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void buildReportPage();
   void buildMaintenancePage();
   void buildMenus();
+  void buildBooksMenu(QMenu* file);
+  void fillRecentBooksMenu();
   void buildStatusBar();
   // name is the button's object name and names its picture, icons/<name>.png.
   QToolButton* imageButton(MainPage* page, const QString& name, const QString& caption,
@@ -177,6 +186,11 @@ class MainWindow : public QMainWindow, public ProgressSink {
   bool lockDataDirectory();
   void fillFromSettings();
   void showSplashAtLeast(std::int64_t since);
+  // The shut-down's work without the end of the program: packs when deletions are
+  // pending, releases the table library, ends the session and the lock.
+  void closeBooks();
+  // Closes these books and hands folder to the program entry (see nextBooks).
+  void switchBooks(const QString& folder);
 
   // Opens the tables in order, runs work, and closes every table, also when work stops
   // on an error (MainWindowCommands.cpp).
@@ -203,6 +217,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   ProgramHost& host_;
   std::unique_ptr<Database> db_;  // released by ShutDown
   std::unique_ptr<QLockFile> lock_;
+  QString nextBooks_;
   ProgressPanel* progressPanel_;
   QLabel* statusCaption_;
 };

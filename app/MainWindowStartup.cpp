@@ -1,11 +1,13 @@
 // The main window's start-up, default-folder list, status bar and shut-down.
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLockFile>
 
 #include "AboutDialog.h"
 #include "AppState.h"
+#include "BooksChooser.h"
 #include "DataDirectory.h"
 #include "Database.h"
 #include "DatePicker.h"
@@ -34,8 +36,9 @@ void MainWindow::prepare() {
   aboutDialog->show();
   const std::int64_t splashStart = env_.waitClock.nowMs();
 
+  const QString folder = QString::fromStdString(env_.dataDirectory);
   if (!DataFilesPresent()) {
-    host_.fatal(DataDirectory::MissingTablesMessage());
+    host_.fatal(BooksChooser::MissingTablesMessage(folder));
   }
   if (!lockDataDirectory()) {
     host_.fatal(DataDirectory::LockedMessage());
@@ -47,7 +50,8 @@ void MainWindow::prepare() {
                         mended.join(QStringLiteral("\r\n")));
   }
 
-  setWindowTitle(QStringLiteral("Tallyworth ") + state_.ProgramVersion);
+  setWindowTitle(QStringLiteral("Tallyworth %1 - %2")
+                     .arg(state_.ProgramVersion, QDir::toNativeSeparators(folder)));
   state_.DefaultFolderIndex = 0;
   state_.DefaultFolder = -1;
   state_.PackPending = false;
@@ -113,12 +117,16 @@ void MainWindow::scheduleFolderBoxRefill() {
 }
 
 void MainWindow::ShutDown() {
+  closeBooks();
+  host_.end(0);
+}
+
+void MainWindow::closeBooks() {
   error4exitTest(db_->code(), host_);
   if (state_.PackPending) db_->PackAllTables();
   db_.reset();  // releases the table library
   StartupRecovery::EndSession(env_.files, env_.dataDirectory);
   lock_.reset();
-  host_.end(0);
 }
 
 void MainWindow::ShowStatus(const QString& text) {

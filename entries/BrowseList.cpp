@@ -66,7 +66,13 @@ void BrowseList::Build(int defaultFolder, int handOver) {
     top_ = count() - 1;
     highlight_ = records_.back();
   }
-  lastTop_ = std::max(count() - kPageRows, 0);
+  lastTop_ = std::max(count() - pageRows_, 0);
+}
+
+void BrowseList::setPageRows(int rows) {
+  pageRows_ = std::max(rows, 1);
+  lastTop_ = std::max(count() - pageRows_, 0);
+  top_ = std::clamp(top_, 0, lastTop_);
 }
 
 bool BrowseList::MoveTop(Move move, int position) {
@@ -79,10 +85,10 @@ bool BrowseList::MoveTop(Move move, int position) {
       wanted = top_ + 1;
       break;
     case Move::PageUp:
-      wanted = top_ - kPageRows;
+      wanted = top_ - pageRows_;
       break;
     case Move::PageDown:
-      wanted = top_ + kPageRows;
+      wanted = top_ + pageRows_;
       break;
     case Move::First:
       wanted = 0;
@@ -102,7 +108,7 @@ bool BrowseList::MoveTop(Move move, int position) {
 BrowseList::Page BrowseList::FillPage() {
   top_ = std::clamp(top_, 0, lastTop_);
   Page page;
-  for (int index = top_; index < count() && index < top_ + kPageRows; ++index) {
+  for (int index = top_; index < count() && index < top_ + pageRows_; ++index) {
     const long record = records_[index];
     if (record == highlight_) page.highlightRow = static_cast<int>(page.rows.size());
     page.rows.push_back(rowOf(record));

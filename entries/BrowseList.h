@@ -1,7 +1,8 @@
 // What an expense or income browse list shows, without any widget: the record numbers of
-// the records it may show, in the order of the table's selected tag, and the page of ten
-// of them the grid holds. Building walks the table once; a page reads at most ten
-// records, by record number. The list window and the benchmarks drive it alike.
+// the records it may show, in the order of the table's selected tag, and the page of them
+// the grid holds (ten rows, or as many as the window shows). Building walks the table
+// once; a page reads at most a page's rows of records, by record number. The list window and the
+// benchmarks drive it alike.
 #pragma once
 
 #include <QLocale>
@@ -15,6 +16,7 @@ class BrowseList {
   enum class Kind { Expense, Income };
   // Ways the page moves (keys and scroll bar alike).
   enum class Move { LineUp, LineDown, PageUp, PageDown, First, Last, To };
+  // The rows of a page until the window sets how many it shows.
   static constexpr int kPageRows = 10;
 
   // db must outlive the list. Dates are shown in locale's short format, amounts with
@@ -38,8 +40,12 @@ class BrowseList {
   long recordAt(int index) const { return records_[index]; }
   // Index of the entry on the page's first row.
   int top() const { return top_; }
-  // The top of the last full page: count - 10, at least 0.
+  // The top of the last full page: count - pageRows, at least 0.
   int lastTop() const { return lastTop_; }
+  // The rows of a page: what the paging moves by and a page reads.
+  int pageRows() const { return pageRows_; }
+  // Sets the rows of a page (at least 1) and keeps the top within the new last page.
+  void setPageRows(int rows);
 
   // Moves the page (To: to position) and keeps it within 0 .. lastTop. Returns true
   // when the top changed, so the page must be filled again.
@@ -63,5 +69,6 @@ class BrowseList {
   std::vector<long> records_;
   int top_ = 0;
   int lastTop_ = 0;
+  int pageRows_ = kPageRows;
   long highlight_ = 0;  // record number; 0 for none
 };

@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "AppState.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "StrToInt.h"
 
@@ -20,7 +22,6 @@ constexpr int kGridTop = 8;
 constexpr int kGridHeight = 281;
 constexpr int kRowHeight = 25;  // the heading and ten rows fill the grid's height
 constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
 
 // The hourglass while the list is built and its first page read.
 struct HourGlass {
@@ -35,11 +36,14 @@ BrowseWindow::BrowseWindow(Database& db, AppState& state, int AppState::*handOve
     : QDialog(parent), state_(state), handOver_(handOver), list_(db, kind) {
   setObjectName(layout.name);
   setWindowTitle(layout.caption);
-  setFixedSize(layout.client);
+  // A taller window shows more rows; it may be maximised.
+  setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+  rowHeight_ = FontUnits::ScaledHeight(*this, kRowHeight);
 
   grid = new QTableWidget(this);
   grid->setObjectName(QStringLiteral("grid"));
-  grid->setGeometry(kGridLeft, kGridTop, layout.gridWidth, kGridHeight);
+  grid->setMinimumWidth(FontUnits::Scaled(*this, {layout.gridWidth, 0}).width());
+  grid->setMinimumHeight(4 * rowHeight_);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -51,44 +55,62 @@ BrowseWindow::BrowseWindow(Database& db, AppState& state, int AppState::*handOve
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->verticalHeader()->hide();
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  grid->horizontalHeader()->setFixedHeight(kRowHeight);
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight_);
+  grid->horizontalHeader()->setFixedHeight(rowHeight_);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setSectionsClickable(false);
   // The payee or description takes what the other columns leave of the grid's width.
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->installEventFilter(this);
+  grid->viewport()->installEventFilter(this);  // its height decides the rows of a page
   connect(grid, &QTableWidget::cellDoubleClicked, this, [this] { gridDoubleClicked(); });
 
   scrollBar = new QScrollBar(Qt::Vertical, this);
   scrollBar->setObjectName(QStringLiteral("scrollBar"));
-  scrollBar->setGeometry(kGridLeft + layout.gridWidth, kGridTop, 16, kGridHeight);
-  scrollBar->setPageStep(BrowseList::kPageRows);
+  scrollBar->setPageStep(list_.pageRows());
   scrollBar->setSingleStep(1);
   scrollBar->setTracking(false);  // the page follows the thumb when it is let go
   connect(scrollBar, &QScrollBar::actionTriggered, this,
           [this](int action) { scrollBarTriggered(action); });
 
-  const int buttonTop = kGridTop + kGridHeight +
-                        (layout.client.height() - kGridTop - kGridHeight - kButtonHeight) / 2;
-  const int spacing = 24;
-  int left = (layout.client.width() - 3 * kButtonWidth - 2 * spacing) / 2;
   QPushButton** buttons[] = {&selectButton, &newButton, &exitButton};
   const QString names[] = {QStringLiteral("selectButton"), QStringLiteral("newButton"),
                            QStringLiteral("exitButton")};
   const QString captions[] = {tr("Select"), tr("New"), tr("Exit")};
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->setSpacing(24);
+  buttonRow->addStretch();
   for (int i = 0; i < 3; ++i) {
     auto* button = new QPushButton(captions[i], this);
     button->setObjectName(names[i]);
-    button->setGeometry(left, buttonTop, kButtonWidth, kButtonHeight);
+    button->setMinimumWidth(FontUnits::Scaled(*this, {kButtonWidth, 0}).width());
     button->setAutoDefault(false);  // Enter belongs to the grid
-    left += kButtonWidth + spacing;
+    buttonRow->addWidget(button);
     *buttons[i] = button;
   }
+  buttonRow->addStretch();
   connect(selectButton, &QPushButton::clicked, this, [this] { selectClicked(); });
   connect(newButton, &QPushButton::clicked, this, [this] { newClicked(); });
   connect(exitButton, &QPushButton::clicked, this, [this] { exitClicked(); });
+
+  // The grid and its scroll bar take the height; the buttons keep the strip below them
+  // that the first layout gave them.
+  auto* listRow = new QHBoxLayout;
+  listRow->setSpacing(0);
+  listRow->addWidget(grid, 1);
+  listRow->addWidget(scrollBar);
+  auto* buttonStrip = new QWidget(this);
+  buttonStrip->setLayout(buttonRow);
+  buttonStrip->setFixedHeight(
+      FontUnits::ScaledHeight(*this, layout.client.height() - kGridTop - kGridHeight));
+  buttonRow->setContentsMargins(0, 0, 0, 0);
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(kGridLeft, kGridTop, kGridLeft, 0);
+  page->setSpacing(0);
+  page->addLayout(listRow, 1);
+  page->addWidget(buttonStrip);
+  FontUnits::Resize(*this, layout.client);
 
   setTabOrder(grid, selectButton);
   setTabOrder(selectButton, newButton);
@@ -115,24 +137,37 @@ void BrowseWindow::prepare() {
   grid->setColumnHidden(list_.columnCount() - 1, true);
 
   list_.Build(state_.DefaultFolder, state_.*handOver_);
-  grid->setRowCount(std::min(list_.count(), BrowseList::kPageRows));
+  grid->setRowCount(std::min(list_.count(), list_.pageRows()));
   grid->setEnabled(true);
   selectButton->setEnabled(true);
-  scrollBar->setEnabled(false);
-  scrollBar->setRange(0, 0);
+  updateScrollBar();
   if (list_.count() == 0) {
     grid->setEnabled(false);
     selectButton->setEnabled(false);
     newButton->setFocus();
     return;
   }
-  if (list_.lastTop() >= 1) {
-    scrollBar->setEnabled(true);
-    scrollBar->setRange(0, list_.lastTop());
-    scrollBar->setValue(std::min(list_.top(), list_.lastTop()));
-  }
   fillPage();
   grid->setFocus();
+}
+
+void BrowseWindow::updateScrollBar() {
+  const bool scrolls = list_.lastTop() >= 1;
+  scrollBar->setEnabled(scrolls);
+  scrollBar->setRange(0, scrolls ? list_.lastTop() : 0);
+  if (scrolls) scrollBar->setValue(std::min(list_.top(), list_.lastTop()));
+}
+
+void BrowseWindow::fitRowsToGrid() {
+  const int rows = std::max(grid->viewport()->height() / rowHeight_, 1);
+  if (rows == list_.pageRows()) return;
+  list_.setPageRows(rows);
+  scrollBar->setPageStep(rows);
+  // Before the window is shown the list may be an old one; prepare fills the page then.
+  if (!isVisible() || list_.count() == 0) return;
+  grid->setRowCount(std::min(list_.count(), rows));
+  updateScrollBar();
+  fillPage();
 }
 
 int BrowseWindow::fittingWidth(int column) const {
@@ -177,7 +212,7 @@ bool BrowseWindow::pagingKeyPressed(int key) {
   const int row = grid->currentRow();
   const int lastRow = grid->rowCount() - 1;
   if (lastRow < 0) return false;
-  const int lastPageRow = BrowseList::kPageRows - 1;
+  const int lastPageRow = list_.pageRows() - 1;
   int cursor = row;
   bool moved = false;
   switch (key) {
@@ -277,6 +312,7 @@ void BrowseWindow::resetGrid() {
 }
 
 bool BrowseWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid->viewport() && event->type() == QEvent::Resize) fitRowsToGrid();
   if (watched == grid && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -1,9 +1,9 @@
-// What the expense and income browse lists share: a grid of ten records a page with its
-// own scroll bar, paging keys, and the choice of a record (Select, double-click, Enter),
-// of a new one (New) or of leaving (Exit). The choice goes to the main window's loop as
-// the list's hand-over value: a record number, 0 for a new record, -1 to leave. Closing
-// the window by its title bar (or Escape) leaves, as Exit does, so the loop never opens
-// the entry window on a value left from before.
+// What the expense and income browse lists share: a grid of records a page (ten, or as
+// many as a resized window shows) with its own scroll bar, paging keys, and the choice of a record
+// (Select, double-click, Enter), of a new one (New) or of leaving (Exit). The choice goes to the
+// main window's loop as the list's hand-over value: a record number, 0 for a new record, -1 to
+// leave. Closing the window by its title bar (or Escape) leaves, as Exit does, so the loop never
+// opens the entry window on a value left from before.
 #pragma once
 
 #include <QDialog>
@@ -28,8 +28,8 @@ class BrowseWindow : public QDialog {
   // The user double-clicked the grid, or pressed Enter on it (character 13).
   void gridDoubleClicked() { chooseCursorRow(); }
   void gridKeyPressed(QChar key);
-  // Paging keys: Page Down and Page Up move the page by ten records, Home and End to the
-  // first and last page, Down on row 10 and Up on row 1 by one record; the cursor then
+  // Paging keys: Page Down and Page Up move the page by its rows, Home and End to the
+  // first and last page, Down on the last row and Up on row 1 by one record; the cursor then
   // moves as the grid moves it. Returns false for a key the grid handles alone.
   bool pagingKeyPressed(int key);
   // A scroll-bar action (QAbstractSlider::SliderAction) moved the page.
@@ -61,7 +61,7 @@ class BrowseWindow : public QDialog {
     QString name;     // object name
     QString caption;  // window title
     QSize client;     // client area
-    int gridWidth;    // the grid's width; its height holds the heading and ten rows
+    int gridWidth;    // the grid's narrowest width; its height holds the heading and ten rows
   };
   // db and state must outlive the window; handOver is the member of state the list
   // hands its choice over in.
@@ -74,6 +74,10 @@ class BrowseWindow : public QDialog {
  private:
   void chooseCursorRow();
   void fillPage();
+  // The scroll bar's range and position for the list's pages.
+  void updateScrollBar();
+  // Makes the page as many rows as the grid's height shows, and shows it again.
+  void fitRowsToGrid();
   // The narrowest width that shows column's heading (and, for the date, any date) whole.
   int fittingWidth(int column) const;
   void moveCursorTo(int row);
@@ -81,4 +85,5 @@ class BrowseWindow : public QDialog {
   AppState& state_;
   int AppState::*handOver_;
   BrowseList list_;
+  int rowHeight_;
 };

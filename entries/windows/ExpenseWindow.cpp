@@ -13,6 +13,7 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "FontUnits.h"
 #include "MaskedNumberEdit.h"
 #include "NumberText.h"
 #include "StrToInt.h"
@@ -41,7 +42,6 @@ ExpenseWindow::ExpenseWindow(Database& db, AppState& state, Ui& ui, const Clock&
 }
 
 void ExpenseWindow::layOut() {
-  setFixedSize(468, 314);
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(8);
@@ -77,6 +77,7 @@ void ExpenseWindow::layOut() {
   page->addStretch();
   page->addLayout(buttons);
 
+  FontUnits::FixSize(*this, {468, 314});
   chainTabOrder({chequeEdit, amountEdit, includesTaxCheck, taxEdit, payToEdit, memoEdit, accountBox,
                  folderBox, saveButton, deleteButton, cancelButton, helpButton, dateEdit});
 }

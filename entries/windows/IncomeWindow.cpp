@@ -12,6 +12,7 @@
 #include "ConversionError.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "FontUnits.h"
 #include "MaskedNumberEdit.h"
 #include "Ui.h"
 
@@ -29,7 +30,6 @@ IncomeWindow::IncomeWindow(Database& db, AppState& state, Ui& ui, const Clock& c
 }
 
 void IncomeWindow::layOut() {
-  setFixedSize(427, 269);
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(8);
@@ -59,6 +59,7 @@ void IncomeWindow::layOut() {
   page->addStretch();
   page->addLayout(buttons);
 
+  FontUnits::FixSize(*this, {427, 269});
   chainTabOrder({amountEdit, includesTaxCheck, taxEdit, descriptionEdit, accountBox, saveButton,
                  deleteButton, cancelButton, folderBox, helpButton, dateEdit});
 }

@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
 
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "Ui.h"
@@ -23,10 +24,9 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& caption, QSize client,
                                int helpContext, QWidget* parent)
-    : QDialog(parent), ui_(ui) {
+    : QDialog(parent), ui_(ui), client_(client) {
   setObjectName(name);
   setWindowTitle(caption);
-  setFixedSize(client);
 
   numberEdit = new ExitEdit(ui, this);
   numberEdit->setObjectName(QStringLiteral("numberEdit"));
@@ -81,6 +81,11 @@ QLabel* DefinitionForm::fieldLabel(const QString& name, const QString& text) {
   label->setObjectName(name);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
+}
+
+void DefinitionForm::setVisible(bool visible) {
+  if (visible) FontUnits::FixSize(*this, client_);
+  QDialog::setVisible(visible);
 }
 
 void DefinitionForm::showEvent(QShowEvent* event) {

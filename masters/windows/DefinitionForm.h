@@ -28,6 +28,10 @@ class DefinitionForm : public QDialog {
   // Closes the window; nothing is written and the hand-over value is left as it is.
   void cancelClicked() { reject(); }
 
+  // Before each show the window takes its client area in the desktop's font units, or
+  // what its fields need when more.
+  void setVisible(bool visible) override;
+
   ExitEdit* numberEdit;
   QLineEdit* descriptionEdit;
   QPushButton *saveButton, *deleteButton, *cancelButton, *helpButton;
@@ -51,4 +55,5 @@ class DefinitionForm : public QDialog {
   Ui& ui_;
   QGridLayout* fields_;
   int fieldRows_ = 0;
+  QSize client_;
 };

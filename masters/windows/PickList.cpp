@@ -7,8 +7,10 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "StrToInt.h"
 #include "Ui.h"
@@ -16,7 +18,7 @@
 namespace {
 
 constexpr int kRowHeight = 25;  // a row and its grid line
-constexpr QSize kButton{75, 25};
+constexpr int kButtonWidth = 75;
 
 // The hourglass for as long as the object lives.
 struct WaitCursor {
@@ -30,14 +32,16 @@ PickList::PickList(Ui& ui, const Layout& layout, QWidget* parent)
     : QDialog(parent), ui_(ui), layout_(layout) {
   setObjectName(layout.name);
   setWindowTitle(layout.caption);
-  setFixedSize(layout.client);
+  // A taller window shows more rows; it may be maximised.
+  setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+  const int rowHeight = FontUnits::ScaledHeight(*this, kRowHeight);
 
   grid = new QTableWidget(this);
   grid->setObjectName(QStringLiteral("grid"));
-  grid->setGeometry(layout.grid);
+  grid->setMinimumHeight(4 * rowHeight);
   grid->verticalHeader()->hide();
-  grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  grid->verticalHeader()->setMinimumSectionSize(rowHeight);
   grid->horizontalHeader()->setStretchLastSection(false);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->horizontalHeader()->setMinimumSectionSize(0);
@@ -65,16 +69,27 @@ PickList::PickList(Ui& ui, const Layout& layout, QWidget* parent)
   connect(newButton, &QPushButton::clicked, this, [this] { newClicked(); });
   connect(exitButton, &QPushButton::clicked, this, [this] { exitClicked(); });
 
-  // The three buttons side by side, centred under the grid.
-  const int gap = 16;
-  const int rowWidth = 3 * kButton.width() + 2 * gap;
-  int left = layout.grid.center().x() - rowWidth / 2;
-  const int top = layout.grid.bottom() + (layout.client.height() - layout.grid.bottom()) / 2 -
-                  kButton.height() / 2;
+  // The grid, as wide as its columns, takes the height; the three buttons side by side
+  // keep the strip below it that the first layout gave them.
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->setContentsMargins(0, 0, 0, 0);
+  buttonRow->setSpacing(16);
+  buttonRow->addStretch();
   for (QPushButton* button : {selectButton, newButton, exitButton}) {
-    button->setGeometry(QRect(QPoint(left, top), kButton));
-    left += kButton.width() + gap;
+    button->setMinimumWidth(FontUnits::Scaled(*this, {kButtonWidth, 0}).width());
+    buttonRow->addWidget(button);
   }
+  buttonRow->addStretch();
+  auto* buttonStrip = new QWidget(this);
+  buttonStrip->setLayout(buttonRow);
+  buttonStrip->setFixedHeight(
+      FontUnits::ScaledHeight(*this, layout.client.height() - layout.grid.bottom()));
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(layout.grid.left(), layout.grid.top(), layout.grid.left(), 0);
+  page->setSpacing(0);
+  page->addWidget(grid, 1, Qt::AlignHCenter);
+  page->addWidget(buttonStrip);
+  FontUnits::Resize(*this, layout.client);
   if (layout.gridFirst) {
     setTabOrder(grid, selectButton);
     setTabOrder(selectButton, newButton);
@@ -159,8 +174,7 @@ void PickList::finishFill(int currentRow, int scrollAbove) {
   grid->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   // The columns fill the grid inside its frame; a scroll bar gets its own room.
   const int scrollBar = scrolls ? grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-  grid->resize(grid->horizontalHeader()->length() + 2 * grid->frameWidth() + scrollBar,
-               layout_.grid.height());
+  grid->setFixedWidth(grid->horizontalHeader()->length() + 2 * grid->frameWidth() + scrollBar);
 }
 
 void PickList::showEvent(QShowEvent* event) {

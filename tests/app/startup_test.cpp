@@ -41,7 +41,8 @@ TEST_P(MissingDataFile, EndsWithTheMessageAndTouchesNoFile) {
   ASSERT_TRUE(QFile::remove(QString::fromStdString(books.path(GetParam()))));
   const QStringList before = snapshot(books.dir());
   TestShell shell(books.dir());
-  shell.ui.expectMessage(kMissingFiles);
+  shell.ui.expectMessage(kMissingFiles + QStringLiteral("\r\n\r\n") +
+                         QString::fromStdString(books.dir()));
 
   try {
     shell.form->prepare();
@@ -78,7 +79,8 @@ TEST(Startup, BuildsMissingIndexesSilentlyAndReadsTheSettings) {
   EXPECT_EQ(shell.files.openFiles, 0) << "a table stayed open after start-up";
 
   MainWindow& form = *shell.form;
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Tallyworth 0.1.0.0"));
+  EXPECT_EQ(form.windowTitle(),
+            QStringLiteral("Tallyworth 0.1.0.0 - ") + QString::fromStdString(books.dir()));
   EXPECT_EQ(shell.state.ProgramVersion, QStringLiteral("0.1.0.0"));
   EXPECT_EQ(form.settingsPage->startMonthEdit->text(), QStringLiteral("7"));
   EXPECT_EQ(form.settingsPage->startDayEdit->text(), QStringLiteral("1"));

@@ -9,9 +9,10 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "BooksCheck.h"
+#include "NewBooks.h"
 #include "TableDefinitions.h"
-#include "xbase/DbfFile.h"
+#include "xbase/Engine.h"
+#include "xbase/Table.h"
 #include "xbase/FileSystem.h"
 #include "xbase/Status.h"
 
@@ -19,17 +20,8 @@ class TestBooks {
  public:
   TestBooks() {
     EXPECT_TRUE(dir_.isValid());
-    xbase::FileSystem& fs = xbase::FileSystem::posix();
-    for (const TableDefinition* table : TableDefinitions::all()) {
-      int error = 0;
-      auto file = fs.open(path(table->baseName + ".dbf"), xbase::OpenMode::Create,
-                          xbase::LockMode::None, &error);
-      EXPECT_NE(file, nullptr) << table->baseName;
-      if (!file) continue;
-      EXPECT_NE(xbase::DbfFile::create(std::move(file), table->fields, &error), nullptr)
-          << table->baseName << " error " << error;
-    }
-    EXPECT_EQ(BooksCheck::WriteDefaultSettings(fs, dir()), xbase::kSuccess);
+    std::string error;
+    EXPECT_TRUE(NewBooks::Create(xbase::FileSystem::posix(), dir(), &error)) << error;
   }
 
   std::string dir() const { return dir_.path().toStdString(); }

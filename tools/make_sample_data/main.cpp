@@ -1,7 +1,7 @@
 // Writes the delivered sample books: the six tables of a small sole trader with two
 // fiscal years of believable income and expenses.
 //
-// usage: make_sample_data <directory> [yyyy-mm-dd last day, default 2026-12-08]
+// usage: make_sample_data <directory without books> [yyyy-mm-dd last day, default 2026-12-08]
 #include <QDate>
 #include <algorithm>
 #include <cmath>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "NewBooks.h"
 #include "TableDefinitions.h"
-#include "xbase/DbfFile.h"
 #include "xbase/Engine.h"
 #include "xbase/Status.h"
 #include "xbase/Table.h"
@@ -76,17 +76,12 @@ class Maker {
       : dir_(dir), last_(last), engine_(xbase::FileSystem::posix(), dir) {}
 
   int run() {
-    for (const TableDefinition* def : TableDefinitions::all()) {
-      int rc = 0;
-      auto file = xbase::FileSystem::posix().open(
-          dir_ + "/" + def->baseName + ".dbf", xbase::OpenMode::Create, xbase::LockMode::None, &rc);
-      if (!file || !xbase::DbfFile::create(std::move(file), def->fields, &rc)) {
-        std::fprintf(stderr, "cannot create %s: %s\n", def->baseName.c_str(),
-                     xbase::statusText(rc));
-        return 1;
-      }
+    // The sample starts as new books: empty tables and the default settings.
+    std::string error;
+    if (!NewBooks::Create(xbase::FileSystem::posix(), dir_, &error)) {
+      std::fprintf(stderr, "cannot create the books: %s\n", error.c_str());
+      return 1;
     }
-    settings();
     accounts(tables::kAcc, kExpenseAccounts);
     accounts(tables::kAccI, kIncomeAccounts);
     folders();
@@ -107,18 +102,6 @@ class Maker {
       std::exit(1);
     }
     return t;
-  }
-
-  void settings() {
-    xbase::Table* t = open(tables::kSettings);
-    t->appendBlank();
-    t->field(fields::kFyMonth)->assignInteger(7);
-    t->field(fields::kFyDay)->assignInteger(1);
-    t->field(fields::kFontName)->assign("");
-    t->field(fields::kFontSize)->assignInteger(0);
-    t->field(fields::kGSTRate)->assignDouble(10.0);
-    t->field(fields::kGSTString)->assign("GST");
-    engine_.close(t);
   }
 
   void accounts(const char* table, const std::vector<Account>& chart) {

@@ -135,6 +135,20 @@ TEST_F(PickExpTest, PagingKeysAtTheEndLeaveThePage) {
   }
 }
 
+TEST_F(PickExpTest, ATallerWindowShowsMoreRowsAndPagesByThem) {
+  const std::vector<long> days = addDays(40);
+  open(0);
+  ASSERT_EQ(grid().rowCount(), 10);
+  pick.resize(pick.width(), pick.height() + 5 * grid().rowHeight(0));
+  EXPECT_EQ(grid().rowCount(), 15);
+  EXPECT_EQ(recordOn(14), days[39]) << "the last page ends on the last record";
+  EXPECT_EQ(scroll().maximum(), 25);
+  key(Qt::Key_Home);
+  key(Qt::Key_PageDown);
+  EXPECT_EQ(recordOn(0), days[15]);
+  EXPECT_EQ(grid().currentRow(), 14);
+}
+
 TEST_F(PickExpTest, PagingKeysMoveThePageAndTheCursor) {
   const std::vector<long> days = addDays(25);
   open(0);

@@ -57,6 +57,22 @@ TEST_F(WindowLook, ExpenseAccounts) {
              QStringLiteral("Account"), "selectButton", QStringLiteral("expense-account"));
 }
 
+TEST_F(WindowLook, ATallerPickListShowsMoreRows) {
+  for (int number = 1; number <= 40; ++number) {
+    books::addAccount(shell.db(), books::Chart::Expense, number, QStringLiteral("Fuel"));
+  }
+  shell.ui.expectModal(QStringLiteral("PickAcc"), [](QDialog& form) {
+    QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
+    const auto lastShownRow = [&] { return grid.rowAt(grid.viewport()->height() - 1); };
+    const int before = lastShownRow();
+    form.resize(form.width(), form.height() + 5 * grid.rowHeight(0));
+    EXPECT_EQ(lastShownRow(), before + 5);
+    checkGridFilled(dynamic_cast<PickList&>(form));
+    click(form, "exitButton");
+  });
+  shell.form->expenseAccountsClicked();
+}
+
 TEST_F(WindowLook, NewIncomeAccountFromAnEmptyList) {
   lookAtLoop(&MainWindow::incomeAccountsClicked, QStringLiteral("PickAcc"),
              QStringLiteral("Account"), "newButton", QStringLiteral("income-account-new"));
