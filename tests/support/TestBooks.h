@@ -12,9 +12,9 @@
 #include "NewBooks.h"
 #include "TableDefinitions.h"
 #include "xbase/Engine.h"
-#include "xbase/Table.h"
 #include "xbase/FileSystem.h"
 #include "xbase/Status.h"
+#include "xbase/Table.h"
 
 class TestBooks {
  public:
