@@ -2,6 +2,9 @@
 // six tables that only its presence triggers.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "StartupRecovery.h"
 #include "TestDatabase.h"
 
@@ -130,6 +133,49 @@ TEST_F(StartupRecoveryTest, AMissingTagIsFoundOnlyAfterADeath) {
   EXPECT_EQ(repaired[0].findings[0].file, "EAcc.ntx");
   EXPECT_TRUE(fs.exists(test.books.path("EAcc.ntx")));
   EXPECT_EQ(findingsInAllTables(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A restore killed after it put GSTEXP1 in place but before FOLDER: the next start puts
+// back every table set aside, and removes what the restore and a killed pack left.
+TEST_F(StartupRecoveryTest, AnInterruptedRestoreIsRolledBackAndLeftoversRemoved) {
+  const std::string expenses = test.books.path("GSTEXP1.dbf");
+  const std::string folders = test.books.path("FOLDER.dbf");
+  const std::string oldExpenses = readAll(expenses);
+  const std::string oldFolders = readAll(folders);
+  writeAll(expenses + ".replaced", oldExpenses);
+  writeAll(folders + ".replaced", oldFolders);
+  writeAll(expenses, readAll(test.books.path("GSTINC1.dbf")));  // not the old table
+  writeAll(folders + ".partial", "restored folders");
+  writeAll(test.books.path("ACC.dbf") + ".replacing", "part of a copy");
+  writeAll(test.books.path("EDate.ntx") + ".pack", "a pack's new tag");
+  writeAll(test.books.path("Tallyworth.restoring"), "");
+
+  std::vector<std::string> notes;
+  StartupRecovery::BeginSession(fs, dir, nullptr, &notes);
+  EXPECT_EQ(readAll(expenses), oldExpenses);
+  EXPECT_EQ(readAll(folders), oldFolders);
+  for (const char* left : {"GSTEXP1.dbf.replaced", "FOLDER.dbf.replaced", "FOLDER.dbf.partial",
+                           "ACC.dbf.replacing", "EDate.ntx.pack", "Tallyworth.restoring"}) {
+    EXPECT_FALSE(fs.exists(test.books.path(left))) << left;
+  }
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[0], "a restore was interrupted; the tables were put back as they were before it");
+  EXPECT_EQ(notes[1],
+            "removed what an interrupted restore or pack left: ACC.dbf.replacing "
+            "FOLDER.dbf.partial EDate.ntx.pack");
 }
 
 }  // namespace
