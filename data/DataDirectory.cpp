@@ -79,7 +79,10 @@ QStringList DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs,
   QStringList told;
   for (const std::string& line : finished) told << QString::fromStdString(line);
   for (const RepairedTable& table : repaired) told << describe(table);
-  IndexRecovery::RemoveUnreadableIndexes(db.code());
+  for (const std::string& table : IndexRecovery::RemoveUnreadableIndexes(db.code())) {
+    told << QStringLiteral("The indexes of %1 could not be read; they were built anew.")
+                .arg(QString::fromStdString(table));
+  }
   db.RebuildIndexes(RebuildMode::MissingOnly);
   db.OpenSettings();
   const bool hasRecord = d4recCountDo(db.settings().data) > 0;

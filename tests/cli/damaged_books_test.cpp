@@ -172,4 +172,16 @@ TEST_F(DamagedBooks, IndexesThatAreMerelyMissingPassTheCheck) {
   EXPECT_TRUE(run.out.contains("EDate.ntx: tag file missing (built at the next start)"));
 }
 
+TEST_F(DamagedBooks, AnUnreadableIndexIsBuiltAnewAtTheStartAndSaidSo) {
+  const CliRun sound = gstSummary();
+  const qint64 size = QFileInfo(books.file("EAcc.ntx")).size();
+  writeAt(books.file("EAcc.ntx"), 0, QByteArray(int(size), '\xA5'));
+  const CliRun run = gstSummary();
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, sound.out);
+  EXPECT_TRUE(run.err.contains(
+      QStringLiteral("The indexes of GSTEXP1 could not be read; they were built anew.")))
+      << run.err.toStdString();
+}
+
 }  // namespace
