@@ -34,8 +34,9 @@ bool CliCheck::repair(const Faulty& faulty) {
                                       faulty.definition->tags, &done);
     for (const std::string& line : done) out_ << name << ": " << line << '\n';
     if (rc < 0) {
-      err_ << name
-           << ": not repaired, nothing changed by the step that failed: " << xbase::statusText(rc)
+      err_ << name << ": not repaired, nothing changed by the step that failed: "
+           << (rc == xbase::kErrData ? "the header does not describe the records"
+                                     : xbase::statusText(rc))
            << '\n';
       ok = false;
     }

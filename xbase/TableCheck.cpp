@@ -40,6 +40,13 @@ bool tailIsClean(File& file, const DbfLayout& layout) {
   return file.read(end, &marker, 1) == 1 && marker == dbf::kEofMarker;
 }
 
+// Why a header cannot be used, for a person deciding what to do about it.
+std::string headerProblem(int rc) {
+  return rc == kErrData ? "its header length, record length or field list does not fit the "
+                          "records, so every record would be read in the wrong place"
+                        : statusText(rc);
+}
+
 bool hasDeletionFlag(const char* rec) {
   return rec[0] == dbf::kActiveFlag || rec[0] == dbf::kDeletedFlag;
 }
@@ -92,20 +99,18 @@ class Checker {
   std::map<std::string, int> perFile_;
 };
 
-// What every record of the table means to one tag.
-struct Expected {
-  std::vector<char> belongs;  // per record number (index 0 unused)
-  std::vector<std::string> keys;
-};
-
+// Checks one tag against the table without holding the records: the tag's entries are
+// walked in key order, each record read as its entry names it, and then the table once more
+// in record order for the records the tag should hold but does not list. Memory: two bits
+// per record. unreadable marks records the table check could not read.
 void checkTag(FileSystem& fs, const std::string& directory, const std::string& tagName,
-              DbfFile& dbf, const std::vector<std::vector<char>>& records, Checker& check) {
+              DbfFile& dbf, const std::vector<bool>& unreadable, Checker& check) {
   std::string path = pathIn(fs, directory, tagName + ".ntx");
   std::string file = baseName(path);
   if (!fs.exists(path)) return check.report(file, "tag file missing", true);
   int rc = kSuccess;
   auto handle = fs.open(path, OpenMode::ReadOnly, LockMode::None, &rc);
-  if (!handle) return check.report(file, "tag file cannot be opened");
+  if (!handle) return check.report(file, std::string("cannot be opened: ") + statusText(rc));
   auto index = NtxIndex::open(std::move(handle), &rc);
   if (!index) return check.report(file, std::string("unreadable: ") + statusText(rc));
   auto key = KeyExpression::compile(index->info().keyExpression, dbf.fields(), &rc);
@@ -119,18 +124,18 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
   }
 
   const std::uint32_t count = dbf.recordCount();
-  Expected expected;
-  expected.belongs.assign(count + 1, 0);
-  expected.keys.assign(count + 1, std::string());
-  for (std::uint32_t n = 1; n <= count; ++n) {
-    const char* rec = records[n].data();
-    if (records[n].empty() || (filter && !filter->isTrue(rec))) continue;
-    expected.belongs[n] = 1;
-    expected.keys[n].assign(key->length(), ' ');
-    key->evaluate(rec, expected.keys[n].data());
-  }
+  std::vector<char> rec(dbf.recordLength());
+  std::string expectedKey(key->length(), ' ');
+  // Whether record n belongs in the tag, with its key in expectedKey; false for a record
+  // that cannot be read (reported by the table check).
+  auto belongs = [&](std::uint32_t n) {
+    if (unreadable[n] || dbf.readRecord(n, rec.data()) < 0) return false;
+    if (filter && !filter->isTrue(rec.data())) return false;
+    key->evaluate(rec.data(), expectedKey.data());
+    return true;
+  };
 
-  std::vector<int> seen(count + 1, 0);
+  std::vector<bool> listed(count + 1, false);
   std::string previousKey;
   std::uint32_t previousRecno = 0;
   std::uint64_t entries = 0;
@@ -143,24 +148,25 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
     }
     const std::uint32_t recno = cursor.recno();
     const std::string& k = cursor.key();
+    const std::string record = "record " + std::to_string(recno);
     if (entries > 1 && (k < previousKey || (k == previousKey && recno <= previousRecno)))
-      check.report(file, "keys out of order at record " + std::to_string(recno));
+      check.report(file, "keys out of order at " + record);
     previousKey = k;
     previousRecno = recno;
     if (recno < 1 || recno > count) {
-      check.report(file, "entry for record " + std::to_string(recno) + " beyond the table");
-    } else if (!expected.belongs[recno]) {
-      check.report(file, "record " + std::to_string(recno) + " does not belong in the tag");
-    } else if (k != expected.keys[recno]) {
-      check.report(file, "record " + std::to_string(recno) + " has a stale key");
-    } else if (++seen[recno] == 2) {
-      check.report(file, "record " + std::to_string(recno) + " listed more than once");
+      check.report(file, "entry for " + record + " beyond the table");
+    } else if (listed[recno]) {
+      check.report(file, record + " listed more than once");
+    } else if (!belongs(recno)) {
+      if (!unreadable[recno]) check.report(file, record + " does not belong in the tag");
+    } else {
+      listed[recno] = true;
+      if (k != expectedKey) check.report(file, record + " has a stale key");
     }
   }
-  if (rc < 0) check.report(file, std::string("damaged page: ") + statusText(rc));
+  if (rc < 0) return check.report(file, std::string("damaged page: ") + statusText(rc));
   for (std::uint32_t n = 1; n <= count; ++n) {
-    // A record present under a stale key was reported already.
-    if (expected.belongs[n] && seen[n] == 0 && rc >= 0)
+    if (!listed[n] && belongs(n))
       check.report(file, "record " + std::to_string(n) + " missing from the tag");
   }
 }
@@ -175,7 +181,7 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
   if (!handle) return check.report(file, std::string("cannot be opened: ") + statusText(rc));
   DbfLayout layout;
   if ((rc = DbfFile::readLayout(*handle, &layout)) < 0)
-    return check.report(file, std::string("header damaged: ") + statusText(rc));
+    return check.report(file, std::string("header damaged: ") + headerProblem(rc));
   const std::uint64_t whole = layout.wholeRecords();
   if (whole < layout.count) {
     return check.report(file, "header counts " + std::to_string(layout.count) +
@@ -192,19 +198,19 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
                            " counted records (an append that never finished)");
   }
   auto dbf = DbfFile::open(std::move(handle), &rc);
-  if (!dbf) return check.report(file, std::string("header damaged: ") + statusText(rc));
+  if (!dbf) return check.report(file, std::string("header damaged: ") + headerProblem(rc));
 
-  // Every record once, kept for the tags; an unreadable one stays empty.
-  std::vector<std::vector<char>> records(dbf->recordCount() + 1);
+  // Every record once, in record order; only which could not be read is kept.
+  std::vector<bool> unreadable(dbf->recordCount() + 1, false);
+  std::vector<char> rec(dbf->recordLength());
   for (std::uint32_t n = 1; n <= dbf->recordCount(); ++n) {
-    records[n].resize(dbf->recordLength());
     const std::string record = "record " + std::to_string(n);
-    if (dbf->readRecord(n, records[n].data()) < 0) {
-      records[n].clear();
+    if (dbf->readRecord(n, rec.data()) < 0) {
+      unreadable[n] = true;
       check.report(file, record + " unreadable");
-    } else if (!hasDeletionFlag(records[n].data())) {
+    } else if (!hasDeletionFlag(rec.data())) {
       check.report(file, record + " does not start where the header says records start");
-    } else if (const FieldDesc* bad = badField(dbf->fields(), records[n].data())) {
+    } else if (const FieldDesc* bad = badField(dbf->fields(), rec.data())) {
       check.report(file, record + ": " + bad->name + " holds bytes its type does not allow");
     }
   }
@@ -222,7 +228,7 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
     if (!listed) check.report(group, "does not list the tag " + required);
   }
   for (const std::string& tagName : tagNames)
-    checkTag(fs, directory, tagName, *dbf, records, check);
+    checkTag(fs, directory, tagName, *dbf, unreadable, check);
 }
 
 // Saves the bytes of file from offset on beside it, under a name dated now, so that a
