@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include <initializer_list>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "ConversionError.h"
@@ -348,11 +349,29 @@ void Database::WriteInc() {
 template <class Record, class Assign>
 long Database::append(DATA4* const& table, Record& current, const Record& record, Assign assign,
                       std::string_view commitName) {
-  if (d4appendBlank(table) != xbase::kSuccess) return kNotAppended;
+  fullTable_.clear();
+  if (d4appendBlank(table) != xbase::kSuccess) {
+    // A table at the size limit is sound and nothing was written: the refusal is all the
+    // user needs to know, and the program goes on.
+    if (code()->errorCode() == xbase::kErrTooLarge) {
+      fullTable_ = QFileInfo(QString::fromStdString(code()->errorFile())).fileName();
+      code4errorCode(code(), 0);
+    }
+    return kNotAppended;
+  }
   current = record;
   assign(current);
   CommitRecord(table, commitName);
   return d4recNo(table);
+}
+
+QString Database::AppendRefusedMessage() const {
+  if (fullTable_.isEmpty()) return QStringLiteral("Unable to Add Record at this time . . . ");
+  return QStringLiteral(
+             "The books have reached the size limit of dBASE tables: %1 cannot grow past 2 GB.\r\n"
+             "Pack the tables to remove deleted records, back the books up and start a new "
+             "set of books for the coming years (File, Open Books).")
+      .arg(fullTable_);
 }
 
 long Database::AppendAcc(const AccountRecord& record) {

@@ -90,6 +90,9 @@ class Database {
   long AppendFolder(const FolderRecord& record);
   long AppendExp(const ExpenseRecord& record);
   long AppendInc(const IncomeRecord& record);
+  // What to tell the user when the last append was refused: the generic refusal, or, for
+  // a table at the 2 GB dBASE limit, that the books are full and what to do.
+  QString AppendRefusedMessage() const;
 
   // Writes the current record of data to disk by closing the table, reopens it through
   // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
@@ -113,6 +116,8 @@ class Database {
   void PackAllTables() { maintenance_.PackAllTables(); }
 
  private:
+  // The table whose last append was refused at the size limit, or empty.
+  QString fullTable_;
   DATA4* openTable(const char* baseName, const char* fileMessage);
   FIELD4* bind(DATA4* data, const char* fieldName, const char* fileMessage);
   TAG4* findTag(DATA4* data, const char* tagName, const char* tagMessage);

@@ -233,6 +233,9 @@ int DbfFile::Impl::writeThrough(std::uint64_t offset, const char* buf, std::size
 }
 
 int DbfFile::Impl::writeUncounted(const char* buf, std::uint32_t n) {
+  // The end-of-file marker included: a table other dBASE programs cannot read is refused
+  // before anything is written.
+  if (endOf(static_cast<std::uint64_t>(count) + n) + 1 > dbf::kMaxFileSize) return kErrTooLarge;
   std::vector<char> data(buf, buf + static_cast<std::size_t>(n) * recordLength);
   data.push_back(dbf::kEofMarker);
   int rc = writeThrough(endOf(count), data.data(), data.size());

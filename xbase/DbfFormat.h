@@ -33,6 +33,8 @@ constexpr std::size_t kDecimalsOffset = 17;  // 1 byte: decimals of numeric fiel
 constexpr char kHeaderTerminator = 0x0D;
 // Written after the last record; readers ignore anything past the counted records.
 constexpr char kEofMarker = 0x1A;
+// Other dBASE programs address a table with signed 32-bit offsets: nothing may lie past this.
+constexpr std::uint64_t kMaxFileSize = 0x7FFFFFFF;
 
 // First byte of every record.
 constexpr char kActiveFlag = ' ';

@@ -92,7 +92,9 @@ int Engine::close(Table* table) {
                          [&](const std::unique_ptr<Table>& t) { return t.get() == table; });
   if (it == open_.end()) return setError(kErrClosed);
   int rc = (*it)->flush();
-  for (auto& path : (*it)->impl_->filePaths()) unsynced_.push_back(std::move(path));
+  if ((*it)->impl_->wrote) {
+    for (auto& path : (*it)->impl_->filePaths()) unsynced_.push_back(std::move(path));
+  }
   open_.erase(it);
   return rc;
 }
@@ -102,6 +104,7 @@ int Engine::closeAll() {
   for (auto& table : open_) {
     int rc = table->flush();
     if (first == kSuccess && rc < 0) first = rc;
+    if (!table->impl_->wrote) continue;  // still owed a sync if written before a reopen
     if (!table->impl_->syncFiles() && first == kSuccess) first = kErrWrite;
     // A sync covers what every descriptor of the file wrote.
     for (const auto& path : table->impl_->filePaths()) std::erase(unsynced_, path);

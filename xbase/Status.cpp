@@ -30,6 +30,8 @@ const char* statusText(int code) {
       return "cannot rename file";
     case kErrWrite:
       return "write failed (is the disk full?)";
+    case kErrTooLarge:
+      return "the table has reached the 2 GB limit of dBASE files";
     case kErrData:
       return "table file is damaged or not a dBASE table";
     case kErrFieldName:

@@ -67,6 +67,7 @@ int Table::Impl::flush() {
     return kSuccess;
   }
   auto n = static_cast<std::uint32_t>(recno);
+  wrote = true;
   if (!touched) {
     int rc = dbf->touch();
     if (rc < 0) return fail(rc);
@@ -281,6 +282,7 @@ int Table::appendBlank() {
   std::vector<char> blank(t.record.size());
   t.dbf->blankRecord(blank.data());
   std::uint32_t n = 0;
+  t.wrote = true;
   if ((rc = t.dbf->stageAppend(blank.data(), &n)) < 0) return t.fail(rc);
   t.touched = true;
   std::size_t keyed = 0;  // tags given the new record's key

@@ -33,6 +33,9 @@ struct Table::Impl {
   std::vector<char> stored;  // current record as it is on disk (its index keys)
   bool changed = false;
   bool touched = false;  // last-update date written during this open
+  // Anything written to the table or its tags during this open: only then do its files
+  // need forcing to disk when it closes (a report, which only reads, costs no sync).
+  bool wrote = false;
   // The current record is appendBlank's: staged past the counted records and keyed, but
   // counted only when flushed, so a process dying before that leaves no blank record.
   bool appending = false;

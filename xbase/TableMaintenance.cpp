@@ -99,6 +99,7 @@ int Table::createIndexGroup(const std::string& groupName, const std::vector<TagS
   Impl& t = *impl_;
   int rc = t.flush();
   if (rc < 0) return rc;
+  t.wrote = true;
   // Compile everything before touching a file, so a bad expression writes nothing.
   std::vector<std::unique_ptr<Tag>> created;
   std::vector<const Tag*> targets;
@@ -155,6 +156,7 @@ int Table::pack() {
   Impl& t = *impl_;
   int rc = t.flush();
   if (rc < 0) return rc;
+  t.wrote = true;
   FileSystem& fs = t.engine.fs();
   const std::string tmpSuffix = ".pack";
   std::vector<std::string> tmpPaths = {t.dbfPath + tmpSuffix};
@@ -219,6 +221,7 @@ int Table::zap(long start, long count) {
   Impl& t = *impl_;
   int rc = t.flush();
   if (rc < 0) return rc;
+  t.wrote = true;
   long total = static_cast<long>(t.dbf->recordCount());
   if (start < 1 || start > total || count <= 0) return kSuccess;
   long end = std::min(total, start + count - 1);

@@ -130,7 +130,7 @@ void EntryWindow::conversionFailed() {
 
 void EntryWindow::appendFailed() {
   ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
-              QStringLiteral("Unable to Add Record at this time . . . "));
+              db_.AppendRefusedMessage());
 }
 
 void EntryWindow::chainTabOrder(std::initializer_list<QWidget*> widgets) {

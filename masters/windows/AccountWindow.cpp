@@ -105,7 +105,7 @@ void AccountWindow::saveNew(const AccountChart& chart, int number) {
   account.AccNo = number;
   if (chart.append(account) == Database::kNotAppended) {
     ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
-                 QStringLiteral("Unable to Add Record at this time . . . "));
+                 db_.AppendRefusedMessage());
     return;
   }
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,

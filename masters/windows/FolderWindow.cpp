@@ -68,7 +68,7 @@ void FolderWindow::saveNew() {
   folder.FolNo = db_.NextFreeFolderNo();
   if (db_.AppendFolder(folder) == Database::kNotAppended) {
     ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
-                 QStringLiteral("Unable to Add Record at this time . . . "));
+                 db_.AppendRefusedMessage());
     return;
   }
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,

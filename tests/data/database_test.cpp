@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "ConversionError.h"
@@ -317,3 +318,34 @@ TEST_F(DatabaseTest, FatalErrorNeverReturnsEvenIfTheHostDoes) {
 }
 
 }  // namespace
+
+TEST_F(DatabaseTest, ATableAtTheDbaseSizeLimitRefusesTheAppendAndTheBooksGoOn) {
+  db.OpenExp();
+  addExpense(QDate(2026, 1, 5), 1, 10.0);
+  code4close(db.code());
+  // Grow the table, sparsely, to the last whole record below 2 GB.
+  const QString path = QString::fromStdString(t.books.dir()) + "/GSTEXP1.dbf";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  const QByteArray header = file.read(12);
+  const auto u16 = [&](int at) { return quint8(header[at]) | quint8(header[at + 1]) << 8; };
+  const qint64 headerLength = u16(8), recordLength = u16(10);
+  const quint32 count = (0x7FFFFFFF - 1 - headerLength) / recordLength;
+  const qint64 end = headerLength + qint64(count) * recordLength;
+  ASSERT_TRUE(file.resize(end));
+  ASSERT_TRUE(file.seek(end) && file.putChar(0x1A));
+  const char countBytes[4] = {char(count), char(count >> 8), char(count >> 16), char(count >> 24)};
+  ASSERT_TRUE(file.seek(4) && file.write(countBytes, 4) == 4);
+  file.close();
+
+  db.OpenExp();
+  EXPECT_EQ(db.AppendExp({.ExpDate = QDate(2026, 1, 6), .AccNo = 1, .FolNo = 1}),
+            Database::kNotAppended);
+  EXPECT_TRUE(db.AppendRefusedMessage().contains("GSTEXP1.dbf cannot grow past 2 GB"))
+      << db.AppendRefusedMessage().toStdString();
+  EXPECT_EQ(code4errorCode(db.code(), 0), 0) << "the refusal left an error for the next command";
+  EXPECT_EQ(QFileInfo(path).size(), end + 1);
+  db.OpenFolder();
+  addFolder(9);
+  EXPECT_EQ(db.AppendRefusedMessage(), "Unable to Add Record at this time . . . ");
+}

@@ -81,7 +81,8 @@ class DbfFile {
   // the header (in that order, so a crash never leaves a count beyond the data).
   int appendRecord(const char* buf, std::uint32_t* recno);
   // Appends n records held back to back in buf in one write; *first is the number of the
-  // first. Same ordering guarantee as appendRecord.
+  // first. Same ordering guarantee as appendRecord. Appends that would take the file past
+  // 2 GB return kErrTooLarge with nothing written.
   int appendRecords(const char* buf, std::uint32_t n, std::uint32_t* first);
   // Writes buf where the next appended record goes, with the end-of-file marker after it,
   // but leaves the count alone: the room is taken (a full disk fails here) while readers

@@ -34,9 +34,10 @@ class Engine {
   // Flushes and closes one table; returns its flush result. Its writes are in the
   // operating system's hands then, but reach the disk only at the next closeAll().
   int close(Table* table);
-  // Flushes and closes every open table, then forces the files of every table opened
+  // Flushes and closes every open table, then forces the files of every table written
   // since the last closeAll() to disk (the end of a user command: a power cut after it
-  // loses nothing). Returns the first error (kErrWrite when a sync failed), or kSuccess.
+  // loses nothing; a command that only read syncs nothing). Returns the first error
+  // (kErrWrite when a sync failed), or kSuccess.
   int closeAll();
 
   // The pending error code (0 when none).

@@ -21,6 +21,7 @@ enum Error : int {
   kErrRemove = -80,       // a file could not be removed
   kErrRename = -90,       // a file could not be renamed over its target
   kErrWrite = -120,       // a write failed or came up short (disk full)
+  kErrTooLarge = -130,    // an append would take the table past 2 GB, the dBASE limit
   kErrData = -200,        // a table header or record layout is damaged or unsupported
   kErrFieldName = -210,   // no field of that name
   kErrFieldWidth = -220,  // a value does not fit its field; the field keeps its value
