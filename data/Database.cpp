@@ -1,7 +1,7 @@
 #include "Database.h"
 
-#include <initializer_list>
 #include <QFileInfo>
+#include <initializer_list>
 #include <stdexcept>
 
 #include "ConversionError.h"

@@ -129,8 +129,7 @@ void EntryWindow::conversionFailed() {
 }
 
 void EntryWindow::appendFailed() {
-  ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
-              db_.AppendRefusedMessage());
+  ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, db_.AppendRefusedMessage());
 }
 
 void EntryWindow::chainTabOrder(std::initializer_list<QWidget*> widgets) {

@@ -104,8 +104,7 @@ void AccountWindow::saveNew(const AccountChart& chart, int number) {
   }
   account.AccNo = number;
   if (chart.append(account) == Database::kNotAppended) {
-    ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
-                 db_.AppendRefusedMessage());
+    ui().message(Ui::Type::Warning, Ui::Buttons::Ok, db_.AppendRefusedMessage());
     return;
   }
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,

@@ -67,8 +67,7 @@ void FolderWindow::saveNew() {
   // Taken now, not from the field: another folder may have taken the shown number.
   folder.FolNo = db_.NextFreeFolderNo();
   if (db_.AppendFolder(folder) == Database::kNotAppended) {
-    ui().message(Ui::Type::Warning, Ui::Buttons::Ok,
-                 db_.AppendRefusedMessage());
+    ui().message(Ui::Type::Warning, Ui::Buttons::Ok, db_.AppendRefusedMessage());
     return;
   }
   if (ui().message(Ui::Type::Confirmation, Ui::Buttons::YesNo,
