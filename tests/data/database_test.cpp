@@ -339,8 +339,9 @@ TEST_F(DatabaseTest, ATableAtTheDbaseSizeLimitRefusesTheAppendAndTheBooksGoOn) {
   file.close();
 
   db.OpenExp();
-  EXPECT_EQ(db.AppendExp({.ExpDate = QDate(2026, 1, 6), .AccNo = 1, .FolNo = 1}),
-            Database::kNotAppended);
+  ExpenseRecord beyond;
+  beyond.ExpDate = QDate(2026, 1, 6);
+  EXPECT_EQ(db.AppendExp(beyond), Database::kNotAppended);
   EXPECT_TRUE(db.AppendRefusedMessage().contains("GSTEXP1.dbf cannot grow past 2 GB"))
       << db.AppendRefusedMessage().toStdString();
   EXPECT_EQ(code4errorCode(db.code(), 0), 0) << "the refusal left an error for the next command";
