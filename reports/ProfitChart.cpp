@@ -39,7 +39,8 @@ ProfitChart::ProfitChart(QList<Period> periods, QString title, QLocale locale)
 ProfitChart ProfitChart::FromDocument(const ReportDocument& document, const QLocale& locale) {
   QList<Period> periods;
   if (document.ProfitPeriods()) {
-    for (const ReportDataRow& row : document.DataRows()) {
+    for (int index = 0; index < document.DataRowCount(); ++index) {
+      const ReportDataRow row = document.DataRow(index);
       if (row.total) continue;
       const auto value = [&](int column) { return row.values.value(column).toDouble(); };
       periods.append(

@@ -5,23 +5,6 @@
 #include "ReportDocument.h"
 #include "ReportExport.h"
 
-QList<QStringList> ReportCsv::Rows(const ReportDocument& document) {
-  const QList<ReportDataRow>& data = document.DataRows();
-  const bool sections = std::any_of(
-      data.begin(), data.end(), [](const ReportDataRow& row) { return !row.section.isEmpty(); });
-  QStringList header{QStringLiteral("Row")};
-  if (sections) header.append(QStringLiteral("Section"));
-  header.append(document.DataColumns());
-  QList<QStringList> rows{header};
-  for (const ReportDataRow& row : data) {
-    QStringList fields{row.total ? QStringLiteral("total") : QStringLiteral("item")};
-    if (sections) fields.append(row.section);
-    fields.append(row.values);
-    rows.append(fields);
-  }
-  return rows;
-}
-
 QString ReportCsv::Field(const QString& field) {
   static const QString special = QStringLiteral(",\"\r\n");
   if (!std::any_of(field.begin(), field.end(), [](QChar c) { return special.contains(c); })) {
@@ -32,17 +15,25 @@ QString ReportCsv::Field(const QString& field) {
   return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QByteArray ReportCsv::Text(const ReportDocument& document) {
-  QByteArray bytes;
-  for (const QStringList& row : Rows(document)) {
-    QStringList fields;
-    for (const QString& field : row) fields.append(Field(field));
-    bytes += fields.join(QLatin1Char(',')).toUtf8();
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 bool ReportCsv::Write(const ReportDocument& document, const QString& path) {
-  return ReportExport::WriteFile(path, Text(document));
+  bool sections = false;
+  for (int row = 0; row < document.DataRowCount() && !sections; ++row) {
+    sections = !document.DataRow(row).section.isEmpty();
+  }
+  const auto line = [&](int index) {
+    QStringList fields;
+    if (index == 0) {
+      fields = QStringList{QStringLiteral("Row")};
+      if (sections) fields.append(QStringLiteral("Section"));
+      fields += document.DataColumns();
+    } else {
+      const ReportDataRow row = document.DataRow(index - 1);
+      fields = QStringList{row.total ? QStringLiteral("total") : QStringLiteral("item")};
+      if (sections) fields.append(row.section);
+      fields += row.values;
+    }
+    for (QString& field : fields) field = Field(field);
+    return fields.join(QLatin1Char(','));
+  };
+  return ReportExport::WriteLines(path, document.DataRowCount() + 1, line);
 }

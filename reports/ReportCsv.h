@@ -6,7 +6,6 @@
 // then the report's columns, dates as yyyy-mm-dd and amounts as plain numbers.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,11 +13,8 @@ class ReportDocument;
 
 class ReportCsv {
  public:
-  // The rows of document, each a list of fields, header row first.
-  static QList<QStringList> Rows(const ReportDocument& document);
-  // Those rows as the file's bytes.
-  static QByteArray Text(const ReportDocument& document);
-  // Replaces the file at path with Text(document); false, nothing written, when it fails.
+  // Replaces the file at path with the header row and document's rows; false, nothing
+  // written, when it fails.
   static bool Write(const ReportDocument& document, const QString& path);
   // field as a CSV field: quoted, inner quotes doubled, when it must be.
   static QString Field(const QString& field);

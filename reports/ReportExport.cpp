@@ -7,10 +7,11 @@
 
 QString ReportExport::LineText(const ReportDocument& document, int line, Layout layout) {
   const int contentCells = document.CellCount() - 1;
+  const QStringList cells = document.Line(line);
   if (layout == Layout::TabDelimited) {
     QStringList fields;
     for (int index = 0; index < contentCells; ++index) {
-      const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
+      const ReportCell cell = ReportCell::Parse(cells[index]);
       if (cell.IsText()) {
         fields.resize(index);  // the empty cells before it are empty fields
         fields.append(cell.text);
@@ -20,7 +21,7 @@ QString ReportExport::LineText(const ReportDocument& document, int line, Layout 
   }
   QString text;
   for (int index = 0; index < contentCells; ++index) {
-    const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
+    const ReportCell cell = ReportCell::Parse(cells[index]);
     if (!cell.IsText()) continue;
     const int position =
         ReportCell::StartX(cell.kind, cell.column, static_cast<int>(cell.text.size()), 1, 0);
@@ -40,19 +41,21 @@ QStringList ReportExport::Lines(const ReportDocument& document, Layout layout) {
 }
 
 bool ReportExport::Write(const ReportDocument& document, Layout layout, const QString& path) {
-  QByteArray bytes;
-  for (const QString& line : Lines(document, layout)) {
-    bytes += line.toUtf8();
-    bytes += "\r\n";
-  }
-  return WriteFile(path, bytes);
+  return WriteLines(path, document.LastLine() + 1,
+                    [&](int line) { return LineText(document, line, layout); });
 }
 
-bool ReportExport::WriteFile(const QString& path, const QByteArray& bytes) {
+bool ReportExport::WriteLines(const QString& path, int count,
+                              const std::function<QString(int)>& line) {
   if (QFile::exists(path)) QFile::remove(path);
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  if (file.write(bytes) != bytes.size() || !file.flush()) {
+  bool written = true;
+  for (int index = 0; index < count && written; ++index) {
+    const QByteArray bytes = line(index).toUtf8() + "\r\n";
+    written = file.write(bytes) == bytes.size();
+  }
+  if (!written || !file.flush()) {
     file.close();
     file.remove();
     return false;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ReportDocument;
 
@@ -24,6 +25,8 @@ class ReportExport {
   // (columns count characters, not bytes). Returns
   // false, with nothing written, when the file cannot be created or written.
   static bool Write(const ReportDocument& document, Layout layout, const QString& path);
-  // Replaces the file at path with bytes; false, with no file left, when it fails.
-  static bool WriteFile(const QString& path, const QByteArray& bytes);
+  // Replaces the file at path with count lines, line(0) to line(count - 1), each in UTF-8
+  // and ended by CR LF, written as they come so no copy of the whole text is held.
+  // false, with no file left, when it fails.
+  static bool WriteLines(const QString& path, int count, const std::function<QString(int)>& line);
 };

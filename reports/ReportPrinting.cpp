@@ -38,8 +38,9 @@ bool ReportPrinting::Print(const ReportDocument& document, QPagedPaintDevice& pa
   int y = top;
   for (int line = 0; line <= document.LastLine(); ++line) {
     layout.BeginLine(painter, line);
+    const QStringList cells = document.Line(line);
     for (int index = 0; index < document.CellCount() - 1; ++index) {
-      const ReportCell cell = ReportCell::Parse(document.Cell(line, index));
+      const ReportCell cell = ReportCell::Parse(cells[index]);
       if (cell.kind == ReportCell::Kind::Eject) {
         pages.newPage();
         y = top - layout.LineHeight();  // the break takes no room on either page

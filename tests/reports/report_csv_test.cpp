@@ -94,7 +94,7 @@ TEST_P(ReportCsvTest, ReadBackByACsvReaderItsItemsMakeItsTotals) {
        QJsonDocument::fromJson(QByteArray::fromStdString(read.out)).array()) {
     rows.append(row.toVariant().toStringList());
   }
-  ASSERT_EQ(rows.size(), report.document().DataRows().size() + 1);
+  ASSERT_EQ(rows.size(), report.document().DataRowCount() + 1);
   EXPECT_EQ(rows.front().front(), QStringLiteral("Row"));
   static const QRegularExpression plain(
       QStringLiteral("^(-?\\d+\\.\\d\\d|\\d{4}-\\d\\d-\\d\\d|)$"));

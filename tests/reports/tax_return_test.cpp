@@ -41,7 +41,9 @@ class TaxReturnTest : public testing::Test, public LedgerBooks {
     report = std::make_unique<LedgerReport>(*this, start, end);
     TaxReturnReport(db, report->builder).Build();
     QList<QStringList> rows;
-    for (const ReportDataRow& row : report->document().DataRows()) rows.append(row.values);
+    for (int row = 0; row < report->document().DataRowCount(); ++row) {
+      rows.append(report->document().DataRow(row).values);
+    }
     return rows;
   }
 
@@ -60,7 +62,7 @@ TEST_F(TaxReturnTest, QuarterWithTaxPayable) {
   };
   EXPECT_EQ(build({2025, 7, 1}, {2025, 9, 30}), expected);
   const ReportDocument& document = report->document();
-  EXPECT_TRUE(document.DataRows().back().total);
+  EXPECT_TRUE(document.DataRow(document.DataRowCount() - 1).total);
   // On the page: the title, the exact amount and the whole dollars grouped.
   const QStringList lines = tabDelimited(document);
   EXPECT_TRUE(lines.contains(QStringLiteral("GST Return Worksheet")));
