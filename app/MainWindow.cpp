@@ -224,12 +224,12 @@ void MainWindow::buildReportPage() {
   connect(taxReturnButton, &QPushButton::clicked, this,
           guarded(env_.ui, [this] { taxReturnClicked(); }));
 
-  fromDateEdit = new DatePicker(page);
+  fromDateEdit = new DatePicker(env_.ui, tr("Report From"), page);
   fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
-  throughDateEdit = new DatePicker(page);
+  throughDateEdit = new DatePicker(env_.ui, tr("Through"), page);
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
-  connect(fromDateEdit, &QDateEdit::dateChanged, this, [this] { fromDateChanged(); });
-  connect(throughDateEdit, &QDateEdit::dateChanged, this, [this] { throughDateChanged(); });
+  connect(fromDateEdit, &DatePicker::dateChanged, this, [this] { fromDateChanged(); });
+  connect(throughDateEdit, &DatePicker::dateChanged, this, [this] { throughDateChanged(); });
 
   auto* range = new QHBoxLayout;
   range->addStretch();

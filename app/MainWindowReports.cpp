@@ -3,6 +3,7 @@
 // is where the user and the status bar meet them.
 #include "AppState.h"
 #include "Database.h"
+#include "DatePicker.h"
 #include "MainWindow.h"
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
@@ -11,6 +12,10 @@
 void MainWindow::runReport(ReportKind kind, const std::function<bool()>& chooseFirst,
                            const std::function<void(ReportBuilder&)>& build) {
   const ReportCatalog::Entry& report = ReportCatalog::Of(kind);
+  // The range as typed, also when the user has not left its field yet.
+  if (report.choosesFolders && !DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, env_.ui)) {
+    return;
+  }
   withTables(report.tables, [&] {
     if (chooseFirst && !chooseFirst()) return;
     UiReportHost host(env_.ui, state_, *db_, *this, this);

@@ -57,7 +57,7 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
   accountBox->setObjectName(QStringLiteral("accountBox"));
   folderBox = new CodeBox(this);
   folderBox->setObjectName(QStringLiteral("folderBox"));
-  dateEdit = new DatePicker(this);
+  dateEdit = new DatePicker(ui, tr("Date"), this);
   dateEdit->setObjectName(QStringLiteral("dateEdit"));
 
   saveButton = button(QStringLiteral("saveButton"), tr("Save"), this);

@@ -121,9 +121,9 @@ void ExpenseWindow::amountLeft() { recomputeTaxIfChanged(db_.expRecord().Amount)
 void ExpenseWindow::saveClicked() {
   ExpenseRecord values = db_.expRecord();
   const bool adding = state_.SelectedExpense <= 0;
+  values.ExpDate = dateEdit->readDate();  // a date it cannot read is refused, naming it
   try {
     values.CheckNo = StrToInt(chequeEdit->text());
-    values.ExpDate = dateEdit->date();
     values.PayTo = payToEdit->text().trimmed();
     values.Amount = amountEdit->value();
     values.EMemo = memoEdit->text().trimmed();

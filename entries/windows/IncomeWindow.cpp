@@ -98,9 +98,9 @@ void IncomeWindow::saveClicked() {
   // The imported flag is kept as read (false for a new record).
   IncomeRecord values = db_.incRecord();
   const bool adding = state_.SelectedIncome <= 0;
+  values.IncDate = dateEdit->readDate();  // a date it cannot read is refused, naming it
   try {
     values.IncAcc = accountBox->Number();
-    values.IncDate = dateEdit->date();
     values.IncAmt = amountEdit->value();
     values.IncDesc = descriptionEdit->text().trimmed();
     values.FolNo = folderBox->Number();

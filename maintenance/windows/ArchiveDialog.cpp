@@ -26,10 +26,10 @@ ArchiveDialog::ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink
   setObjectName(QStringLiteral("Archive"));
   fromLabel = new QLabel(this);
   fromLabel->setObjectName(QStringLiteral("fromLabel"));
-  fromDateEdit = new DatePicker(this);
+  fromDateEdit = new DatePicker(ui_, QStringLiteral("From"), this);
   fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
   auto* throughLabel = new QLabel(QStringLiteral("Through:"), this);
-  throughDateEdit = new DatePicker(this);
+  throughDateEdit = new DatePicker(ui_, QStringLiteral("Through"), this);
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   fromLabel->setBuddy(fromDateEdit);
   throughLabel->setBuddy(throughDateEdit);
@@ -83,6 +83,7 @@ void ArchiveDialog::prepare() {
 }
 
 void ArchiveDialog::okClicked() {
+  if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   const ArchiveRequest request{fromDateEdit->date(), throughDateEdit->date(),
                                state_.ArchiveDirection};
   accept();  // out of the way of the status bar while the tables are walked

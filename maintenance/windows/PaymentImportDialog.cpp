@@ -54,9 +54,9 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(24);
   }
-  fromDateEdit = new DatePicker(this);
+  fromDateEdit = new DatePicker(ui_, QStringLiteral("Import Income Beginning"), this);
   fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
-  throughDateEdit = new DatePicker(this);
+  throughDateEdit = new DatePicker(ui_, QStringLiteral("Through"), this);
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   importButton = new QPushButton(QStringLiteral("Import"), this);
   importButton->setObjectName(QStringLiteral("importButton"));
@@ -181,6 +181,7 @@ void PaymentImportDialog::importClicked() {
                 QStringLiteral("Please Choose Billwise Directory."));
     return;
   }
+  if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   ImportRequest request{path_, fromDateEdit->date(), throughDateEdit->date(), 0, 0};
   if (!numberOfItem(accountBox, &request.account) || !numberOfItem(folderBox, &request.folder)) {
     ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,

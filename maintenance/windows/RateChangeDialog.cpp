@@ -61,9 +61,9 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12 + 12);
   }
-  fromDateEdit = new DatePicker(this);
+  fromDateEdit = new DatePicker(ui_, QStringLiteral("Apply to Expenses Dated from"), this);
   fromDateEdit->setObjectName(QStringLiteral("fromDateEdit"));
-  throughDateEdit = new DatePicker(this);
+  throughDateEdit = new DatePicker(ui_, QStringLiteral("Through"), this);
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   applyButton = new QPushButton(QStringLiteral("Apply"), this);
   applyButton->setObjectName(QStringLiteral("applyButton"));
@@ -136,6 +136,7 @@ void RateChangeDialog::warn(const QString& text) {
 }
 
 void RateChangeDialog::applyClicked() {
+  if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   RateChangeRequest request;
   bool accountRead = false;
   try {

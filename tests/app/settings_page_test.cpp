@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "DatePicker.h"
+#include "ExitEdit.h"
 #include "MaskedNumberEdit.h"
 #include "SettingsPage.h"
 #include "TestShell.h"
@@ -172,13 +173,18 @@ TEST_F(SettingsPageTest, PageSetupShowsThePrinterAndOrientationAndStoresNothing)
   EXPECT_EQ(settingsWrites(), 0);
 }
 
-TEST_F(SettingsPageTest, ThePickersSetTheReportRange) {
-  shell.form->fromDateEdit->setDate(QDate(2026, 1, 5));
-  shell.form->throughDateEdit->setDate(QDate(2026, 3, 9));
+TEST_F(SettingsPageTest, TypedDatesSetTheReportRange) {
+  for (DatePicker* field : {shell.form->fromDateEdit, shell.form->throughDateEdit}) {
+    field->lineEdit->clear();
+    QTest::keyClicks(field->lineEdit, field == shell.form->fromDateEdit
+                                          ? QStringLiteral("5 Jan 2026")
+                                          : QStringLiteral("9.3.26"));
+    EXPECT_TRUE(field->lineEdit->runExit());
+  }
   EXPECT_EQ(shell.state.ReportStartDate, QDate(2026, 1, 5));
   EXPECT_EQ(shell.state.ReportEndDate, QDate(2026, 3, 9));
-  EXPECT_TRUE(shell.form->fromDateEdit->calendarPopup());
-  EXPECT_TRUE(shell.form->fromDateEdit->displayFormat().contains(QStringLiteral("yyyy")));
+  EXPECT_EQ(shell.form->fromDateEdit->lineEdit->text(), QStringLiteral("5/1/2026"));
+  EXPECT_EQ(shell.form->throughDateEdit->lineEdit->text(), QStringLiteral("9/3/2026"));
 }
 
 }  // namespace

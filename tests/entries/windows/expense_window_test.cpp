@@ -2,10 +2,12 @@
 // deletes that round-trip through the table and its tags.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "CodeBox.h"
 #include "DatePicker.h"
@@ -327,6 +329,43 @@ TEST_F(ExpenseTest, AChequeNumberThatIsNoNumberIsRefusedOnLeaving) {
   books.ui.expectErrorBox(QStringLiteral("'12a' is not a valid integer value"));
   enter(window.chequeEdit, QStringLiteral("12a"));
   EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("12a"));
+}
+
+// The date field as a user types into it: keystrokes, then Tab to the next field.
+class TypedDateTest : public ExpenseTest {
+ protected:
+  void typeDate(const QString& text) {
+    open(0);
+    window.activateWindow();  // focus moves only in an active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.dateEdit->setFocus();
+    window.dateEdit->lineEdit->selectAll();
+    QTest::keyClicks(window.dateEdit->lineEdit, text);
+    QTest::keyClick(window.dateEdit->lineEdit, Qt::Key_Tab);
+  }
+};
+
+TEST_F(TypedDateTest, IsReadWhenLeftAndShownInTheShortFormat) {
+  typeDate(QStringLiteral("20 Aug 2025"));
+  EXPECT_EQ(window.dateEdit->date(), QDate(2025, 8, 20));
+  EXPECT_EQ(window.dateEdit->lineEdit->text(), QStringLiteral("20/8/2025"));
+  EXPECT_EQ(QApplication::focusWidget(), window.chequeEdit);  // Tab left the field
+}
+
+TEST_F(TypedDateTest, AnUnreadableDateIsRefusedNamingTheFieldAndNothingIsSaved) {
+  const QString refused = QStringLiteral(
+      "Date: '31/2/2025' is not a date.\r\nType the day, month and year (for example "
+      "15/7/2025) or pick the date from the calendar.");
+  books.ui.expectErrorBox(refused);
+  typeDate(QStringLiteral("31/2/2025"));
+  EXPECT_EQ(QApplication::focusWidget(), window.dateEdit->lineEdit);
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 6, 15));  // still the date it showed
+  books.ui.expectErrorBox(refused);
+  enter(window.amountEdit, QStringLiteral("10"));
+  window.saveButton->click();
+  EXPECT_TRUE(window.isVisible());
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(false), 0);
 }
 
 TEST(ExpenseWithoutMasters, SaveIsDisabledUntilAccountsAndFoldersExist) {

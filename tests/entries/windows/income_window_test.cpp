@@ -54,7 +54,7 @@ TEST_F(IncomeTest, ANewRecordStartsOnTheDateWithTheIncomeChart) {
   open(0);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Income"));
   EXPECT_EQ(window.dateEdit->date(), QDate(2026, 6, 15));
-  EXPECT_EQ(window.focusWidget(), window.dateEdit);
+  EXPECT_EQ(window.focusWidget(), window.dateEdit->lineEdit);
   EXPECT_EQ(window.taxLabel->text(), QStringLiteral("GST Amount:"));
   EXPECT_TRUE(window.includesTaxCheck->isChecked());
   EXPECT_TRUE(window.deleteButton->isHidden());
@@ -137,7 +137,7 @@ TEST_F(IncomeTest, AddAnotherKeepsDateDescriptionAccountAndFolder) {
   EXPECT_EQ(window.dateEdit->date(), QDate(2026, 3, 2));
   EXPECT_EQ(window.accountBox->currentIndex(), 1);
   EXPECT_EQ(window.folderBox->currentIndex(), 1);
-  EXPECT_EQ(window.focusWidget(), window.dateEdit);
+  EXPECT_EQ(window.focusWidget(), window.dateEdit->lineEdit);
   enter(window.amountEdit, QStringLiteral("22"));
   save();
   books.closeAll();

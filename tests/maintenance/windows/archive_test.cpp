@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 
 #include "AppState.h"
 #include "ArchiveDialog.h"
 #include "Archiver.h"
 #include "BrowseList.h"
 #include "DatePicker.h"
+#include "ExitEdit.h"
 #include "GeneralLedgerReport.h"
 #include "MaintenanceBooks.h"
 #include "ReportBuilder.h"
@@ -205,6 +208,36 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultRange{4, 6, QDate(2024, 4, 5), QDate(2022, 4, 6), QDate(2023, 4, 5)},
                     // A settings record never filled in counts as a year from 1 January.
                     DefaultRange{0, 0, QDate(2024, 5, 5), QDate(2023, 1, 1), QDate(2023, 12, 31)}));
+
+// The range as typed over the defaults; a start after the end is refused before anything
+// is marked.
+TEST(ArchiveWindow, TypedRangesAreReadAndAReversedOneRefused) {
+  MaintenanceBooks books;
+  books.addExpense(QDate(2025, 7, 10), 1, 10);
+  books.addExpense(QDate(2025, 8, 1), 1, 10);
+  AppState state;
+  ScriptedUi ui;
+  ArchiveDialog window(books.db, state, ui, books.progress, books.clock);
+  window.show();
+  auto type = [&window](const char* first, const char* last) {
+    for (DatePicker* field : {window.fromDateEdit, window.throughDateEdit}) {
+      field->lineEdit->clear();
+      QTest::keyClicks(field->lineEdit,
+                       QString::fromLatin1(field == window.fromDateEdit ? first : last));
+    }
+  };
+  type("31 Jul 2025", "1 Jul 2025");
+  ui.expectMessage(Ui::Type::Warning, Ui::Buttons::Ok,
+                   QStringLiteral("Beginning date must be on or before end date."));
+  window.okButton->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(books.expenses().front().Archive, false);
+  type("1 Jul 2025", "31/7/25");
+  window.okButton->click();
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+  EXPECT_EQ(books.expenses().front().Archive, true);
+  EXPECT_EQ(books.expenses().back().Archive, false);
+}
 
 TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
   MaintenanceBooks books;
