@@ -388,6 +388,22 @@ long Database::AppendInc(const IncomeRecord& record) {
       inc_.data, incRecord_, record, [this](const IncomeRecord& r) { assignInc(r); }, "INC");
 }
 
+long Database::AppendExpBatched(const ExpenseRecord& record) {
+  checkExp(record);
+  if (d4appendBlank(exp_.data) != xbase::kSuccess) return kNotAppended;
+  expRecord_ = record;
+  assignExp(record);
+  return d4recNo(exp_.data);
+}
+
+long Database::AppendIncBatched(const IncomeRecord& record) {
+  checkInc(record);
+  if (d4appendBlank(inc_.data) != xbase::kSuccess) return kNotAppended;
+  incRecord_ = record;
+  assignInc(record);
+  return d4recNo(inc_.data);
+}
+
 void Database::WriteSettings() {
   const SettingsRecord& r = settingsRecord_;
   requireFits({{settings_.FyMonth, double(r.FyMonth), "fiscal year month"},

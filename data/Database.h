@@ -90,6 +90,11 @@ class Database {
   long AppendFolder(const FolderRecord& record);
   long AppendExp(const ExpenseRecord& record);
   long AppendInc(const IncomeRecord& record);
+  // The same for bulk imports, without the commit of each record: the record is written
+  // when the table moves on and counted when it is closed (code4close, which also forces
+  // it to disk). The table stays open as it was.
+  long AppendExpBatched(const ExpenseRecord& record);
+  long AppendIncBatched(const IncomeRecord& record);
 
   // Writes the current record of data to disk by closing the table, reopens it through
   // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
