@@ -5,6 +5,7 @@
 
 #include "BatchPrompts.h"
 #include "CliArguments.h"
+#include "CliBankImport.h"
 #include "CliCheck.h"
 #include "CliMaintenance.h"
 #include "CliReport.h"
@@ -25,8 +26,9 @@ void checkPaths(const CliOptions& options) {
       !QFileInfo(options.path).isDir()) {
     throw UsageError(QStringLiteral("%1: '%2' is no directory").arg(command, options.path));
   }
-  if (command == QLatin1String("import-payments") && !QFileInfo(options.path).isFile()) {
-    throw UsageError(QStringLiteral("import-payments: no file '%1'").arg(options.path));
+  if ((command == QLatin1String("import-payments") || command == QLatin1String("import-bank")) &&
+      !QFileInfo(options.path).isFile()) {
+    throw UsageError(QStringLiteral("%1: no file '%2'").arg(command, options.path));
   }
   if (command == QLatin1String("report") && !options.output.isEmpty()) {
     const QFileInfo output(options.output);
@@ -76,9 +78,13 @@ int CliApp::Run(const QStringList& arguments) {
     try {
       Database db(directory, ui, progress, clock_, fs);
       for (const QString& line : DataDirectory::OpenBooks(db, fs, directory)) ui.Tell(line);
-      status = options.command == QLatin1String("report")
-                   ? CliReport(db, ui, progress, out_).Run(options, clock_.today())
-                   : CliMaintenance(db, ui, progress, out_).Run(options);
+      if (options.command == QLatin1String("report")) {
+        status = CliReport(db, ui, progress, out_).Run(options, clock_.today());
+      } else if (options.command == QLatin1String("import-bank")) {
+        status = CliBankImport(db, ui, progress, out_, clock_).Run(options);
+      } else {
+        status = CliMaintenance(db, ui, progress, out_).Run(options);
+      }
     } catch (const UsageError&) {
       // A value refused against the books (a folder that does not exist) changed nothing.
       StartupRecovery::EndSession(fs, directory);

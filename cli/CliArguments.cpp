@@ -15,8 +15,8 @@ struct Command {
   const char* text;
 };
 
-const std::array<Command, 10>& commands() {
-  static const std::array<Command, 10> all{{
+const std::array<Command, 11>& commands() {
+  static const std::array<Command, 11> all{{
       {"report",
        "NAME",
        {"from", "to", "folders", "all-folders", "account", "weekly", "monthly", "format", "output",
@@ -55,6 +55,25 @@ const std::array<Command, 10>& commands() {
        "import-payments FILE --from DATE --to DATE --account N --folder N",
        "Imports the payments of the Billwise payment file FILE dated from --from to --to as\n"
        "income of income account N in folder N, replacing an earlier import of the range.\n"},
+      {"import-bank",
+       "FILE",
+       {"profile", "dry-run", "unmatched-account", "unmatched-folder", "dates"},
+       "import-bank FILE [--profile NAME] [--dry-run] [--dates dmy|mdy]\n"
+       "       [--unmatched-account N --unmatched-folder N]",
+       "Imports the bank statement FILE (CSV, OFX/QFX or QIF) as expenses (money out) and\n"
+       "income records (money in), classified by the import rules in their order. Lines\n"
+       "imported before are recognised and left out. All or nothing: a file with a bad line\n"
+       "is refused naming the line, and nothing is written.\n"
+       "\n"
+       "  --profile NAME       read a CSV file with the column profile NAME saved by the window\n"
+       "                       program; without it the columns are detected\n"
+       "  --dates dmy|mdy      the order of day and month where the dates leave it open\n"
+       "  --unmatched-account N, --unmatched-folder N\n"
+       "                       where lines no rule matches go (account N of the expense or\n"
+       "                       income chart); without them those lines are listed and not\n"
+       "                       imported\n"
+       "  --dry-run            show what each line would become; write nothing\n"
+       "Exit status 1 when nothing could be imported.\n"},
       {"archive",
        nullptr,
        {"from", "to"},
@@ -84,13 +103,24 @@ const Command* findCommand(const QString& name) {
 }
 
 const QSet<QString>& valueOptions() {
-  static const QSet<QString> names{"data",   "from",   "to",     "folders",       "account",
-                                   "folder", "format", "output", "lines-per-page"};
+  static const QSet<QString> names{"data",
+                                   "from",
+                                   "to",
+                                   "folders",
+                                   "account",
+                                   "folder",
+                                   "format",
+                                   "output",
+                                   "lines-per-page",
+                                   "profile",
+                                   "dates",
+                                   "unmatched-account",
+                                   "unmatched-folder"};
   return names;
 }
 
 const QSet<QString>& flagOptions() {
-  static const QSet<QString> names{"help", "all-folders", "weekly", "monthly", "repair"};
+  static const QSet<QString> names{"help", "all-folders", "weekly", "monthly", "repair", "dry-run"};
   return names;
 }
 
@@ -281,6 +311,24 @@ CliOptions CliArguments::Parse(const QStringList& arguments) {
     options.folder = parseNumber("folder", values.value("folder"), 0, kHighestNumber);
   }
   options.repair = flags.contains("repair");
+  options.dryRun = flags.contains("dry-run");
+  options.profile = values.value("profile");
+  if (values.contains("unmatched-account")) {
+    options.unmatchedAccount =
+        parseNumber("unmatched-account", values.value("unmatched-account"), 1, kHighestNumber);
+  }
+  if (values.contains("unmatched-folder")) {
+    options.unmatchedFolder =
+        parseNumber("unmatched-folder", values.value("unmatched-folder"), 1, kHighestNumber);
+  }
+  if (options.unmatchedAccount.has_value() != options.unmatchedFolder.has_value()) {
+    throw UsageError(QStringLiteral("--unmatched-account and --unmatched-folder go together"));
+  }
+  if (values.contains("dates")) {
+    options.dateOrder = values.value("dates");
+    if (options.dateOrder != QLatin1String("dmy") && options.dateOrder != QLatin1String("mdy"))
+      throw UsageError(QStringLiteral("--dates: '%1' is not dmy or mdy").arg(options.dateOrder));
+  }
 
   if (options.command == QLatin1String("report")) {
     parseReport(options, values, flags);

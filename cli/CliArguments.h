@@ -43,6 +43,12 @@ struct CliOptions {
   QString output;        // --output; empty: standard output
   int linesPerPage = 0;  // --lines-per-page; 0: measured as the window program does
   bool repair = false;   // check --repair
+  // import-bank
+  QString profile;                      // --profile: the CSV profile of that name
+  bool dryRun = false;                  // --dry-run: show what would be imported
+  std::optional<int> unmatchedAccount;  // --unmatched-account: where lines no rule
+  std::optional<int> unmatchedFolder;   // --unmatched-folder   matches go
+  QString dateOrder;                    // --dates: "dmy" or "mdy"; empty: detected
 };
 
 class CliArguments {

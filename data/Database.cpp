@@ -346,19 +346,22 @@ void Database::WriteInc() {
 
 // ---- Appending ----
 
+bool Database::appendBlank(DATA4* table) {
+  fullTable_.clear();
+  if (d4appendBlank(table) == xbase::kSuccess) return true;
+  // A table at the size limit is sound and nothing was written: the refusal is all the
+  // user needs to know, and the program goes on.
+  if (code()->errorCode() == xbase::kErrTooLarge) {
+    fullTable_ = QFileInfo(QString::fromStdString(code()->errorFile())).fileName();
+    code4errorCode(code(), 0);
+  }
+  return false;
+}
+
 template <class Record, class Assign>
 long Database::append(DATA4* const& table, Record& current, const Record& record, Assign assign,
                       std::string_view commitName) {
-  fullTable_.clear();
-  if (d4appendBlank(table) != xbase::kSuccess) {
-    // A table at the size limit is sound and nothing was written: the refusal is all the
-    // user needs to know, and the program goes on.
-    if (code()->errorCode() == xbase::kErrTooLarge) {
-      fullTable_ = QFileInfo(QString::fromStdString(code()->errorFile())).fileName();
-      code4errorCode(code(), 0);
-    }
-    return kNotAppended;
-  }
+  if (!appendBlank(table)) return kNotAppended;
   current = record;
   assign(current);
   CommitRecord(table, commitName);
@@ -405,6 +408,22 @@ long Database::AppendInc(const IncomeRecord& record) {
   checkInc(record);
   return append(
       inc_.data, incRecord_, record, [this](const IncomeRecord& r) { assignInc(r); }, "INC");
+}
+
+long Database::AppendExpBatched(const ExpenseRecord& record) {
+  checkExp(record);
+  if (!appendBlank(exp_.data)) return kNotAppended;
+  expRecord_ = record;
+  assignExp(record);
+  return d4recNo(exp_.data);
+}
+
+long Database::AppendIncBatched(const IncomeRecord& record) {
+  checkInc(record);
+  if (!appendBlank(inc_.data)) return kNotAppended;
+  incRecord_ = record;
+  assignInc(record);
+  return d4recNo(inc_.data);
 }
 
 void Database::WriteSettings() {

@@ -90,6 +90,11 @@ class Database {
   long AppendFolder(const FolderRecord& record);
   long AppendExp(const ExpenseRecord& record);
   long AppendInc(const IncomeRecord& record);
+  // The same for bulk imports, without the commit of each record: the record is written
+  // when the table moves on and counted when it is closed (code4close, which also forces
+  // it to disk). The table stays open as it was.
+  long AppendExpBatched(const ExpenseRecord& record);
+  long AppendIncBatched(const IncomeRecord& record);
   // What to tell the user when the last append was refused: the generic refusal, or, for
   // a table at the 2 GB dBASE limit, that the books are full and what to do.
   QString AppendRefusedMessage() const;
@@ -118,6 +123,8 @@ class Database {
  private:
   // The table whose last append was refused at the size limit, or empty.
   QString fullTable_;
+  // d4appendBlank, noting a refusal at the size limit; false when refused.
+  bool appendBlank(DATA4* table);
   DATA4* openTable(const char* baseName, const char* fileMessage);
   FIELD4* bind(DATA4* data, const char* fieldName, const char* fileMessage);
   TAG4* findTag(DATA4* data, const char* tagName, const char* tagMessage);

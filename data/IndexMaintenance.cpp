@@ -21,6 +21,16 @@ bool IndexMaintenance::anyIndexFileMissing(const TableDefinition& table) {
   return false;
 }
 
+void IndexMaintenance::rebuild(const TableDefinition& table) {
+  DATA4* data = d4open(&code_, table.baseName);
+  error4exitTest(&code_, host_);
+  const int created = i4create(data, table.groupName, table.tags);
+  code4close(&code_);
+  // Keep the creation failure pending for the test, whether or not the engine did.
+  if (created < 0) code_.setError(created, code_.pathOf(table.baseName + ".dbf"));
+  error4exitTest(&code_, host_);
+}
+
 void IndexMaintenance::RebuildIndexes(RebuildMode mode) {
   const bool full = mode == RebuildMode::Full;
   code4autoOpen(&code_, 0);
@@ -33,16 +43,13 @@ void IndexMaintenance::RebuildIndexes(RebuildMode mode) {
   const auto& indexed = TableDefinitions::indexed();
   for (std::size_t i = 0; i < indexed.size(); ++i) {
     const TableDefinition& table = *indexed[i];
-    if (full || anyIndexFileMissing(table)) {
-      DATA4* data = d4open(&code_, table.baseName);
-      error4exitTest(&code_, host_);
-      const int created = i4create(data, table.groupName, table.tags);
-      code4close(&code_);
-      // Keep the creation failure pending for the test, whether or not the engine did.
-      if (created < 0) code_.setError(created, code_.pathOf(table.baseName + ".dbf"));
-      error4exitTest(&code_, host_);
-    }
+    if (full || anyIndexFileMissing(table)) rebuild(table);
     if (full && i < kRebuildProgress.size()) progress_.ShowProgress(kRebuildProgress[i]);
+  }
+  // The bank import's tables, where the books have them.
+  for (const TableDefinition* table : TableDefinitions::bank()) {
+    if (!code_.fs().exists(code_.pathOf(table->baseName + ".dbf"))) continue;
+    if (full || anyIndexFileMissing(*table)) rebuild(*table);
   }
   if (full) progress_.ShowProgress(100);
   code4autoOpen(&code_, 1);

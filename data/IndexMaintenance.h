@@ -22,8 +22,9 @@ class IndexMaintenance {
   IndexMaintenance(CODE4& code, ProgramHost& host, ProgressSink& progress)
       : code_(code), host_(host), progress_(progress) {}
 
-  // Re-creates the index groups of the five indexed tables. A table that cannot be
-  // opened or indexed ends the program through the host.
+  // Re-creates the index groups of the five indexed tables and of the bank import's
+  // tables the books have. A table that cannot be opened or indexed ends the program
+  // through the host.
   void RebuildIndexes(RebuildMode mode);
   // Removes the deleted records of table baseName for good and rebuilds its tags. When the
   // table cannot be opened or packed its error is left pending for the caller.
@@ -34,6 +35,8 @@ class IndexMaintenance {
 
  private:
   bool anyIndexFileMissing(const TableDefinition& table);
+  // Re-creates table's index group; ends the program through the host when it cannot.
+  void rebuild(const TableDefinition& table);
 
   CODE4& code_;
   ProgramHost& host_;

@@ -1,5 +1,6 @@
 #include "InterruptedWork.h"
 
+#include "InterruptedImport.h"
 #include "TableDefinitions.h"
 
 namespace {
@@ -12,10 +13,13 @@ std::string pathIn(xbase::FileSystem& fs, const std::string& directory, const st
 
 std::vector<std::string> InterruptedWork::Finish(xbase::FileSystem& fs,
                                                  const std::string& directory) {
-  std::vector<std::string> done;
+  std::vector<std::string> done = InterruptedImport::RollBack(fs, directory);
   const std::string marker = pathIn(fs, directory, kRestoreMarker);
   if (fs.exists(marker)) {
-    for (const TableDefinition* table : TableDefinitions::indexed()) {
+    std::vector<const TableDefinition*> restored = TableDefinitions::indexed();
+    restored.insert(restored.end(), TableDefinitions::bank().begin(),
+                    TableDefinitions::bank().end());
+    for (const TableDefinition* table : restored) {
       const std::string path = pathIn(fs, directory, table->baseName + ".dbf");
       if (fs.exists(path + kAside) && !fs.rename(path + kAside, path)) {
         // The marker stays: the next start tries again.
@@ -28,7 +32,9 @@ std::vector<std::string> InterruptedWork::Finish(xbase::FileSystem& fs,
     done.push_back("a restore was interrupted; the tables were put back as they were before it");
   }
   std::vector<std::string> leftovers;
-  for (const TableDefinition* table : TableDefinitions::all()) {
+  std::vector<const TableDefinition*> every = TableDefinitions::all();
+  every.insert(every.end(), TableDefinitions::bank().begin(), TableDefinitions::bank().end());
+  for (const TableDefinition* table : every) {
     std::vector<std::string> files = {table->baseName + ".dbf"};
     files.insert(files.end(), table->indexFiles.begin(), table->indexFiles.end());
     for (const std::string& file : files) {

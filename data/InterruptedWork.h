@@ -20,8 +20,9 @@ class InterruptedWork {
   static constexpr char kAside[] = ".replaced";
   static constexpr char kPackTemp[] = ".pack";
 
-  // Rolls back a restore that did not finish and removes the files killed restores and
-  // packs left behind. Returns one line per thing done, for the user.
+  // Rolls back a restore or a bank statement import (InterruptedImport) that did not
+  // finish and removes the files killed restores and packs left behind. Returns one line
+  // per thing done, for the user.
   // REQUIRES: the directory's lock is held and no table is open.
   static std::vector<std::string> Finish(xbase::FileSystem& fs, const std::string& directory);
 };

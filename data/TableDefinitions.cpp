@@ -100,3 +100,71 @@ const std::vector<const TableDefinition*>& TableDefinitions::all() {
                                                         &folder(),   &expenses(), &income()};
   return list;
 }
+
+const TableDefinition& TableDefinitions::bankRules() {
+  static const TableDefinition def{tables::kBankRules,
+                                   {{fields::kSeq, 'N', 4, 0},
+                                    {fields::kPattern, 'C', 60},
+                                    {fields::kRegex, 'L', 1},
+                                    {fields::kMinAmt, 'N', 12, 2},
+                                    {fields::kMaxAmt, 'N', 12, 2},
+                                    {fields::kKind, 'C', 1},
+                                    {fields::kRuleAcc, 'N', 4, 0},
+                                    {fields::kRuleFol, 'N', 4, 0},
+                                    {fields::kIncTax, 'L', 1}},
+                                   "BankRule",
+                                   {{tags::kRuleSeq, "STR(SEQ,4)", kLiveOnly}},
+                                   {"BRSeq.ntx", "BankRule.cgp"}};
+  return def;
+}
+
+const TableDefinition& TableDefinitions::bankHistory() {
+  static const TableDefinition def{
+      tables::kBankHistory,
+      {{fields::kStmtAcct, 'C', 20},
+       {fields::kTDate, 'D', 8},
+       {fields::kTAmount, 'N', 12, 2},
+       {fields::kDescr, 'C', 60},
+       {fields::kFitId, 'C', 40},
+       {fields::kKind, 'C', 1},
+       {fields::kRecNo, 'N', 9, 0},
+       {fields::kImported, 'D', 8}},
+      "BankHist",
+      {{tags::kHistLine, "ACCOUNT+DTOS(TDATE)+STR(AMOUNT,12,2)+DESCR", kLiveOnly},
+       {tags::kHistId, "ACCOUNT+FITID", kLiveOnly}},
+      {"BHLine.ntx", "BHId.ntx", "BankHist.cgp"}};
+  return def;
+}
+
+const TableDefinition& TableDefinitions::bankProfiles() {
+  static const TableDefinition def{tables::kBankProfiles,
+                                   {{fields::kName, 'C', 30},
+                                    {fields::kSep, 'C', 1},
+                                    {fields::kHeader, 'L', 1},
+                                    {fields::kDateCol, 'N', 2, 0},
+                                    {fields::kDescCol, 'N', 2, 0},
+                                    {fields::kAmtCol, 'N', 2, 0},
+                                    {fields::kDebitCol, 'N', 2, 0},
+                                    {fields::kCreditCol, 'N', 2, 0},
+                                    {fields::kIdCol, 'N', 2, 0},
+                                    {fields::kDateOrder, 'C', 3},
+                                    {fields::kStmtAcct, 'C', 20}},
+                                   "BankProf",
+                                   {{tags::kProfName, "NAME", kLiveOnly}},
+                                   {"BPName.ntx", "BankProf.cgp"}};
+  return def;
+}
+
+const std::vector<const TableDefinition*>& TableDefinitions::bank() {
+  static const std::vector<const TableDefinition*> list{&bankRules(), &bankHistory(),
+                                                        &bankProfiles()};
+  return list;
+}
+
+const TableDefinition* TableDefinitions::named(const std::string& baseName) {
+  for (const auto* list : {&all(), &bank()}) {
+    for (const TableDefinition* table : *list)
+      if (table->baseName == baseName) return table;
+  }
+  return nullptr;
+}

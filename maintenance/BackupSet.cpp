@@ -26,8 +26,7 @@ constexpr Step kSteps[] = {{tables::kAcc, 30},
 QString bakName(const char* baseName) { return QString::fromLatin1(baseName) + ".bak"; }
 
 const TableDefinition& definitionOf(const char* baseName) {
-  for (const TableDefinition* table : TableDefinitions::indexed())
-    if (table->baseName == baseName) return *table;
+  if (const TableDefinition* table = TableDefinitions::named(baseName)) return *table;
   throw std::invalid_argument(baseName);
 }
 
@@ -58,7 +57,7 @@ bool BackupSet::CopyDataFiles(Direction direction, const QString& directory) {
       if (!backUp(dir, step.baseName)) return false;
       progress_.ShowProgress(step.percentAfter);
     }
-    return true;
+    return backUpBankTables(dir);
   }
 
   std::vector<std::string> temps;
@@ -73,7 +72,40 @@ bool BackupSet::CopyDataFiles(Direction direction, const QString& directory) {
     }
     progress_.ShowProgress(step.percentAfter);
   }
-  return swapIn(temps, tables);
+  // The bank import's tables come back as the backup holds them; books backed up before
+  // they had them lose them (an empty temp), so no history outlives its records.
+  for (const TableDefinition* table : TableDefinitions::bank()) {
+    const char* name = table->baseName.c_str();
+    const bool inBackup =
+        files.exists(files.resolve(QDir(dir).filePath(bakName(name)).toStdString()));
+    if (!inBackup && !files.exists(dataPath(name))) continue;
+    tables.push_back(dataPath(name));
+    temps.push_back(inBackup ? tables.back() + kPartial : std::string());
+    if (inBackup && !fetch(dir, name, temps.back())) {
+      for (const std::string& temp : temps) files.remove(temp);
+      return false;
+    }
+  }
+  if (!swapIn(temps, tables)) return false;
+  // Their indexes are built anew when next opened (BankTables).
+  for (const TableDefinition* table : TableDefinitions::bank()) {
+    for (const std::string& file : table->indexFiles) files.remove(db_.code()->pathOf(file));
+  }
+  return true;
+}
+
+bool BackupSet::backUpBankTables(const QString& directory) {
+  xbase::FileSystem& files = db_.code()->fs();
+  for (const TableDefinition* table : TableDefinitions::bank()) {
+    const char* name = table->baseName.c_str();
+    if (files.exists(dataPath(name))) {
+      if (!backUp(directory, name)) return false;
+    } else {
+      // An older backup's copy would come back with books that have none.
+      files.remove(files.resolve(QDir(directory).filePath(bakName(name)).toStdString()));
+    }
+  }
+  return true;
 }
 
 bool BackupSet::backUp(const QString& directory, const char* baseName) {
@@ -161,21 +193,32 @@ bool BackupSet::swapIn(const std::vector<std::string>& temps,
   // so that a table set aside is never a part copy.
   bool ok = true;
   for (const std::string& table : tables) {
+    if (!files.exists(table)) continue;  // a bank table the books do not have yet
     ok = ok && copier_.copy(table, table + kAsideInProgress) == FileCopier::Failure::None &&
          files.rename(table + kAsideInProgress, table + kAside);
   }
   // From the marker on, a process dying leaves a mix the next start rolls back.
   ok = ok && writeMarker(files, marker);
   std::size_t placed = 0;
-  for (; ok && placed < tables.size(); ++placed) ok = files.rename(temps[placed], tables[placed]);
+  for (; ok && placed < tables.size(); ++placed) {
+    ok = temps[placed].empty() ? files.remove(tables[placed])
+                               : files.rename(temps[placed], tables[placed]);
+  }
   if (!ok) {
-    for (std::size_t i = 0; i < placed; ++i) files.rename(tables[i] + kAside, tables[i]);
+    for (std::size_t i = 0; i < placed; ++i) {
+      if (files.exists(tables[i] + kAside)) {
+        files.rename(tables[i] + kAside, tables[i]);
+      } else {
+        files.remove(tables[i]);  // a bank table the books did not have
+      }
+    }
   }
   // Once the marker is gone the restore stands (or was rolled back) as a whole.
   if (files.exists(marker) && !files.remove(marker)) return false;
   removeAll(tables, kAside);
   removeAll(tables, kAsideInProgress);
-  removeAll(temps, "");
+  for (const std::string& temp : temps)
+    if (!temp.empty()) files.remove(temp);
   return ok;
 }
 

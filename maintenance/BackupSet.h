@@ -1,5 +1,6 @@
 // The backup set: one copy of each of the five data tables (ACC, ACCI, FOLDER, GSTEXP1,
-// GSTINC1), named by its base name and ".bak", in a chosen directory. Index files are not
+// GSTINC1), and of the bank import's tables where the books have them, named by its base
+// name and ".bak", in a chosen directory. Index files are not
 // copied; the caller rebuilds them after a restore. The settings table is never copied.
 //
 // A backup writes each copy under a temporary name and renames it into place, so a copy
@@ -46,6 +47,8 @@ class BackupSet {
 
  private:
   bool backUp(const QString& directory, const char* baseName);
+  // Copies the bank import's tables the books have (TableDefinitions::bank()).
+  bool backUpBankTables(const QString& directory);
   // Copies the backup of baseName into tempPath; false when it is missing or will not copy.
   bool fetch(const QString& directory, const char* baseName, const std::string& tempPath);
   // Puts each fetched copy in place of its table; on a failure puts every table back.

@@ -8,6 +8,7 @@
 
 #include "AppState.h"
 #include "CodeBox.h"
+#include "ContainedTax.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "Guarded.h"
@@ -70,11 +71,6 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
 void EntryWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) guard([this] { prepare(); });
-}
-
-double EntryWindow::ContainedTax(double rate, double amount) {
-  const double r = rate / 100;
-  return r * amount / (r + 1);
 }
 
 void EntryWindow::includesTaxChanged() {

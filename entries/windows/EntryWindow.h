@@ -33,8 +33,6 @@ class EntryWindow : public QDialog {
  public:
   // Fills the window for the record the hand-over value names; runs on every showing.
   virtual void prepare() = 0;
-  // The tax contained in amount at rate percent.
-  static double ContainedTax(double rate, double amount);
 
   // The includes-tax box changed state: recompute the tax (see above). Throws
   // ConversionError when the amount is no number.
