@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "Conversions.h"
 #include "Database.h"
 #include "ReportBuilder.h"
 #include "ReportHost.h"
@@ -32,26 +33,35 @@ double amountOf(FIELD4* field) {
   return value;
 }
 
-// From the top up to the period's start, the records of the selected folders add to prior
-// or fiscal; then the walk goes on to the first record of a selected folder.
-void openingWalk(Walk& walk, const ReportBuilder& builder, const std::string& fiscalText,
-                 const std::string& startText, ReportProgress& progress) {
-  WalkResult opening = WalkAll(walk.data, [&] {
-    if (f4str(walk.date) >= startText) return false;
+// Everything before the period adds to prior or fiscal in one pass in record order, which
+// reads the table from front to back however its records were entered; deleted records
+// are left out, as the date tag leaves them out. Then the walk goes on in date order from
+// the period's first record of a selected folder.
+void openingWalk(Walk& walk, TAG4* dateTag, const ReportBuilder& builder,
+                 const std::string& fiscalText, const std::string& startText,
+                 ReportProgress& progress) {
+  d4tagSelectP(walk.data, nullptr);
+  const WalkResult opening = WalkAll(walk.data, [&] {
+    if (d4deleted(walk.data)) return;
+    const std::string date = f4str(walk.date);
+    if (date >= startText) return;
     if (builder.IsSelectedFolder(f4int(walk.folder))) {
-      (f4str(walk.date) >= fiscalText ? walk.fiscal : walk.prior) += amountOf(walk.amount);
+      (date >= fiscalText ? walk.fiscal : walk.prior) += amountOf(walk.amount);
     }
     progress.Step();
-    return true;
   });
-  if (opening.end == WalkEnd::Stopped) {
-    opening = WalkFrom(walk.data, opening.code, [&] {
-      if (builder.IsSelectedFolder(f4int(walk.folder))) return false;
-      progress.Step();
-      return true;
-    });
+  d4tagSelectP(walk.data, dateTag);
+  if (opening.failed()) {
+    walk.next = walk.afterEnd;  // the pending error ends the report
+    return;
   }
-  walk.setNext(opening.code);
+  const WalkResult first = WalkFrom(
+      walk.data, d4seek(walk.data, Conversions::KeyBuffer(QString::fromStdString(startText))), [&] {
+        if (builder.IsSelectedFolder(f4int(walk.folder))) return false;
+        progress.Step();
+        return true;
+      });
+  walk.setNext(first.code);
 }
 
 // A sum that would print as 0.00 leaves its cell empty.
@@ -90,16 +100,14 @@ void GeneralLedgerReport::Build() {
   const std::string fiscalText = db_.DateToDTOS(builder_.FiscalYearStart(start)).toStdString();
   IncomeTable& inc = db_.inc();
   ExpenseTable& exp = db_.exp();
-  d4tagSelectP(inc.data, inc.IncDateTag);
-  d4tagSelectP(exp.data, exp.eDate);
   ReportHost& host = builder_.Host();
   host.ShowStatus(QStringLiteral("Building Report"));
   ReportProgress progress(host, d4recCountDo(inc.data) + d4recCountDo(exp.data));
 
   Walk income{inc.data, inc.IncDate, inc.FolNo, inc.IncAmt, afterEnd};
   Walk expenses{exp.data, exp.ExpDate, exp.FolNo, exp.Amount, afterEnd};
-  openingWalk(income, builder_, fiscalText, startText, progress);
-  openingWalk(expenses, builder_, fiscalText, startText, progress);
+  openingWalk(income, inc.IncDateTag, builder_, fiscalText, startText, progress);
+  openingWalk(expenses, exp.eDate, builder_, fiscalText, startText, progress);
   balance_ = income.prior - expenses.prior;
   writeRow(QString(), QStringLiteral("Prior Year Totals"), income.prior, expenses.prior);
   balance_ += income.fiscal - expenses.fiscal;

@@ -75,6 +75,15 @@ TEST_F(LedgerReportTest, OpeningRowsJournalAndClosingRow) {
             QStringLiteral("Included Folders: ") + stored("Main Street"));
 }
 
+TEST_F(LedgerReportTest, OpeningTotalsLeaveOutDeletedRecordsAndOtherFolders) {
+  // Both deleted records (02/02 and 05/03) and both of folder 3 lie before this start.
+  build({2024, 3, 6}, {2024, 3, 10});
+  EXPECT_EQ(cells(8), ledgerRow({}, QStringLiteral("Prior Year Totals"), 1000, 100, 900));
+  EXPECT_EQ(cells(9), ledgerRow({}, QStringLiteral("Fiscal YTD Totals"), 665, 425, 1140));
+  EXPECT_EQ(cells(10), ledgerRow(QStringLiteral("10/03/24"), stored("Market stall"), 40, {}, 1180));
+  EXPECT_EQ(cells(11), ledgerRow(QStringLiteral("10/03/24"), stored("Farm bank"), {}, 30, 1150));
+}
+
 TEST_F(LedgerReportTest, AStartOnTheFiscalYearsFirstDayLeavesTheYearToDateEmpty) {
   addIncome({2023, 7, 15}, 1, 1, 0.00, 0, QStringLiteral("Nothing"));
   build({2023, 7, 1}, {2023, 7, 31});
