@@ -1,8 +1,10 @@
 #include "BenchBook.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -67,14 +69,18 @@ std::string BenchBook::cacheRoot() {
   return dir && *dir ? dir : "/tmp/tallyworth-bench";
 }
 
-std::string BenchBook::ensure(long records) {
-  const fs::path dir = fs::path(cacheRoot()) / ("gstexp1-" + std::to_string(records));
+std::string BenchBook::name(long records, Order order) {
+  return std::to_string(records) + (order == Order::Shuffled ? "-shuffled" : "");
+}
+
+std::string BenchBook::ensure(long records, Order order) {
+  const fs::path dir = fs::path(cacheRoot()) / ("gstexp1-" + name(records, order));
   if (fs::exists(dir / kDoneMarker)) return dir.string();
   const fs::path partial = dir.string() + ".partial";
   fs::remove_all(partial);
   fs::remove_all(dir);
   fs::create_directories(partial);
-  generate(records, partial.string());
+  generate(records, order, partial.string());
   std::FILE* done = std::fopen((partial / kDoneMarker).c_str(), "w");
   require(done != nullptr, "cannot mark " + partial.string() + " complete");
   std::fclose(done);
@@ -82,15 +88,15 @@ std::string BenchBook::ensure(long records) {
   return dir.string();
 }
 
-std::string BenchBook::workCopy(long records) {
-  const fs::path from = ensure(records);
-  const fs::path to = fs::path(cacheRoot()) / ("work-" + std::to_string(records));
+std::string BenchBook::workCopy(long records, Order order) {
+  const fs::path from = ensure(records, order);
+  const fs::path to = fs::path(cacheRoot()) / ("work-" + name(records, order));
   fs::remove_all(to);
   fs::copy(from, to, fs::copy_options::recursive);
   return to.string();
 }
 
-void BenchBook::generate(long records, const std::string& dir) {
+void BenchBook::generate(long records, Order order, const std::string& dir) {
   xbase::FileSystem& files = xbase::FileSystem::posix();
   const std::string dbfPath = dir + "/GSTEXP1.dbf";
   int error = 0;
@@ -113,8 +119,13 @@ void BenchBook::generate(long records, const std::string& dir) {
     RecordEncoder encoder(*table);
     std::vector<char> record(table->recordLength());
     ExpenseGenerator generator(records);
+    std::vector<BenchExpense> shuffled;
+    if (order == Order::Shuffled) {
+      for (long i = 0; i < records; ++i) shuffled.push_back(generator.next());
+      std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(1234));
+    }
     for (long i = 0; i < records; ++i) {
-      const BenchExpense e = generator.next();
+      const BenchExpense e = order == Order::Shuffled ? shuffled[i] : generator.next();
       encoder.encode(e, record.data());
       std::uint32_t recno = 0;
       require(table->appendRecord(record.data(), &recno) == xbase::kSuccess, "append failed");

@@ -30,7 +30,7 @@ std::string sqliteFile(const std::string& dir) { return dir + "/" + BenchBook::k
 void BrowseShow(benchmark::State& state) {
   const long records = state.range(0);
   const int folder = static_cast<int>(state.range(1));
-  const std::string dir = BenchBook::ensure(records);
+  const std::string dir = BenchBook::ensure(records, BenchBook::orderOf(state.range(2)));
   ThrowingHost host;
   NoProgress progress;
   Database db(dir, host, progress);
@@ -101,9 +101,8 @@ void BrowsePage(benchmark::State& state) {
 
 BENCHMARK(BrowseShow)
     ->Name("browse_show")
-    ->Args({100000, -1})
-    ->Args({1000000, -1})
-    ->Args({1000000, 3})
+    ->ArgsProduct({{100000, 1000000, 4000000}, {-1, 3}, {0, 1}})
+    ->ArgNames({"records", "folder", "shuffled"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

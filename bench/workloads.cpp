@@ -32,7 +32,7 @@ std::string sqlitePath(const std::string& dir) { return dir + "/" + BenchBook::k
 // Both tags of GSTEXP1 written anew from the table, as the full index rebuild does, against
 // SQLite creating its two indexes.
 void Rebuild(benchmark::State& state) {
-  const std::string dir = BenchBook::workCopy(state.range(0));
+  const std::string dir = BenchBook::workCopy(state.range(0), BenchBook::orderOf(state.range(1)));
   SqliteDb sql(sqlitePath(dir));
   SideBySide timing(state, 1);
   for (auto _ : state) {
@@ -101,7 +101,7 @@ void Append(benchmark::State& state) {
 // SQLite scan reading every column.
 void Walk(benchmark::State& state) {
   const long records = state.range(0);
-  const std::string dir = BenchBook::ensure(records);
+  const std::string dir = BenchBook::ensure(records, BenchBook::orderOf(state.range(1)));
   ThrowingHost host;
   NoProgress progress;
   Database db(dir, host, progress);
@@ -126,7 +126,7 @@ void Walk(benchmark::State& state) {
 // first row at or after the date by its index. d4seek leaves the record found in the
 // table's record buffer, as SQLite's step leaves the row ready for its columns.
 void Seek(benchmark::State& state) {
-  const std::string dir = BenchBook::ensure(state.range(0));
+  const std::string dir = BenchBook::ensure(state.range(0), BenchBook::orderOf(state.range(1)));
   ThrowingHost host;
   NoProgress progress;
   Database db(dir, host, progress);
@@ -159,8 +159,8 @@ void Seek(benchmark::State& state) {
 
 BENCHMARK(Rebuild)
     ->Name("rebuild")
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->ArgsProduct({{100000, 1000000, 4000000}, {0, 1}})
+    ->ArgNames({"records", "shuffled"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
@@ -168,20 +168,21 @@ BENCHMARK(Append)
     ->Name("append")
     ->Arg(100000)
     ->Arg(1000000)
+    ->Arg(4000000)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(2000);
 BENCHMARK(Walk)
     ->Name("walk")
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->ArgsProduct({{100000, 1000000, 4000000}, {0, 1}})
+    ->ArgNames({"records", "shuffled"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 BENCHMARK(Seek)
     ->Name("seek")
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->ArgsProduct({{100000, 1000000, 4000000}, {0, 1}})
+    ->ArgNames({"records", "shuffled"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);

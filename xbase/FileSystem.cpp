@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +19,10 @@ namespace {
 class PosixFile : public File {
  public:
   explicit PosixFile(int fd) : fd_(fd) {}
-  ~PosixFile() override { ::close(fd_); }  // also drops the flock
+  ~PosixFile() override {
+    unmap();
+    ::close(fd_);  // also drops the flock
+  }
 
   long long read(std::uint64_t offset, void* buf, std::size_t n) override {
     auto* p = static_cast<char*>(buf);
@@ -57,6 +61,7 @@ class PosixFile : public File {
   }
 
   bool truncate(std::uint64_t size) override {
+    unmap();
     while (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
       if (errno != EINTR) return false;
     }
@@ -65,8 +70,29 @@ class PosixFile : public File {
 
   bool sync() override { return ::fsync(fd_) == 0; }
 
+  const char* view(std::uint64_t length) override {
+    if (map_ != nullptr && mapped_ >= length) return map_;
+    unmap();
+    // Mapped with room to grow: pages past the end become readable as writes extend the
+    // file, so a table that grows while it is read is seldom mapped again.
+    const std::uint64_t room = length + length / 4 + (std::uint64_t{1} << 20);
+    void* map = ::mmap(nullptr, room, PROT_READ, MAP_SHARED, fd_, 0);
+    if (map == MAP_FAILED) return nullptr;
+    map_ = static_cast<const char*>(map);
+    mapped_ = room;
+    return map_;
+  }
+
  private:
+  void unmap() {
+    if (map_ != nullptr) ::munmap(const_cast<char*>(map_), mapped_);
+    map_ = nullptr;
+    mapped_ = 0;
+  }
+
   int fd_;
+  const char* map_ = nullptr;
+  std::uint64_t mapped_ = 0;
 };
 
 // The status code naming why open(2) failed.

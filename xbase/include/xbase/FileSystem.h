@@ -21,6 +21,14 @@ class File {
   virtual bool truncate(std::uint64_t size) = 0;
   // Forces written data to stable storage.
   virtual bool sync() = 0;
+  // The file's bytes from offset 0, mapped read-only, for at least length bytes; reads
+  // through it see every write made through this File. Only bytes inside the file may be
+  // touched. Valid until the next view() or truncate() or the File's end. nullptr where
+  // the file cannot be mapped: read() it then.
+  virtual const char* view(std::uint64_t length) {
+    (void)length;
+    return nullptr;
+  }
 };
 
 enum class OpenMode { ReadOnly, ReadWrite, Create /* create or truncate, read-write */ };
