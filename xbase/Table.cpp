@@ -73,9 +73,9 @@ int Table::Impl::flush() {
     if (rc < 0) return fail(rc);
     touched = true;
   }
-  int rc = appending ? dbf->appendRecord(record.data(), &n) : dbf->writeRecord(n, record.data());
+  if (appending) return flushAppended(n);
+  int rc = dbf->writeRecord(n, record.data());
   if (rc < 0) return fail(rc);
-  appending = false;
   for (auto& tag : tags) {
     bool wasIn = inTag(*tag, stored.data());
     bool isIn = inTag(*tag, record.data());
@@ -85,6 +85,35 @@ int Table::Impl::flush() {
     if (wasIn && (rc = tag->index_->remove(oldKey.data(), n)) < 0) return fail(rc, tag->fileName_);
     if (isIn && (rc = tag->index_->insert(newKey.data(), n)) < 0) return fail(rc, tag->fileName_);
   }
+  stored = record;
+  changed = false;
+  cursorSynced = false;
+  return kSuccess;
+}
+
+int Table::Impl::flushAppended(std::uint32_t n) {
+  // The keys go in first, while the record is still uncounted: a failure takes them back
+  // and leaves the table and its tags as they were. Then the record is counted.
+  std::size_t keyed = 0;  // tags before this one hold the record's key
+  int rc = kSuccess;
+  for (; keyed < tags.size(); ++keyed) {
+    const Tag& tag = *tags[keyed];
+    if (inTag(tag, record.data()) &&
+        (rc = tag.index_->insert(keyOf(tag, record.data()).data(), n)) < 0) {
+      break;
+    }
+  }
+  if (rc >= 0) rc = dbf->appendRecord(record.data(), &n);
+  if (rc < 0) {
+    for (std::size_t i = 0; i < keyed; ++i) {
+      const Tag& tag = *tags[i];
+      if (inTag(tag, record.data())) tag.index_->remove(keyOf(tag, record.data()).data(), n);
+    }
+    // Nor is the staged record left behind the count (a failed count write cut it already).
+    if (keyed < tags.size()) dbf->truncateTo(dbf->recordCount());
+    return fail(rc, keyed < tags.size() ? tags[keyed]->fileName_ : dbfPath);
+  }
+  appending = false;
   stored = record;
   changed = false;
   cursorSynced = false;
@@ -285,23 +314,7 @@ int Table::appendBlank() {
   t.wrote = true;
   if ((rc = t.dbf->stageAppend(blank.data(), &n)) < 0) return t.fail(rc);
   t.touched = true;
-  std::size_t keyed = 0;  // tags given the new record's key
-  for (; keyed < t.tags.size() && rc >= 0; ++keyed) {
-    const Tag& tag = *t.tags[keyed];
-    if (Impl::inTag(tag, blank.data()))
-      rc = tag.index_->insert(Impl::keyOf(tag, blank.data()).data(), n);
-  }
-  if (rc < 0) {
-    // The disk filled up between the record and its keys: take both back, so that a
-    // refused append leaves the table and its tags as they were.
-    for (std::size_t i = 0; i + 1 < keyed; ++i) {
-      const Tag& tag = *t.tags[i];
-      if (Impl::inTag(tag, blank.data()))
-        tag.index_->remove(Impl::keyOf(tag, blank.data()).data(), n);
-    }
-    t.dbf->truncateTo(n - 1);
-    return t.fail(rc);
-  }
+  // Its keys are written once, when it is flushed with its fields filled in.
   t.record = t.stored = blank;
   t.recno = static_cast<long>(n);
   t.appending = t.changed = true;  // flushing counts the record, even left blank

@@ -50,6 +50,8 @@ struct Table::Impl {
   int load(long n);
   // Writes the changed record and moves its index entries.
   int flush();
+  // flush() for the record appendBlank staged: keys it into the tags, then counts it.
+  int flushAppended(std::uint32_t n);
   // Key of rec for tag, and whether rec belongs in the tag at all (its filter).
   static std::string keyOf(const Tag& tag, const char* rec);
   static bool inTag(const Tag& tag, const char* rec);
