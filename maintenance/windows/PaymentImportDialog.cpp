@@ -14,11 +14,13 @@
 #include "Database.h"
 #include "DatePicker.h"
 #include "FiscalYear.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "PaymentImporter.h"
 #include "TableWalk.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -51,6 +53,7 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   folderBox = new QComboBox(this);
   folderBox->setObjectName(QStringLiteral("folderBox"));
   for (QComboBox* box : {accountBox, folderBox}) {
+    FontUnits::UseFixedPitch(*box);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(24);
   }
@@ -60,7 +63,6 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   importButton = new QPushButton(QStringLiteral("Import"), this);
   importButton->setObjectName(QStringLiteral("importButton"));
-  importButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   helpButton = new HelpButton(ui_, kHelpContext, this);
@@ -90,12 +92,13 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   layout->addLayout(buttons);
   setTabOrder(browseButton, accountBox);
   setTabOrder(accountBox, folderBox);
-  setTabOrder(folderBox, importButton);
+  setTabOrder(folderBox, fromDateEdit);
+  setTabOrder(fromDateEdit, throughDateEdit);
+  setTabOrder(throughDateEdit, importButton);
   setTabOrder(importButton, cancelButton);
   setTabOrder(cancelButton, helpButton);
-  setTabOrder(helpButton, fromDateEdit);
-  setTabOrder(fromDateEdit, throughDateEdit);
   resize(427, 273);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void PaymentImportDialog::showEvent(QShowEvent* event) {
@@ -151,7 +154,6 @@ void PaymentImportDialog::prepare() {
   const QDate today = clock_.today();
   fromDateEdit->setDate(FiscalYear::FiscalYearStart(today, settings.FyMonth, settings.FyDay));
   throughDateEdit->setDate(today);
-  fromDateEdit->setFocus();
 }
 
 void PaymentImportDialog::browseClicked() {
@@ -197,7 +199,15 @@ void PaymentImportDialog::importClicked() {
   accept();  // out of the way of the status bar while the payments load
   const PaymentImporter::Result imported = importer.Import();
   if (imported.deleted > 0) state_.PackPending = true;
-  if (!imported.ok) ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, imported.message);
+  if (!imported.ok) {
+    ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, imported.message);
+    return;
+  }
+  ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+              QStringLiteral("Payments imported: %1 income records added, %2 earlier imports "
+                             "replaced.")
+                  .arg(imported.imported)
+                  .arg(imported.deleted));
 }
 
 void PaymentImportDialog::cancelClicked() { reject(); }

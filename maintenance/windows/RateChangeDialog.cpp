@@ -11,12 +11,14 @@
 #include "ConversionError.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
 #include "TableWalk.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -53,6 +55,7 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
              this);
   accountBox = new QComboBox(this);
   accountBox->setObjectName(QStringLiteral("accountBox"));
+  FontUnits::UseFixedPitch(*accountBox);
   oldRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
   oldRateEdit->setObjectName(QStringLiteral("oldRateEdit"));
   newRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
@@ -67,7 +70,6 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   applyButton = new QPushButton(QStringLiteral("Apply"), this);
   applyButton->setObjectName(QStringLiteral("applyButton"));
-  applyButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   helpButton = new HelpButton(ui_, kHelpContext, this);
@@ -101,6 +103,7 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
   setTabOrder(applyButton, cancelButton);
   setTabOrder(cancelButton, helpButton);
   resize(427, 311);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void RateChangeDialog::showEvent(QShowEvent* event) {

@@ -71,7 +71,7 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
   books::addAccount(db(), books::Chart::Expense, 4, QStringLiteral("Bank fees"), true);
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Account"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Expense Accounts"));
     EXPECT_EQ(headings(grid), (QStringList{QStringLiteral("Number"), QStringLiteral("Description"),
                                            QStringLiteral("Deduct"), QString()}));
     expectColumns(grid, 336);
@@ -91,12 +91,12 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
   shell.form->expenseAccountsClicked();
 }
 
-TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
+TEST_F(PickLists, TheFolderListReturnsOnTheSavedFolder) {
   books::addFolder(db(), 7, QStringLiteral("Shop"));
   books::addFolder(db(), 2, QStringLiteral("Flat"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("PickFol"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Folders"));
     EXPECT_EQ(headings(grid),
               (QStringList{QStringLiteral("Number"), QStringLiteral("Description"), QString()}));
     expectColumns(grid, 288);
@@ -107,7 +107,8 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
   });
   shell.ui.expectModal(QStringLiteral("FolderF"), press("saveButton"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<PickList&>(form).grid->currentRow(), 0);
+    const PickList& list = dynamic_cast<PickList&>(form);
+    EXPECT_EQ(list.grid->currentRow(), rowOf(list, 7));
     click(form, "exitButton");
   });
   shell.form->foldersClicked();
