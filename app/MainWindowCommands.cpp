@@ -280,13 +280,15 @@ void MainWindow::backupClicked() {
             QStringLiteral("\r\nChoose another folder or disk."));
     return;
   }
-  if (!BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Backup, chosen)) {
+  const bool copied =
+      BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Backup, chosen);
+  ShowStatus(QString());
+  if (!copied) {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Backup Failed . . Check that disk is not write protected"));
-  } else {
-    tellDone(env_.ui, QStringLiteral("Backup complete: 5 tables copied to\r\n") + chosen);
+    return;
   }
-  ShowStatus(QString());
+  tellDone(env_.ui, QStringLiteral("Backup complete: 5 tables copied to\r\n") + chosen);
 }
 
 void MainWindow::restoreClicked() {

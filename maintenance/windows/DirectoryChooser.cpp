@@ -47,6 +47,9 @@ DirectoryChooser::DirectoryChooser(Ui& ui, const QString& startDirectory, QWidge
   connect(okButton, &QPushButton::clicked, this, &DirectoryChooser::okClicked);
   connect(cancelButton, &QPushButton::clicked, this, &DirectoryChooser::cancelClicked);
   connect(driveBox, &QComboBox::activated, this, [this] { driveChanged(); });
+  // The tree fills as its folders are read: the selection comes into view when they are.
+  connect(directories_, &QFileSystemModel::directoryLoaded, this,
+          [this] { directoryTree->scrollTo(directoryTree->currentIndex()); });
   connect(directoryTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { showFilesOf(selectedDirectory()); });
   // The tree shows names only; the whole path of the choice is spelled out below it,
