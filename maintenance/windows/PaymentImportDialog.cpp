@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "AppState.h"
 #include "Clock.h"
@@ -185,10 +186,15 @@ void PaymentImportDialog::importClicked() {
   }
   if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   ImportRequest request{path_, fromDateEdit->date(), throughDateEdit->date(), 0, 0};
-  if (!numberOfItem(accountBox, &request.account) || !numberOfItem(folderBox, &request.folder)) {
-    ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
-                QStringLiteral("Data Conversion Error. Please check values and try again"));
-    return;
+  for (auto [box, number, field] :
+       {std::tuple{accountBox, &request.account, QStringLiteral("Import to Account")},
+        std::tuple{folderBox, &request.folder, QStringLiteral("Import to Folder")}}) {
+    if (!numberOfItem(box, number)) {
+      ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
+                  QStringLiteral("Data Conversion Error in ") + field +
+                      QStringLiteral(". Please check values and try again"));
+      return;
+    }
   }
   PaymentImporter importer(db_, progress_);
   const PaymentImporter::Result checked = importer.Check(request);

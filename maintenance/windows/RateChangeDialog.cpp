@@ -58,8 +58,10 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
   FontUnits::UseFixedPitch(*accountBox);
   oldRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
   oldRateEdit->setObjectName(QStringLiteral("oldRateEdit"));
+  oldRateEdit->setFieldName(QStringLiteral("Old Expense Rate"));
   newRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
   newRateEdit->setObjectName(QStringLiteral("newRateEdit"));
+  newRateEdit->setFieldName(QStringLiteral("New Expense Rate"));
   for (MaskedNumberEdit* edit : {oldRateEdit, newRateEdit}) {
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12 + 12);
@@ -141,16 +143,21 @@ void RateChangeDialog::warn(const QString& text) {
 void RateChangeDialog::applyClicked() {
   if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   RateChangeRequest request;
+  QString field;  // the one being read, named when it cannot be
   bool accountRead = false;
   try {
+    field = QStringLiteral("Old Expense Rate");
     request.oldRate = oldRateEdit->value();
+    field = QStringLiteral("New Expense Rate");
     request.newRate = newRateEdit->value();
+    field = QStringLiteral("Apply to Account");
     request.account = accountBox->currentText().left(4).trimmed().toInt(&accountRead);
   } catch (const ConversionError&) {
     accountRead = false;
   }
   if (!accountRead) {
-    warn(QStringLiteral("Data Conversion Error. Please check values and try again"));
+    warn(QStringLiteral("Data Conversion Error in ") + field +
+         QStringLiteral(". Please check values and try again"));
     return;
   }
   request.first = fromDateEdit->date();
