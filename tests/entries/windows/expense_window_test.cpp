@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "CodeBox.h"
 #include "DatePicker.h"
@@ -384,6 +386,19 @@ TEST_F(TypedDateTest, IsReadWhenLeftAndShownInTheShortFormat) {
   EXPECT_EQ(window.dateEdit->date(), QDate(2025, 8, 20));
   EXPECT_EQ(window.dateEdit->lineEdit->text(), QStringLiteral("20/8/2025"));
   EXPECT_EQ(QApplication::focusWidget(), window.chequeEdit);  // Tab left the field
+}
+
+TEST_F(TypedDateTest, TheDropDownCalendarPicksADate) {
+  open(0);
+  window.dateEdit->calendarButton->click();
+  auto* calendar = window.dateEdit->findChild<QCalendarWidget*>(QStringLiteral("calendar"));
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(calendar->isVisible());
+  EXPECT_EQ(calendar->selectedDate(), QDate(2026, 6, 15));
+  emit calendar->clicked(QDate(2026, 2, 3));
+  EXPECT_FALSE(calendar->isVisible());
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 2, 3));
+  EXPECT_EQ(window.dateEdit->lineEdit->text(), QStringLiteral("3/2/2026"));
 }
 
 TEST_F(TypedDateTest, AnUnreadableDateIsRefusedNamingTheFieldAndNothingIsSaved) {
