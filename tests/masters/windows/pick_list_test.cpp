@@ -2,6 +2,7 @@
 // and the ways of choosing and leaving.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -200,6 +201,22 @@ TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
   const int ten = gridWidth();
   EXPECT_GE(nine, 336);
   EXPECT_GT(ten, nine);
+}
+
+// The list returns on the saved account, scrolled so the user sees it.
+TEST_F(PickLists, TheSavedAccountIsInView) {
+  for (int number = 1; number <= 40; ++number) {
+    books::addAccount(db(), books::Chart::Expense, number, QStringLiteral("Account"));
+  }
+  shell.ui.expectModal(kAcc, choose(35));
+  shell.ui.expectModal(QStringLiteral("Account"), press("saveButton"));
+  shell.ui.expectModal(kAcc, [](QDialog& form) {
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
+    ASSERT_EQ(grid.currentRow(), 34);
+    EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualItemRect(grid.currentItem())));
+    click(form, "exitButton");
+  });
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("expenseAccountsButton"))->click();
 }
 
 }  // namespace
