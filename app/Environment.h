@@ -23,4 +23,7 @@ struct Environment {
   // Other books for the File menu's Open Books and recent books; none: the menu offers
   // only Exit.
   BooksChooser* books = nullptr;
+  // Where the backup chooser starts, outside the books (made on first use); empty: the
+  // folder "Tallyworth-backups" in the user's home.
+  std::string backupsDirectory;
 };

@@ -36,6 +36,7 @@
 #include "ProgressPanel.h"
 #include "RateChangeDialog.h"
 #include "SettingsPage.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -82,6 +83,9 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
   buildIncomeExpensePage();
   buildReportPage();
   settingsPage = new SettingsPage(env_.ui, state_, *db_, pageTabs);
+  connect(settingsPage, &SettingsPage::taxNameChanged, this, [this](const QString& name) {
+    gstSummaryButton->setText(name + QStringLiteral(" Summary"));
+  });
   buildMaintenancePage();
   pageTabs->addTab(incomeExpensePage, tr("Income and Expenses"));
   pageTabs->addTab(reportsPage, tr("Report Generation"));
@@ -120,6 +124,7 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
   FontUnits::FixSize(*this, {kClientWidth, kClientHeight + menuBar()->sizeHint().height()});
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, &MainWindow::showHelpForFocus);
+  WindowKeys::Install(*this, &env_.ui);
 }
 
 MainWindow::~MainWindow() = default;
@@ -180,6 +185,7 @@ void MainWindow::buildIncomeExpensePage() {
   folderBox = new QComboBox(page);
   folderBox->setObjectName(QStringLiteral("folderBox"));
   folderBox->setToolTip(QStringLiteral("Change to limit view to a single folder"));
+  FontUnits::UseFixedPitch(*folderBox);
   folderBox->installEventFilter(this);
   connect(folderBox, &QComboBox::activated, this,
           [this](int index) { runGuarded(env_.ui, [&] { folderChanged(index); }); });

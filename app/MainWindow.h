@@ -197,6 +197,8 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void withTables(const std::vector<OpenRoutine>& opens, const std::function<void()>& work = {});
   // Re-reads the default-folder list at the next paint.
   void scheduleFolderBoxRefill();
+  // Where the backup chooser starts, made when it does not exist yet.
+  QString backupsDirectory() const;
   // The pick-then-edit loop of a master table: the pick list, then, unless it was closed
   // without a choice or handed back a value below 0 through selected, the definition
   // window; after a pass that deleted records every table is packed and the loop's table

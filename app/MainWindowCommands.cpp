@@ -5,6 +5,9 @@
 // Each command hands its work to the window, report or maintenance routine that does it.
 #include <QCursor>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 
@@ -31,6 +34,32 @@
 #include "ReportBuilder.h"
 #include "ReportCatalog.h"
 #include "Ui.h"
+
+namespace {
+
+// A maintenance command's closing word: what it did.
+void tellDone(Ui& ui, const QString& text) {
+  ui.message(Ui::Type::Information, Ui::Buttons::Ok, text);
+}
+
+bool sameDirectory(const QString& a, const QString& b) {
+  return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
+}
+
+// The question asked before a restore replaces the books: where the backup is, when it was
+// made and what it holds.
+QString restoreQuestion(const QString& directory, const BackupSet::Contents& contents) {
+  QString text = QStringLiteral("Restore the books from the backup in\r\n") + directory +
+                 QStringLiteral("\r\nmade ") +
+                 QLocale().toString(contents.written, QLocale::ShortFormat) +
+                 QStringLiteral("?\r\n");
+  for (const auto& [table, records] : contents.records) {
+    text += QStringLiteral("\r\n") + table + QStringLiteral(": %1 records").arg(records);
+  }
+  return text + QStringLiteral("\r\n\r\nThe books in use will be replaced by the backup.");
+}
+
+}  // namespace
 
 void MainWindow::withTables(const std::vector<OpenRoutine>& opens,
                             const std::function<void()>& work) {
@@ -133,12 +162,14 @@ void MainWindow::expenseSummaryClicked() { runReport(ReportKind::ExpenseSummary)
 
 namespace {
 
-// The account pick list, shown once: only a chosen account makes a report; "New" (0),
-// "Exit" or the window's close button (below 0) make none.
-std::function<bool()> pickAccount(Ui& ui, QDialog& list, int& chosen) {
+// The account pick list, shown once and without its New button: only a chosen account
+// makes a report; "Exit" or the window's close button (below 0) make none.
+std::function<bool()> pickAccount(Ui& ui, AccountPicker& list, int& chosen) {
   return [&ui, &list, &chosen] {
     chosen = 0;
+    list.newButton->hide();
     ui.showModal(list);
+    list.newButton->show();
     return chosen > 0;
   };
 }
@@ -213,35 +244,69 @@ void MainWindow::deArchiveClicked() {
   env_.ui.showModal(*archiveDialog);
 }
 
-void MainWindow::rebuildIndexesClicked() { db_->RebuildIndexes(RebuildMode::Full); }
+void MainWindow::rebuildIndexesClicked() {
+  const int tables = db_->RebuildIndexes(RebuildMode::Full);
+  tellDone(env_.ui, QStringLiteral("Indexes rebuilt for %1 tables.").arg(tables));
+}
+
 void MainWindow::packClicked() {
-  db_->PackAllTables();
+  const long removed = db_->PackAllTables();
   // A pack that failed (a full disk) is told now, not taken for an open error later.
   error4exitTest(db_->code(), host_);
+  tellDone(env_.ui, QStringLiteral("Tables packed: %1 deleted records removed.").arg(removed));
+}
+
+QString MainWindow::backupsDirectory() const {
+  const QString directory = env_.backupsDirectory.empty()
+                                ? QDir::home().filePath(QStringLiteral("Tallyworth-backups"))
+                                : QString::fromStdString(env_.backupsDirectory);
+  QDir().mkpath(directory);
+  return directory;
 }
 
 void MainWindow::backupClicked() {
   directoryChooser->setWindowTitle(QStringLiteral("Choose Backup Drive & Directory"));
   directoryChooser->okButton->setText(QStringLiteral("Backup"));
+  directoryChooser->setStartDirectory(backupsDirectory());
   env_.ui.showModal(*directoryChooser);
   repaint();
-  if (directoryChooser->ChosenDirectory().isEmpty()) return;
-  if (!BackupSet(*db_, env_.ui, *this)
-           .CopyDataFiles(BackupSet::Direction::Backup, directoryChooser->ChosenDirectory())) {
+  const QString chosen = directoryChooser->ChosenDirectory();
+  if (chosen.isEmpty()) return;
+  // Copies beside the live tables would be lost with them.
+  if (sameDirectory(chosen, QString::fromStdString(env_.dataDirectory))) {
+    env_.ui.message(
+        Ui::Type::Warning, Ui::Buttons::Ok,
+        QStringLiteral("A backup cannot go into the folder of the books it copies:\r\n") + chosen +
+            QStringLiteral("\r\nChoose another folder or disk."));
+    return;
+  }
+  const bool copied =
+      BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Backup, chosen);
+  ShowStatus(QString());
+  if (!copied) {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Backup Failed . . Check that disk is not write protected"));
+    return;
   }
-  ShowStatus(QString());
+  tellDone(env_.ui, QStringLiteral("Backup complete: 5 tables copied to\r\n") + chosen);
 }
 
 void MainWindow::restoreClicked() {
   directoryChooser->setWindowTitle(QStringLiteral("Choose Drive & Directory Containing BACKUP"));
   directoryChooser->okButton->setText(QStringLiteral("Restore"));
+  directoryChooser->setStartDirectory(backupsDirectory());
   env_.ui.showModal(*directoryChooser);
-  if (directoryChooser->ChosenDirectory().isEmpty()) return;
+  const QString chosen = directoryChooser->ChosenDirectory();
+  if (chosen.isEmpty()) return;
+  const BackupSet::Contents contents = BackupSet::Describe(chosen);
+  // Without any backup file there is nothing to ask about: the restore says what is missing.
+  if (!contents.records.empty() &&
+      env_.ui.message(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo,
+                      restoreQuestion(chosen, contents)) != Ui::Answer::Yes) {
+    return;
+  }
   repaint();
-  if (!BackupSet(*db_, env_.ui, *this)
-           .CopyDataFiles(BackupSet::Direction::Restore, directoryChooser->ChosenDirectory())) {
+  if (!BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Restore, chosen)) {
     // Nothing was replaced: the books and their indexes stay as they were.
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Restore Failed . . Check that your disk is not full."));
@@ -251,6 +316,8 @@ void MainWindow::restoreClicked() {
   ShowStatus(QString());
   db_->RebuildIndexes(RebuildMode::Full);
   scheduleFolderBoxRefill();  // the restored folders may differ from those listed
+  tellDone(env_.ui, QStringLiteral("Restore complete: 5 tables restored from\r\n") + chosen +
+                        QStringLiteral("\r\nand their indexes rebuilt."));
 }
 
 void MainWindow::eraseDataClicked() {

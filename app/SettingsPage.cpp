@@ -64,6 +64,8 @@ SettingsPage::SettingsPage(Ui& ui, AppState& state, Database& db, QWidget* paren
   taxRateEdit->setObjectName(QStringLiteral("taxRateEdit"));
   taxRateEdit->setFixedWidth(80);
   taxRateEdit->setAlignment(Qt::AlignRight);
+  startMonthEdit->setFieldName(tr("Fiscal Year Start Month"));
+  startDayEdit->setFieldName(tr("Fiscal Year Start Day"));
   layOut();
 
   startMonthEdit->setExitHandler([this] { startMonthLeft(); });
@@ -183,7 +185,10 @@ void SettingsPage::showReportFont() {
 }
 
 void SettingsPage::showRateLabel() {
-  taxRateLabel->setText(db_.settingsRecord().GSTString.trimmed() + QStringLiteral(" Rate"));
+  const QString name = db_.settingsRecord().GSTString.trimmed();
+  taxRateLabel->setText(name + QStringLiteral(" Rate"));
+  taxRateEdit->setFieldName(name + QStringLiteral(" Rate"));
+  emit taxNameChanged(name);
 }
 
 void SettingsPage::save() {

@@ -43,6 +43,10 @@ class SettingsPage : public MainPage {
   QLabel* taxRateLabel;
   MaskedNumberEdit* taxRateEdit;
 
+ signals:
+  // The tax's name was shown or changed; labels that carry it follow.
+  void taxNameChanged(const QString& name);
+
  private:
   void layOut();
   void showReportFont();

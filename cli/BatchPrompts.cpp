@@ -8,13 +8,5 @@ void BatchPrompts::Tell(const QString& text) {
 
 Prompts::Answer BatchPrompts::message(Type, Buttons buttons, const QString& text) {
   Tell(text);
-  switch (buttons) {
-    case Buttons::Ok:
-      return Answer::Ok;
-    case Buttons::YesNo:
-      return Answer::No;
-    case Buttons::OkCancel:
-      return Answer::Cancel;
-  }
-  return Answer::Cancel;
+  return RefusingAnswer(buttons);
 }

@@ -116,9 +116,9 @@ class Database {
   static QDate DTOSToDate(const QString& text) { return DateConversions::DTOSToDate(text); }
   QDate WindowYear(const QDate& date) const { return dates_.WindowYear(date); }
 
-  void RebuildIndexes(RebuildMode mode) { maintenance_.RebuildIndexes(mode); }
-  void PackTable(const std::string& baseName) { maintenance_.PackTable(baseName); }
-  void PackAllTables() { maintenance_.PackAllTables(); }
+  int RebuildIndexes(RebuildMode mode) { return maintenance_.RebuildIndexes(mode); }
+  long PackTable(const std::string& baseName) { return maintenance_.PackTable(baseName); }
+  long PackAllTables() { return maintenance_.PackAllTables(); }
 
  private:
   // The table whose last append was refused at the size limit, or empty.

@@ -31,8 +31,9 @@ void IndexMaintenance::rebuild(const TableDefinition& table) {
   error4exitTest(&code_, host_);
 }
 
-void IndexMaintenance::RebuildIndexes(RebuildMode mode) {
+int IndexMaintenance::RebuildIndexes(RebuildMode mode) {
   const bool full = mode == RebuildMode::Full;
+  int rebuilt = 0;
   code4autoOpen(&code_, 0);
   code4safety(&code_, 0);
   code4accessMode(&code_, 1);
@@ -43,33 +44,43 @@ void IndexMaintenance::RebuildIndexes(RebuildMode mode) {
   const auto& indexed = TableDefinitions::indexed();
   for (std::size_t i = 0; i < indexed.size(); ++i) {
     const TableDefinition& table = *indexed[i];
-    if (full || anyIndexFileMissing(table)) rebuild(table);
+    if (full || anyIndexFileMissing(table)) {
+      rebuild(table);
+      ++rebuilt;
+    }
     if (full && i < kRebuildProgress.size()) progress_.ShowProgress(kRebuildProgress[i]);
   }
   // The bank import's tables, where the books have them.
   for (const TableDefinition* table : TableDefinitions::bank()) {
     if (!code_.fs().exists(code_.pathOf(table->baseName + ".dbf"))) continue;
-    if (full || anyIndexFileMissing(*table)) rebuild(*table);
+    if (full || anyIndexFileMissing(*table)) {
+      rebuild(*table);
+      ++rebuilt;
+    }
   }
   if (full) progress_.ShowProgress(100);
   code4autoOpen(&code_, 1);
   code4safety(&code_, 1);
   code4accessMode(&code_, 0);
   if (full) progress_.ShowStatus(QString());  // clears the caption and the bar
+  return rebuilt;
 }
 
-void IndexMaintenance::PackTable(const std::string& baseName) {
+long IndexMaintenance::PackTable(const std::string& baseName) {
   code4accessMode(&code_, 1);
   // A table that cannot be opened or packed leaves its error pending for the caller.
   DATA4* data = d4open(&code_, baseName);
+  long removed = 0;
   if (data != nullptr) {
-    d4pack(data);
+    const long before = d4recCountDo(data);
+    if (d4pack(data) >= 0) removed = before - d4recCountDo(data);
     d4close(&code_, data);
   }
   code4accessMode(&code_, 0);
+  return removed;
 }
 
-void IndexMaintenance::PackAllTables() {
+long IndexMaintenance::PackAllTables() {
   struct Step {
     const char* table;
     int progressAfter;
@@ -82,8 +93,9 @@ void IndexMaintenance::PackAllTables() {
   code4accessMode(&code_, 1);
   progress_.ShowStatus(QStringLiteral("Packing Data Files"));
   progress_.ShowProgress(10);
+  long removed = 0;
   for (const Step& step : kSteps) {
-    PackTable(step.table);
+    removed += PackTable(step.table);
     // A pack that failed (a full disk) keeps its error pending for the caller's test; the
     // next table's open would take it and the user would never hear of it.
     if (code_.errorCode() < 0) break;
@@ -91,4 +103,5 @@ void IndexMaintenance::PackAllTables() {
   }
   progress_.ShowStatus(QString());
   code4accessMode(&code_, 0);
+  return removed;
 }

@@ -24,14 +24,16 @@ class IndexMaintenance {
 
   // Re-creates the index groups of the five indexed tables and of the bank import's
   // tables the books have. A table that cannot be opened or indexed ends the program
-  // through the host.
-  void RebuildIndexes(RebuildMode mode);
+  // through the host. Returns the number of tables whose indexes were rebuilt.
+  int RebuildIndexes(RebuildMode mode);
   // Removes the deleted records of table baseName for good and rebuilds its tags. When the
   // table cannot be opened or packed its error is left pending for the caller.
-  void PackTable(const std::string& baseName);
+  // Returns the number of records removed.
+  long PackTable(const std::string& baseName);
   // Packs the five indexed tables, showing progress. Stops at the first table whose pack
   // failed, with its error left pending for the caller's error4exitTest.
-  void PackAllTables();
+  // Returns the number of records removed.
+  long PackAllTables();
 
  private:
   bool anyIndexFileMissing(const TableDefinition& table);

@@ -12,7 +12,7 @@ namespace {
 // Returns the engine's last result: end of file, or an error.
 template <class ReadDate>
 int markTable(DATA4* table, FIELD4* field, ReadDate readDate, const ArchiveRequest& request,
-              ProgressSink& progress, long total, long& done) {
+              ProgressSink& progress, long total, long& done, long& marked) {
   const std::string_view mark = request.archive ? "T" : "F";
   return WalkAll(table,
                  [&] {
@@ -23,6 +23,7 @@ int markTable(DATA4* table, FIELD4* field, ReadDate readDate, const ArchiveReque
                    // write.
                    if (date.isValid() && date >= request.first && date <= request.last) {
                      f4assign(field, mark);
+                     ++marked;
                    }
                  })
       .code;
@@ -35,6 +36,7 @@ bool Archiver::Run(const ArchiveRequest& request) {
   db_.OpenInc();
   const long total = d4recCountDo(db_.exp().data) + d4recCountDo(db_.inc().data);
   long done = 0;
+  marked_ = 0;
   progress_.ShowStatus(QStringLiteral("Archiving Data"));
   int rc = markTable(
       db_.exp().data, db_.exp().Archive,
@@ -42,7 +44,7 @@ bool Archiver::Run(const ArchiveRequest& request) {
         db_.ReadExp();
         return db_.expRecord().ExpDate;
       },
-      request, progress_, total, done);
+      request, progress_, total, done, marked_);
   if (rc >= 0) {
     rc = markTable(
         db_.inc().data, db_.inc().Archive,
@@ -50,7 +52,7 @@ bool Archiver::Run(const ArchiveRequest& request) {
           db_.ReadInc();
           return db_.incRecord().IncDate;
         },
-        request, progress_, total, done);
+        request, progress_, total, done, marked_);
   }
   const int closed = code4close(db_.code());
   progress_.ShowStatus(QString());

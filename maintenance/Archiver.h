@@ -25,8 +25,11 @@ class Archiver {
   // could not write a change (the walk stops there; records before it are marked).
   // REQUIRES: no table open.
   bool Run(const ArchiveRequest& request);
+  // Records of both tables dated within the range of the last Run, marked or cleared.
+  long Marked() const { return marked_; }
 
  private:
   Database& db_;
   ProgressSink& progress_;
+  long marked_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "BackupSet.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 #include <vector>
 
@@ -16,12 +18,25 @@ namespace {
 struct Step {
   const char* baseName;
   int percentAfter;
+  const char* contents;  // what the table holds, in the user's words
 };
-constexpr Step kSteps[] = {{tables::kAcc, 30},
-                           {tables::kAccI, 40},
-                           {tables::kFolder, 50},
-                           {tables::kExpenses, 90},
-                           {tables::kIncome, 100}};
+constexpr Step kSteps[] = {{tables::kAcc, 30, "Expense accounts"},
+                           {tables::kAccI, 40, "Income accounts"},
+                           {tables::kFolder, 50, "Folders"},
+                           {tables::kExpenses, 90, "Expenses"},
+                           {tables::kIncome, 100, "Income records"}};
+
+// The record count of a dBASE table's header (bytes 4 to 7, least significant first); -1
+// when the file cannot be read.
+long RecordCountOf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray header = file.read(8);
+  if (header.size() < 8) return -1;
+  long count = 0;
+  for (int i = 7; i >= 4; --i) count = count * 256 + static_cast<unsigned char>(header[i]);
+  return count;
+}
 
 QString bakName(const char* baseName) { return QString::fromLatin1(baseName) + ".bak"; }
 
@@ -36,6 +51,18 @@ constexpr const char* kAside = InterruptedWork::kAside;
 constexpr const char* kAsideInProgress = InterruptedWork::kAsideInProgress;
 
 }  // namespace
+
+BackupSet::Contents BackupSet::Describe(const QString& directory) {
+  Contents contents;
+  for (const Step& step : kSteps) {
+    const QFileInfo file(QDir(directory.trimmed()).filePath(bakName(step.baseName)));
+    if (!file.exists()) continue;
+    contents.written = std::max(contents.written, file.lastModified());
+    contents.records.emplace_back(QString::fromLatin1(step.contents),
+                                  RecordCountOf(file.filePath()));
+  }
+  return contents;
+}
 
 bool BackupSet::IsRemovable(const QString& directory) {
   // A volume's mount point lies below these directories, never at them.

@@ -10,8 +10,11 @@
 // every table as it was.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FileCopier.h"
 #include "xbase/FileSystem.h"
@@ -41,6 +44,15 @@ class BackupSet {
   // user, after asking for the disk when directory lies on removable media (under /media
   // or /run/media), and changes nothing. REQUIRES: no table open.
   bool CopyDataFiles(Direction direction, const QString& directory);
+
+  // The backup files found in a directory: when the newest was written, and each table's
+  // name as the user knows it with the records its copy holds (deleted ones included).
+  struct Contents {
+    QDateTime written;
+    std::vector<std::pair<QString, long>> records;
+  };
+  // What a restore from directory would put in place; no records when it holds no backup.
+  static Contents Describe(const QString& directory);
 
   // Whether directory lies on removable media, where a missing file may be on another disk.
   static bool IsRemovable(const QString& directory);

@@ -28,7 +28,7 @@ const Erasable kFolders{"ERASE ALL FOLDER DEFINITIONS?", &Database::OpenFolder,
 // Asks the question; on OK empties the table and closes every table. Returns whether the
 // table was emptied.
 bool eraseOnAnswer(Database& db, Prompts& ui, const Erasable& what) {
-  if (ui.message(Prompts::Type::Information, Prompts::Buttons::OkCancel,
+  if (ui.message(Prompts::Type::Information, Prompts::Buttons::OkCancelDefaultCancel,
                  QString::fromLatin1(what.question)) != Prompts::Answer::Ok) {
     return false;
   }

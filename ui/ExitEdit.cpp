@@ -2,17 +2,35 @@
 
 #include <QFocusEvent>
 
-#include "Guarded.h"
+#include "ConversionError.h"
+#include "StrToInt.h"
+#include "Ui.h"
 
 ExitEdit::ExitEdit(Ui& ui, QWidget* parent) : QLineEdit(parent), ui_(ui) {}
 
+QString ExitEdit::named(const QString& message) const {
+  const QString prefix = fieldName_ + QStringLiteral(": ");
+  return fieldName_.isEmpty() || message.startsWith(prefix) ? message : prefix + message;
+}
+
+int ExitEdit::intValue() const {
+  try {
+    return StrToInt(text());
+  } catch (const ConversionError& error) {
+    throw ConversionError(named(QString::fromStdString(error.what())).toStdString());
+  }
+}
+
 bool ExitEdit::runExit() {
-  const bool finished = runGuarded(ui_, [this] {
+  try {
     beforeExit();
     if (exitHandler_) exitHandler_();
-  });
-  if (!finished) setFocus();
-  return finished;
+    return true;
+  } catch (const ConversionError& error) {
+    ui_.errorBox(named(QString::fromStdString(error.what())));
+    setFocus();
+    return false;
+  }
 }
 
 void ExitEdit::focusOutEvent(QFocusEvent* event) {

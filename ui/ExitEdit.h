@@ -15,6 +15,11 @@ class ExitEdit : public QLineEdit {
  public:
   explicit ExitEdit(Ui& ui, QWidget* parent = nullptr);  // ui must outlive the edit
 
+  // The field's name as its label says it; a conversion message starts with it.
+  void setFieldName(const QString& name) { fieldName_ = name; }
+  // The text as a whole number (blanks around it allowed); a ConversionError that names
+  // the field when it is none.
+  int intValue() const;
   // handler runs on every exit; it may put the focus back itself to refuse a value.
   void setExitHandler(std::function<void()> handler) { exitHandler_ = std::move(handler); }
   // The exit steps, as leaving the edit runs them: beforeExit, then the handler, under
@@ -30,6 +35,10 @@ class ExitEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // A conversion message with the field's name in front, once.
+  QString named(const QString& message) const;
+
   Ui& ui_;
+  QString fieldName_;
   std::function<void()> exitHandler_;
 };

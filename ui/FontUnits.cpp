@@ -1,5 +1,6 @@
 #include "FontUnits.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QWidget>
 #include <algorithm>
@@ -35,5 +36,11 @@ int ScaledHeight(const QWidget& widget, int designed) {
 void FixSize(QWidget& widget, QSize designed) { widget.setFixedSize(Fitting(widget, designed)); }
 
 void Resize(QWidget& widget, QSize designed) { widget.resize(Fitting(widget, designed)); }
+
+void UseFixedPitch(QWidget& widget) {
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPointSizeF(widget.font().pointSizeF());
+  widget.setFont(fixed);
+}
 
 }  // namespace FontUnits

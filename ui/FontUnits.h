@@ -18,5 +18,8 @@ int ScaledHeight(const QWidget& widget, int designed);
 void FixSize(QWidget& widget, QSize designed);
 // The same size as FixSize, as the starting size of a window the user may resize.
 void Resize(QWidget& widget, QSize designed);
+// Gives widget the desktop's fixed-pitch font at its own size, so the blank-padded numbers
+// of code lists ("  10 - ", " 100 - ") line up.
+void UseFixedPitch(QWidget& widget);
 
 }  // namespace FontUnits

@@ -22,6 +22,20 @@ QString displayText(const QString& text) {
   return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+QMessageBox::StandardButton standardButton(Ui::Answer answer) {
+  switch (answer) {
+    case Ui::Answer::Yes:
+      return QMessageBox::Yes;
+    case Ui::Answer::No:
+      return QMessageBox::No;
+    case Ui::Answer::Cancel:
+      return QMessageBox::Cancel;
+    case Ui::Answer::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
 }  // namespace
 
 QtUi::QtUi() = default;
@@ -44,17 +58,19 @@ Ui::Answer QtUi::message(Type type, Buttons buttons, const QString& text) {
       break;
   }
   box.setText(displayText(text));
-  switch (buttons) {
-    case Buttons::Ok:
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case Buttons::YesNo:
+  switch (RefusingAnswer(buttons)) {
+    case Answer::No:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;
-    case Buttons::OkCancel:
+    case Answer::Cancel:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
+    default:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
   }
+  box.setDefaultButton(standardButton(DefaultAnswer(buttons)));
+  box.setEscapeButton(standardButton(RefusingAnswer(buttons)));
   switch (box.exec()) {
     case QMessageBox::Yes:
       return Answer::Yes;
@@ -62,12 +78,18 @@ Ui::Answer QtUi::message(Type type, Buttons buttons, const QString& text) {
       return Answer::No;
     case QMessageBox::Cancel:
       return Answer::Cancel;
+    case QMessageBox::Ok:
+      return Answer::Ok;
     default:
-      return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+      return RefusingAnswer(buttons);
   }
 }
 
-int QtUi::showModal(QDialog& form) { return form.exec(); }
+int QtUi::showModal(QDialog& form) {
+  // Modal to its own window only: the help window stays usable while the form is open.
+  form.setWindowModality(Qt::WindowModal);
+  return form.exec();
+}
 
 void QtUi::errorBox(const QString& text) {
   QMessageBox::critical(owner(), QApplication::applicationName(), displayText(text));

@@ -14,6 +14,7 @@
 #include "FontUnits.h"
 #include "Guarded.h"
 #include "StrToInt.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -116,6 +117,7 @@ BrowseWindow::BrowseWindow(Database& db, AppState& state, int AppState::*handOve
   setTabOrder(selectButton, newButton);
   setTabOrder(newButton, exitButton);
   setTabOrder(exitButton, scrollBar);
+  WindowKeys::Install(*this, nullptr);
 }
 
 void BrowseWindow::showEvent(QShowEvent* event) {
@@ -313,6 +315,11 @@ void BrowseWindow::resetGrid() {
 
 bool BrowseWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grid->viewport() && event->type() == QEvent::Resize) fitRowsToGrid();
+  // The grid pages only through its scroll bar: the wheel over the rows turns it.
+  if (watched == grid->viewport() && event->type() == QEvent::Wheel) {
+    QCoreApplication::sendEvent(scrollBar, event);
+    return true;
+  }
   if (watched == grid && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

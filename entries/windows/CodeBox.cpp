@@ -3,10 +3,11 @@
 #include <QKeyEvent>
 
 #include "ConversionError.h"
+#include "FontUnits.h"
 #include "StrToInt.h"
 #include "TableWalk.h"
 
-CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) {}
+CodeBox::CodeBox(QWidget* parent) : QComboBox(parent) { FontUnits::UseFixedPitch(*this); }
 
 bool CodeBox::Fill(DATA4* table, FIELD4* number, FIELD4* name, int current) {
   clear();

@@ -17,6 +17,7 @@
 #include "NumberText.h"
 #include "TableDefinitions.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -25,7 +26,6 @@ const char kMoneyFormat[] = "%9.2f";
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
   auto* created = new QPushButton(caption, parent);
   created->setObjectName(name);
-  created->setAutoDefault(false);  // Enter in a field never saves by surprise
   return created;
 }
 
@@ -39,6 +39,7 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
 
   amountEdit = new MaskedNumberEdit(ui, kMoneyFormat, this);
   amountEdit->setObjectName(QStringLiteral("amountEdit"));
+  amountEdit->setFieldName(tr("Amount"));
   taxEdit = new MaskedNumberEdit(ui, kMoneyFormat, this);
   taxEdit->setObjectName(QStringLiteral("taxEdit"));
   for (MaskedNumberEdit* edit : {amountEdit, taxEdit}) {
@@ -66,6 +67,7 @@ EntryWindow::EntryWindow(Database& db, AppState& state, Ui& ui, const Clock& clo
   cancelButton = button(QStringLiteral("cancelButton"), tr("Cancel"), this);
   helpButton = new HelpButton(ui, names.helpContext, this);
   connect(cancelButton, &QPushButton::clicked, this, [this] { cancelClicked(); });
+  WindowKeys::Install(*this, &ui);
 }
 
 void EntryWindow::showEvent(QShowEvent* event) {
@@ -83,6 +85,7 @@ void EntryWindow::showTaxName() {
   const QString name = db_.settingsRecord().GSTString.trimmed();
   includesTaxCheck->setText(QStringLiteral("Includes ") + name);
   taxLabel->setText(name + QStringLiteral(" Amount:"));
+  taxEdit->setFieldName(name + QStringLiteral(" Amount"));
 }
 
 void EntryWindow::recomputeTaxIfChanged(double& current) {
@@ -106,6 +109,11 @@ void EntryWindow::fillBoxes(bool incomeChart, int account, int folder,
 }
 
 void EntryWindow::deleteAndPack(bool income, int& handOver) {
+  if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo,
+                  income ? QStringLiteral("Delete this income record?")
+                         : QStringLiteral("Delete this expense record?")) != Ui::Answer::Yes) {
+    return;
+  }
   DATA4* table = income ? db_.inc().data : db_.exp().data;
   d4delete(table);
   error4exitTest(db_.code(), db_.host());
@@ -119,9 +127,17 @@ void EntryWindow::deleteAndPack(bool income, int& handOver) {
   accept();
 }
 
-void EntryWindow::conversionFailed() {
+bool EntryWindow::zeroAmountConfirmed(double amount, const QString& recordName) {
+  if (amount != 0) return true;
+  return ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo,
+                     QStringLiteral("The amount is 0.00.\r\n\r\nSave this ") + recordName +
+                         QStringLiteral(" with no amount?")) == Ui::Answer::Yes;
+}
+
+void EntryWindow::conversionFailed(const QString& field) {
   ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
-              QStringLiteral("Data Conversion Error. Please check values and try again"));
+              QStringLiteral("Data Conversion Error in ") + field +
+                  QStringLiteral(". Please check values and try again"));
 }
 
 void EntryWindow::appendFailed() {

@@ -71,12 +71,14 @@ class EntryWindow : public QDialog {
   // when either table is empty.
   void fillBoxes(bool incomeChart, int account, int folder, const QString& accountsMissing,
                  const QString& foldersMissing);
-  // Marks the current record of the transaction table (GSTEXP1 or GSTINC1) deleted and
-  // packs the table at once, reopened afterwards by its open routine; then closes the
-  // window with handOver 0. No question is asked.
+  // Asks first (No is the default); on Yes marks the current record of the transaction
+  // table (GSTEXP1 or GSTINC1) deleted and packs the table at once, reopened afterwards by
+  // its open routine; then closes the window with handOver 0.
   void deleteAndPack(bool income, int& handOver);
-  // Tells the user a value could not be read; nothing is saved.
-  void conversionFailed();
+  // An amount of 0.00 is saved only when the user says so (No is the default).
+  bool zeroAmountConfirmed(double amount, const QString& recordName);
+  // Tells the user the value of field could not be read; nothing is saved.
+  void conversionFailed(const QString& field);
   // Tells the user a new record could not be added.
   void appendFailed();
   // Tab order through widgets, in the order given.

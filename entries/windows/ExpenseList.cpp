@@ -4,5 +4,5 @@
 
 ExpenseList::ExpenseList(Database& db, AppState& state, QWidget* parent)
     : BrowseWindow(db, state, &AppState::SelectedExpense, BrowseList::Kind::Expense,
-                   {QStringLiteral("PickExp"), QStringLiteral("Select Expense"), {567, 354}, 516},
+                   {QStringLiteral("PickExp"), QStringLiteral("Expense Records"), {567, 354}, 516},
                    parent) {}

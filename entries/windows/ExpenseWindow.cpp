@@ -16,7 +16,6 @@
 #include "FontUnits.h"
 #include "MaskedNumberEdit.h"
 #include "NumberText.h"
-#include "StrToInt.h"
 #include "Ui.h"
 
 ExpenseWindow::ExpenseWindow(Database& db, AppState& state, Ui& ui, const Clock& clock,
@@ -25,6 +24,7 @@ ExpenseWindow::ExpenseWindow(Database& db, AppState& state, Ui& ui, const Clock&
                   parent) {
   chequeEdit = new ExitEdit(ui, this);
   chequeEdit->setObjectName(QStringLiteral("chequeEdit"));
+  chequeEdit->setFieldName(tr("Check No"));
   chequeEdit->setMaxLength(8);
   chequeEdit->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^ *[0-9]* *$")), this));
@@ -78,8 +78,8 @@ void ExpenseWindow::layOut() {
   page->addLayout(buttons);
 
   FontUnits::FixSize(*this, {468, 314});
-  chainTabOrder({chequeEdit, amountEdit, includesTaxCheck, taxEdit, payToEdit, memoEdit, accountBox,
-                 folderBox, saveButton, deleteButton, cancelButton, helpButton, dateEdit});
+  chainTabOrder({dateEdit, chequeEdit, amountEdit, includesTaxCheck, taxEdit, payToEdit, memoEdit,
+                 accountBox, folderBox, saveButton, deleteButton, cancelButton, helpButton});
 }
 
 void ExpenseWindow::prepare() {
@@ -109,12 +109,15 @@ void ExpenseWindow::prepare() {
   fillBoxes(false, record.AccNo, record.FolNo,
             QStringLiteral("Expense Accounts must be defined before entering Expense Records"),
             QStringLiteral("Folders must be defined before entering Expense Records"));
-  chequeEdit->setFocus();
 }
 
-void ExpenseWindow::chequeLeft() {
-  chequeEdit->setText(Conversions::PadLeft(StrToInt(chequeEdit->text()), 8));
+int ExpenseWindow::chequeNumber() const {
+  // No cheque number is cheque number 0.
+  const QString text = chequeEdit->text().trimmed();
+  return text.isEmpty() ? 0 : chequeEdit->intValue();
 }
+
+void ExpenseWindow::chequeLeft() { chequeEdit->setText(Conversions::PadLeft(chequeNumber(), 8)); }
 
 void ExpenseWindow::amountLeft() { recomputeTaxIfChanged(db_.expRecord().Amount); }
 
@@ -122,17 +125,26 @@ void ExpenseWindow::saveClicked() {
   ExpenseRecord values = db_.expRecord();
   const bool adding = state_.SelectedExpense <= 0;
   values.ExpDate = dateEdit->readDate();  // a date it cannot read is refused, naming it
+  QString field;                          // the one being read, named when it cannot be
   try {
-    values.CheckNo = StrToInt(chequeEdit->text());
+    field = tr("Check No");
+    values.CheckNo = chequeNumber();
     values.PayTo = payToEdit->text().trimmed();
+    field = tr("Amount");
     values.Amount = amountEdit->value();
     values.EMemo = memoEdit->text().trimmed();
+    field = tr("Account");
     values.AccNo = accountBox->Number();
+    field = tr("Folder");
     values.FolNo = folderBox->Number();
     values.Archive = false;
     values.LGSTE = includesTaxCheck->isChecked();
+    field = taxLabel->text().chopped(1);
     values.GSTE = taxEdit->value();
-    // A number too wide for its field is refused before anything is written.
+    if (!zeroAmountConfirmed(values.Amount, QStringLiteral("expense record"))) return;
+    // A number too wide for its field is refused before anything is written: the amount,
+    // or the tax it carries.
+    field = tr("Amount");
     if (adding) {
       if (db_.AppendExp(values) == Database::kNotAppended) return appendFailed();
     } else {
@@ -140,7 +152,7 @@ void ExpenseWindow::saveClicked() {
       db_.WriteExp();
     }
   } catch (const ConversionError&) {
-    return conversionFailed();
+    return conversionFailed(field);
   }
   if (adding) {
     if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNo,

@@ -24,6 +24,8 @@ class ExpenseWindow : public EntryWindow {
   void prepare() override;
   // The cheque number re-written right-aligned in 8 characters.
   void chequeLeft();
+  // The cheque number typed; none is 0. Throws ConversionError for text that is no number.
+  int chequeNumber() const;
   // The amount was left: the tax follows a changed amount.
   void amountLeft();
   // Saves the record; a new one offers "Add another expense record?", which keeps the

@@ -4,5 +4,5 @@
 
 IncomeList::IncomeList(Database& db, AppState& state, QWidget* parent)
     : BrowseWindow(db, state, &AppState::SelectedIncome, BrowseList::Kind::Income,
-                   {QStringLiteral("PickInc"), QStringLiteral("Select Item"), {534, 359}, 488},
+                   {QStringLiteral("PickInc"), QStringLiteral("Income Records"), {534, 359}, 488},
                    parent) {}

@@ -44,7 +44,7 @@ void IncomeWindow::layOut() {
   grid->addWidget(descriptionEdit, 3, 1, 1, 2);
   grid->addWidget(label(tr("Account:")), 4, 0);
   grid->addWidget(accountBox, 4, 1, 1, 2);
-  grid->addWidget(label(tr("Folder")), 5, 0);
+  grid->addWidget(label(tr("Folder:")), 5, 0);
   grid->addWidget(folderBox, 5, 1, 1, 2);
   grid->setColumnStretch(2, 1);
 
@@ -60,8 +60,8 @@ void IncomeWindow::layOut() {
   page->addLayout(buttons);
 
   FontUnits::FixSize(*this, {427, 269});
-  chainTabOrder({amountEdit, includesTaxCheck, taxEdit, descriptionEdit, accountBox, saveButton,
-                 deleteButton, cancelButton, folderBox, helpButton, dateEdit});
+  chainTabOrder({dateEdit, amountEdit, includesTaxCheck, taxEdit, descriptionEdit, accountBox,
+                 folderBox, saveButton, deleteButton, cancelButton, helpButton});
 }
 
 void IncomeWindow::prepare() {
@@ -89,7 +89,6 @@ void IncomeWindow::prepare() {
   fillBoxes(true, record.IncAcc, record.FolNo,
             QStringLiteral("Income Accounts must be defined before entering Income Records"),
             QStringLiteral("Folders must be defined before entering Income Records"));
-  dateEdit->setFocus();
 }
 
 void IncomeWindow::amountLeft() { recomputeTaxIfChanged(db_.incRecord().IncAmt); }
@@ -99,15 +98,23 @@ void IncomeWindow::saveClicked() {
   IncomeRecord values = db_.incRecord();
   const bool adding = state_.SelectedIncome <= 0;
   values.IncDate = dateEdit->readDate();  // a date it cannot read is refused, naming it
+  QString field;                          // the one being read, named when it cannot be
   try {
+    field = tr("Account");
     values.IncAcc = accountBox->Number();
+    field = tr("Amount");
     values.IncAmt = amountEdit->value();
     values.IncDesc = descriptionEdit->text().trimmed();
+    field = tr("Folder");
     values.FolNo = folderBox->Number();
     values.Archive = false;
+    field = taxLabel->text().chopped(1);
     values.GstI = taxEdit->value();
     values.lGstI = includesTaxCheck->isChecked();
-    // A number too wide for its field is refused before anything is written.
+    if (!zeroAmountConfirmed(values.IncAmt, QStringLiteral("income record"))) return;
+    // A number too wide for its field is refused before anything is written: the amount,
+    // or the tax it carries.
+    field = tr("Amount");
     if (adding) {
       if (db_.AppendInc(values) == Database::kNotAppended) return appendFailed();
     } else {
@@ -115,7 +122,7 @@ void IncomeWindow::saveClicked() {
       db_.WriteInc();
     }
   } catch (const ConversionError&) {
-    return conversionFailed();
+    return conversionFailed(field);
   }
   if (adding) {
     if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::YesNo,

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -15,6 +16,7 @@
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 
 namespace {
 constexpr int kHelpContext = 430;
@@ -35,7 +37,6 @@ ArchiveDialog::ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink
   throughLabel->setBuddy(throughDateEdit);
   okButton = new QPushButton(QStringLiteral("OK"), this);
   okButton->setObjectName(QStringLiteral("okButton"));
-  okButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   helpButton = new HelpButton(ui_, kHelpContext, this);
@@ -60,6 +61,7 @@ ArchiveDialog::ArchiveDialog(Database& db, AppState& state, Ui& ui, ProgressSink
   layout->addStretch();
   layout->addLayout(buttons);
   resize(318, 186);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void ArchiveDialog::showEvent(QShowEvent* event) {
@@ -86,8 +88,23 @@ void ArchiveDialog::okClicked() {
   if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   const ArchiveRequest request{fromDateEdit->date(), throughDateEdit->date(),
                                state_.ArchiveDirection};
+  const QString verb = request.archive ? QStringLiteral("Archive") : QStringLiteral("De-archive");
+  const QString format = DatePicker::displayFormatFor(QLocale());
+  const QString range = QLocale().toString(request.first, format) + QStringLiteral(" through ") +
+                        QLocale().toString(request.last, format);
+  // Archived records leave the lists: Enter must not do it.
+  if (ui_.message(Ui::Type::Confirmation, Ui::Buttons::OkCancelDefaultCancel,
+                  verb + QStringLiteral(" all income and expense records dated ") + range +
+                      QStringLiteral("?")) != Ui::Answer::Ok) {
+    return;
+  }
   accept();  // out of the way of the status bar while the tables are walked
-  if (!Archiver(db_, progress_).Run(request)) {
+  Archiver archiver(db_, progress_);
+  if (archiver.Run(request)) {
+    ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+                verb + QStringLiteral("d: %1 records dated ").arg(archiver.Marked()) + range +
+                    QStringLiteral("."));
+  } else {
     ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
                 QStringLiteral("The archive marks could not all be written: the disk may be "
                                "full or damaged.\r\nRecords after the failure are unchanged."));

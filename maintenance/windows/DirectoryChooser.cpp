@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include <algorithm>
 
 #include "Ui.h"
+#include "WindowKeys.h"
 
 DirectoryChooser::DirectoryChooser(Ui& ui, const QString& startDirectory, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -40,33 +42,42 @@ DirectoryChooser::DirectoryChooser(Ui& ui, const QString& startDirectory, QWidge
   fileList->setEnabled(false);  // shows what the directory holds; nothing to pick
   okButton = new QPushButton(QStringLiteral("OK"), this);
   okButton->setObjectName(QStringLiteral("okButton"));
-  okButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   connect(okButton, &QPushButton::clicked, this, &DirectoryChooser::okClicked);
   connect(cancelButton, &QPushButton::clicked, this, &DirectoryChooser::cancelClicked);
   connect(driveBox, &QComboBox::activated, this, [this] { driveChanged(); });
+  // The tree fills as its folders are read: the selection comes into view when they are.
+  connect(directories_, &QFileSystemModel::directoryLoaded, this,
+          [this] { directoryTree->scrollTo(directoryTree->currentIndex()); });
   connect(directoryTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { showFilesOf(selectedDirectory()); });
-  // The tree shows names only; the whole path of the choice is spelled out below it.
-  pathEdit_ = new QLineEdit(this);
-  pathEdit_->setObjectName(QStringLiteral("pathEdit"));
-  pathEdit_->setReadOnly(true);
-  pathEdit_->setFrame(false);
-  pathEdit_->setFocusPolicy(Qt::NoFocus);
+  // The tree shows names only; the whole path of the choice is spelled out below it,
+  // where a path may also be typed (Enter shows it in the tree).
+  pathEdit = new QLineEdit(this);
+  pathEdit->setObjectName(QStringLiteral("pathEdit"));
+  connect(pathEdit, &QLineEdit::returnPressed, this, [this] {
+    if (QFileInfo(pathEdit->text().trimmed()).isDir()) selectDirectory(pathEdit->text().trimmed());
+  });
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(driveBox, 0, 0);
-  grid->addWidget(directoryTree, 1, 0);
-  grid->addWidget(fileList, 0, 1, 2, 1);
+  grid->addWidget(pathEdit, 0, 0, 1, 2);
+  grid->addWidget(driveBox, 1, 0);
+  grid->addWidget(directoryTree, 2, 0);
+  grid->addWidget(fileList, 1, 1, 2, 1);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(pathEdit_, 1);
+  buttons->addStretch();
   buttons->addWidget(okButton);
   buttons->addWidget(cancelButton);
-  grid->addLayout(buttons, 2, 0, 1, 2);
+  grid->addLayout(buttons, 3, 0, 1, 2);
   grid->setColumnStretch(0, 3);
   grid->setColumnStretch(1, 2);
-  resize(427, 212);
+  setTabOrder(pathEdit, driveBox);
+  setTabOrder(driveBox, directoryTree);
+  setTabOrder(directoryTree, okButton);
+  setTabOrder(okButton, cancelButton);
+  resize(520, 300);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void DirectoryChooser::showEvent(QShowEvent* event) {
@@ -103,6 +114,10 @@ int DirectoryChooser::driveIndexOf(const QString& path) const {
     }
   }
   return best;
+}
+
+void DirectoryChooser::setStartDirectory(const QString& path) {
+  start_ = QDir(path).absolutePath();
 }
 
 void DirectoryChooser::prepare() {
@@ -152,15 +167,22 @@ QString DirectoryChooser::selectedDirectory() const {
 }
 
 void DirectoryChooser::showFilesOf(const QString& directory) {
-  pathEdit_->setText(directory);
-  pathEdit_->setToolTip(directory);
-  pathEdit_->end(false);  // a long path shows its last, most telling, part
+  pathEdit->setText(directory);
+  pathEdit->setToolTip(directory);
+  pathEdit->end(false);  // a long path shows its last, most telling, part
   if (directory.isEmpty()) return;
   fileList->setRootIndex(files_->setRootPath(directory));
 }
 
 void DirectoryChooser::okClicked() {
-  chosen_ = selectedDirectory();
+  const QString typed = pathEdit->text().trimmed();
+  if (!QFileInfo(typed).isDir()) {
+    ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+                QStringLiteral("There is no folder ") + typed + QStringLiteral("."));
+    pathEdit->setFocus();
+    return;
+  }
+  chosen_ = QDir::cleanPath(QDir(typed).absolutePath());
   accept();
 }
 

@@ -22,12 +22,16 @@ class DirectoryChooser : public QDialog {
   // ui must outlive the window; the tree starts at startDirectory (the data directory).
   DirectoryChooser(Ui& ui, const QString& startDirectory, QWidget* parent = nullptr);
 
+  // Where the next showing starts.
+  void setStartDirectory(const QString& path);
   // Lists the volumes and shows the start directory in its volume's tree.
   void prepare();
   // Shows the tree of the volume chosen in driveBox; a volume that cannot be read
   // gives "Unable to read from drive " and its mount point, and the choice goes back.
   void driveChanged();
-  void okClicked();      // the selected directory is chosen; closes
+  // The directory the path field names (the selection, or a path typed there) is chosen
+  // and the window closes; a path that is no directory is refused with a message.
+  void okClicked();
   void cancelClicked();  // nothing is chosen; closes
 
   // Shows path in the tree (switching to its volume) and selects it.
@@ -39,6 +43,7 @@ class DirectoryChooser : public QDialog {
   QComboBox* driveBox;
   QTreeView* directoryTree;
   QListView* fileList;
+  QLineEdit* pathEdit;  // the selected directory in full; a path may be typed
   QPushButton* okButton;
   QPushButton* cancelButton;
 
@@ -60,5 +65,4 @@ class DirectoryChooser : public QDialog {
   int rememberedDrive_ = -1;
   QFileSystemModel* directories_;
   QFileSystemModel* files_;
-  QLineEdit* pathEdit_;  // the selected directory in full
 };

@@ -8,17 +8,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "AppState.h"
 #include "Clock.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "FiscalYear.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "PaymentImporter.h"
 #include "TableWalk.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -51,6 +54,7 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   folderBox = new QComboBox(this);
   folderBox->setObjectName(QStringLiteral("folderBox"));
   for (QComboBox* box : {accountBox, folderBox}) {
+    FontUnits::UseFixedPitch(*box);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(24);
   }
@@ -60,7 +64,6 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   importButton = new QPushButton(QStringLiteral("Import"), this);
   importButton->setObjectName(QStringLiteral("importButton"));
-  importButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   helpButton = new HelpButton(ui_, kHelpContext, this);
@@ -90,12 +93,13 @@ PaymentImportDialog::PaymentImportDialog(Database& db, AppState& state, Ui& ui,
   layout->addLayout(buttons);
   setTabOrder(browseButton, accountBox);
   setTabOrder(accountBox, folderBox);
-  setTabOrder(folderBox, importButton);
+  setTabOrder(folderBox, fromDateEdit);
+  setTabOrder(fromDateEdit, throughDateEdit);
+  setTabOrder(throughDateEdit, importButton);
   setTabOrder(importButton, cancelButton);
   setTabOrder(cancelButton, helpButton);
-  setTabOrder(helpButton, fromDateEdit);
-  setTabOrder(fromDateEdit, throughDateEdit);
   resize(427, 273);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void PaymentImportDialog::showEvent(QShowEvent* event) {
@@ -151,7 +155,6 @@ void PaymentImportDialog::prepare() {
   const QDate today = clock_.today();
   fromDateEdit->setDate(FiscalYear::FiscalYearStart(today, settings.FyMonth, settings.FyDay));
   throughDateEdit->setDate(today);
-  fromDateEdit->setFocus();
 }
 
 void PaymentImportDialog::browseClicked() {
@@ -183,10 +186,15 @@ void PaymentImportDialog::importClicked() {
   }
   if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   ImportRequest request{path_, fromDateEdit->date(), throughDateEdit->date(), 0, 0};
-  if (!numberOfItem(accountBox, &request.account) || !numberOfItem(folderBox, &request.folder)) {
-    ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
-                QStringLiteral("Data Conversion Error. Please check values and try again"));
-    return;
+  for (auto [box, number, field] :
+       {std::tuple{accountBox, &request.account, QStringLiteral("Import to Account")},
+        std::tuple{folderBox, &request.folder, QStringLiteral("Import to Folder")}}) {
+    if (!numberOfItem(box, number)) {
+      ui_.message(Ui::Type::Warning, Ui::Buttons::Ok,
+                  QStringLiteral("Data Conversion Error in ") + field +
+                      QStringLiteral(". Please check values and try again"));
+      return;
+    }
   }
   PaymentImporter importer(db_, progress_);
   const PaymentImporter::Result checked = importer.Check(request);
@@ -197,7 +205,15 @@ void PaymentImportDialog::importClicked() {
   accept();  // out of the way of the status bar while the payments load
   const PaymentImporter::Result imported = importer.Import();
   if (imported.deleted > 0) state_.PackPending = true;
-  if (!imported.ok) ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, imported.message);
+  if (!imported.ok) {
+    ui_.message(Ui::Type::Warning, Ui::Buttons::Ok, imported.message);
+    return;
+  }
+  ui_.message(Ui::Type::Information, Ui::Buttons::Ok,
+              QStringLiteral("Payments imported: %1 income records added, %2 earlier imports "
+                             "replaced.")
+                  .arg(imported.imported)
+                  .arg(imported.deleted));
 }
 
 void PaymentImportDialog::cancelClicked() { reject(); }

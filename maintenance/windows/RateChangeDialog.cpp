@@ -11,12 +11,14 @@
 #include "ConversionError.h"
 #include "Database.h"
 #include "DatePicker.h"
+#include "FontUnits.h"
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "MaskedNumberEdit.h"
 #include "RateChanger.h"
 #include "TableWalk.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -53,10 +55,13 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
              this);
   accountBox = new QComboBox(this);
   accountBox->setObjectName(QStringLiteral("accountBox"));
+  FontUnits::UseFixedPitch(*accountBox);
   oldRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
   oldRateEdit->setObjectName(QStringLiteral("oldRateEdit"));
+  oldRateEdit->setFieldName(QStringLiteral("Old Expense Rate"));
   newRateEdit = new MaskedNumberEdit(ui_, kRateFormat, this);
   newRateEdit->setObjectName(QStringLiteral("newRateEdit"));
+  newRateEdit->setFieldName(QStringLiteral("New Expense Rate"));
   for (MaskedNumberEdit* edit : {oldRateEdit, newRateEdit}) {
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12 + 12);
@@ -67,7 +72,6 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
   throughDateEdit->setObjectName(QStringLiteral("throughDateEdit"));
   applyButton = new QPushButton(QStringLiteral("Apply"), this);
   applyButton->setObjectName(QStringLiteral("applyButton"));
-  applyButton->setDefault(true);
   cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   helpButton = new HelpButton(ui_, kHelpContext, this);
@@ -101,6 +105,7 @@ RateChangeDialog::RateChangeDialog(Database& db, Ui& ui, const Clock& clock, QWi
   setTabOrder(applyButton, cancelButton);
   setTabOrder(cancelButton, helpButton);
   resize(427, 311);
+  WindowKeys::Install(*this, &ui_);
 }
 
 void RateChangeDialog::showEvent(QShowEvent* event) {
@@ -138,16 +143,21 @@ void RateChangeDialog::warn(const QString& text) {
 void RateChangeDialog::applyClicked() {
   if (!DatePicker::ReadRange(*fromDateEdit, *throughDateEdit, ui_)) return;
   RateChangeRequest request;
+  QString field;  // the one being read, named when it cannot be
   bool accountRead = false;
   try {
+    field = QStringLiteral("Old Expense Rate");
     request.oldRate = oldRateEdit->value();
+    field = QStringLiteral("New Expense Rate");
     request.newRate = newRateEdit->value();
+    field = QStringLiteral("Apply to Account");
     request.account = accountBox->currentText().left(4).trimmed().toInt(&accountRead);
   } catch (const ConversionError&) {
     accountRead = false;
   }
   if (!accountRead) {
-    warn(QStringLiteral("Data Conversion Error. Please check values and try again"));
+    warn(QStringLiteral("Data Conversion Error in ") + field +
+         QStringLiteral(". Please check values and try again"));
     return;
   }
   request.first = fromDateEdit->date();

@@ -8,7 +8,7 @@
 AccountPicker::AccountPicker(Database& db, AppState& state, Ui& ui, QWidget* parent)
     : PickList(ui,
                {QStringLiteral("PickAcc"), QStringLiteral("Select Account"), QSize(402, 343),
-                QRect(16, 16, 337, 273), true, 4},
+                QRect(16, 16, 337, 273), 4},
                parent),
       db_(db),
       state_(state) {}
@@ -17,6 +17,8 @@ int& AccountPicker::handOver() { return AccountChart(db_, state_).selected(); }
 
 void AccountPicker::prepare() {
   const AccountChart chart(db_, state_);
+  setWindowTitle(chart.isExpense() ? QStringLiteral("Expense Accounts")
+                                   : QStringLiteral("Income Accounts"));
   startFill(
       {QStringLiteral("Number"), QStringLiteral("Description"), chart.flagHeading(), QString()},
       {48, 240, 48, 0});

@@ -9,7 +9,6 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "MasterTables.h"
-#include "StrToInt.h"
 #include "Ui.h"
 
 namespace {
@@ -26,6 +25,7 @@ AccountWindow::AccountWindow(Database& db, AppState& state, Ui& ui, QWidget* par
   flagCheck = new QCheckBox(this);
   flagCheck->setObjectName(QStringLiteral("flagCheck"));
   addField(fieldLabel(QStringLiteral("numberLabel"), tr("Account Number:")), numberEdit);
+  numberEdit->setFieldName(tr("Account Number"));
   addField(fieldLabel(QStringLiteral("descriptionLabel"), tr("Description:")), descriptionEdit);
   addField(nullptr, flagCheck);
   setTabOrder(descriptionEdit, flagCheck);
@@ -59,7 +59,7 @@ int AccountWindow::nextAccountNumber(const AccountChart& chart) {
 }
 
 void AccountWindow::numberLeft() {
-  const int number = StrToInt(numberEdit->text());
+  const int number = numberEdit->intValue();
   if (number > 0) {
     numberEdit->setText(Conversions::PadLeft(number, 4));
     return;
@@ -70,7 +70,7 @@ void AccountWindow::numberLeft() {
 
 void AccountWindow::saveClicked() {
   const AccountChart chart(db_, state_);
-  const int number = StrToInt(numberEdit->text());
+  const int number = numberEdit->intValue();
   AccountRecord& account = chart.record();
   account.AcDesc = descriptionEdit->text().trimmed();
   account.AcDed = flagCheck->isChecked();
@@ -172,7 +172,7 @@ void AccountWindow::finishSave(const AccountChart& chart) {
 void AccountWindow::deleteClicked() {
   const AccountChart chart(db_, state_);
   const QString word = chart.transactionWord();
-  if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNo,
+  if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNoDefaultNo,
                    QStringLiteral("WARNING: All ") + word +
                        QStringLiteral(" assigned to this account will be deleted.\r\n\r\nARE "
                                       "YOU SURE YOU WANT TO DELETE THIS ACCOUNT?")) !=

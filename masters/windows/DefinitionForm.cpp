@@ -11,6 +11,7 @@
 #include "Guarded.h"
 #include "HelpButton.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ DefinitionForm::DefinitionForm(Ui& ui, const QString& name, const QString& capti
   layout->addLayout(fields_);
   layout->addStretch();
   layout->addLayout(buttons);
+  WindowKeys::Install(*this, &ui);
 }
 
 void DefinitionForm::addField(QLabel* label, QWidget* field) {

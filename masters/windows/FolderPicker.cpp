@@ -6,8 +6,8 @@
 
 FolderPicker::FolderPicker(Database& db, AppState& state, Ui& ui, QWidget* parent)
     : PickList(ui,
-               {QStringLiteral("PickFol"), QStringLiteral("PickFol"), QSize(375, 341),
-                QRect(32, 8, 305, 281), false, 3},
+               {QStringLiteral("PickFol"), QStringLiteral("Folders"), QSize(375, 341),
+                QRect(32, 8, 305, 281), 3},
                parent),
       db_(db),
       state_(state) {}
@@ -19,11 +19,13 @@ void FolderPicker::prepare() {
   const FolderRecord& folder = db_.folderRecord();
   DATA4* table = db_.folder().data;
   int row = 0;
+  int current = 1;
   WalkAll(table, [&] {
     if (d4deleted(table)) return;
     db_.ReadFolder();
-    setRow(++row, {QString::number(folder.FolNo), folder.FolName,
-                   QString::asprintf("%ld", d4recNo(table))});
+    const long recNo = d4recNo(table);
+    setRow(++row, {QString::number(folder.FolNo), folder.FolName, QString::asprintf("%ld", recNo)});
+    if (recNo == state_.SelectedFolder) current = row;
   });
-  finishFill(1, 9);
+  finishFill(current, 9);
 }

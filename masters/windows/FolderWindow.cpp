@@ -7,7 +7,6 @@
 #include "Conversions.h"
 #include "Database.h"
 #include "MasterTables.h"
-#include "StrToInt.h"
 #include "Ui.h"
 
 FolderWindow::FolderWindow(Database& db, AppState& state, Ui& ui, QWidget* parent)
@@ -16,6 +15,7 @@ FolderWindow::FolderWindow(Database& db, AppState& state, Ui& ui, QWidget* paren
       db_(db),
       state_(state) {
   addField(fieldLabel(QStringLiteral("numberLabel"), tr("Folder Number:")), numberEdit);
+  numberEdit->setFieldName(tr("Folder Number"));
   addField(fieldLabel(QStringLiteral("descriptionLabel"), tr("Description:")), descriptionEdit);
 }
 
@@ -42,13 +42,13 @@ void FolderWindow::prepare() {
 }
 
 void FolderWindow::numberLeft() {
-  numberEdit->setText(Conversions::PadLeft(StrToInt(numberEdit->text()), 4));
+  numberEdit->setText(Conversions::PadLeft(numberEdit->intValue(), 4));
 }
 
 void FolderWindow::saveClicked() {
   FolderRecord& folder = db_.folderRecord();
   folder.FolName = descriptionEdit->text().trimmed();
-  const int number = StrToInt(numberEdit->text());
+  const int number = numberEdit->intValue();
   if (state_.SelectedFolder == 0) {
     saveNew();
     return;
@@ -140,7 +140,7 @@ void FolderWindow::finishSave() {
 }
 
 void FolderWindow::deleteClicked() {
-  if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNo,
+  if (ui().message(Ui::Type::Warning, Ui::Buttons::YesNoDefaultNo,
                    QStringLiteral("WARNING: All income and expenses assigned to this folder will "
                                   "be deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
                                   "FOLDER?")) != Ui::Answer::Yes) {

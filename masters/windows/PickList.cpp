@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -14,6 +15,7 @@
 #include "Guarded.h"
 #include "StrToInt.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -90,15 +92,11 @@ PickList::PickList(Ui& ui, const Layout& layout, QWidget* parent)
   page->addWidget(grid, 1, Qt::AlignHCenter);
   page->addWidget(buttonStrip);
   FontUnits::Resize(*this, layout.client);
-  if (layout.gridFirst) {
-    setTabOrder(grid, selectButton);
-    setTabOrder(selectButton, newButton);
-    setTabOrder(newButton, exitButton);
-  } else {
-    setTabOrder(selectButton, newButton);
-    setTabOrder(newButton, exitButton);
-    setTabOrder(exitButton, grid);
-  }
+  // Top to bottom: the grid, then the buttons under it.
+  setTabOrder(grid, selectButton);
+  setTabOrder(selectButton, newButton);
+  setTabOrder(newButton, exitButton);
+  WindowKeys::Install(*this, &ui);
 }
 
 void PickList::gridClicked() { grid->viewport()->update(); }
@@ -175,6 +173,15 @@ void PickList::finishFill(int currentRow, int scrollAbove) {
   // The columns fill the grid inside its frame; a scroll bar gets its own room.
   const int scrollBar = scrolls ? grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
   grid->setFixedWidth(grid->horizontalHeader()->length() + 2 * grid->frameWidth() + scrollBar);
+  // The saved record in view, also once the window has its final size.
+  if (any) {
+    const auto showCurrent = [this] {
+      if (grid->currentItem())
+        grid->scrollToItem(grid->currentItem(), QAbstractItemView::PositionAtCenter);
+    };
+    showCurrent();
+    QTimer::singleShot(0, this, showCurrent);
+  }
 }
 
 void PickList::showEvent(QShowEvent* event) {

@@ -44,8 +44,7 @@ class PickList : public QDialog {
     QString name;  // the form's name
     QString caption;
     QSize client;
-    QRect grid;      // the grid's place in the client area
-    bool gridFirst;  // in the tab order: grid, buttons; else buttons, grid
+    QRect grid;  // the grid's place in the client area
     int restingColumns;
   };
   // ui must outlive the list.

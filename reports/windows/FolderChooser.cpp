@@ -7,6 +7,7 @@
 
 #include "Conversions.h"
 #include "Database.h"
+#include "FontUnits.h"
 #include "TableWalk.h"
 
 FolderChooser::FolderChooser(Database& db, QWidget* parent) : QDialog(parent), db_(db) {
@@ -16,6 +17,7 @@ FolderChooser::FolderChooser(Database& db, QWidget* parent) : QDialog(parent), d
   folderList = new QListWidget(this);
   folderList->setObjectName(QStringLiteral("folderList"));
   folderList->setSelectionMode(QAbstractItemView::MultiSelection);
+  FontUnits::UseFixedPitch(*folderList);  // the padded folder numbers line up
   runButton = new QPushButton(QStringLiteral("Run"), this);
   runButton->setObjectName(QStringLiteral("runButton"));
   allButton = new QPushButton(QStringLiteral("All"), this);

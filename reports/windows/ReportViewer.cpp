@@ -1,8 +1,10 @@
 #include "ReportViewer.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -10,6 +12,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <map>
 
 #include "AppState.h"
 #include "ProfitChartView.h"
@@ -18,6 +21,7 @@
 #include "ReportPainter.h"
 #include "ReportPrinting.h"
 #include "Ui.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -73,6 +77,7 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
   white.setColor(QPalette::Window, Qt::white);
   canvas_->setPalette(white);
   canvas_->installEventFilter(this);
+  canvas_->setFocusPolicy(Qt::StrongFocus);  // the keys scroll it
 
   bevel = new QFrame(canvas_);
   bevel->setObjectName(QStringLiteral("bevel"));
@@ -95,6 +100,7 @@ ReportViewer::ReportViewer(Ui& ui, AppState& state, const ReportDocument& docume
     layout->addWidget(chartView_);
   }
   resize(800, 600);  // the size when not maximised
+  WindowKeys::Install(*this, &ui);
 }
 
 ReportViewer::~ReportViewer() = default;
@@ -114,8 +120,28 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (event->type() == QEvent::Resize && screen_) layOut(true);
+    if (event->type() == QEvent::Wheel) {
+      QCoreApplication::sendEvent(scrollBar, event);
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress) return scrollKeyPressed(*static_cast<QKeyEvent*>(event));
   }
   return QDialog::eventFilter(watched, event);
+}
+
+bool ReportViewer::scrollKeyPressed(const QKeyEvent& key) {
+  // Home and End go to the ends with or without Ctrl: the report never scrolls sideways.
+  static const std::map<int, QAbstractSlider::SliderAction> kActions{
+      {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+      {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+      {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+      {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+      {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+      {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+  const auto action = kActions.find(key.key());
+  if (action == kActions.end()) return false;
+  scrollBar->triggerAction(action->second);
+  return true;
 }
 
 int ReportViewer::usableWidth() const { return canvas_->width() - kScrollBarWidth; }

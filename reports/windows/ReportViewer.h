@@ -13,6 +13,7 @@
 struct AppState;
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QPainter;
@@ -85,6 +86,8 @@ class ReportViewer : public QDialog {
   // Measures for the window's size; keepPosition false goes back to the first line.
   void layOut(bool keepPosition);
   void PaintLines(QPainter& painter);
+  // Arrows, Page Up/Down, Home and End move the lines; false for any other key.
+  bool scrollKeyPressed(const QKeyEvent& key);
   int usableWidth() const;
   // The file the user chose in the export dialog, with defaultSuffix when it had none;
   // empty when cancelled or when the user would not replace an existing file.

@@ -2,6 +2,8 @@
 // the status bar; help; the shut-down.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -17,9 +19,9 @@
 
 namespace {
 
+// A command as the user gives it: the button clicked or the menu action triggered.
 struct Dispatch {
-  const char* name;
-  void (MainWindow::*handler)();
+  const char* name;          // object name of the button or action
   QStringList tables;        // opened in this order
   QString list = {};         // the list window the command shows first, left at once; none
   QStringList notices = {};  // what that window says on showing over empty books
@@ -47,7 +49,14 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
     shell.ui.expectModal(GetParam().list, [](QDialog& list) { list.reject(); });
   }
   for (const QString& notice : GetParam().notices) shell.ui.expectMessage(notice);
-  (shell.form.get()->*GetParam().handler)();
+  const QString name = QString::fromLatin1(GetParam().name);
+  if (auto* button = shell.form->findChild<QAbstractButton*>(name)) {
+    button->click();
+  } else {
+    QAction* action = shell.form->findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << GetParam().name;
+    action->trigger();
+  }
   EXPECT_EQ(shell.files.tablesOpened(), GetParam().tables);
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
 }
@@ -55,77 +64,33 @@ TEST_P(Commands, OpenTheirTablesInOrderAndCloseThemAll) {
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Commands,
     testing::Values(
-        Dispatch{"incomeButton", &MainWindow::incomeClicked, {kInc, kFolder, kAccI}, "PickInc"},
-        Dispatch{"expensesButton", &MainWindow::expensesClicked, {kExp, kFolder, kAcc}, "PickExp"},
-        Dispatch{"foldersButton", &MainWindow::foldersClicked, {kFolder}, "PickFol"},
-        Dispatch{"expenseAccountsButton", &MainWindow::expenseAccountsClicked, {kAcc}, "PickAcc"},
-        Dispatch{"incomeAccountsButton", &MainWindow::incomeAccountsClicked, {kAccI}, "PickAcc"},
+        Dispatch{"incomeButton", {kInc, kFolder, kAccI}, "PickInc"},
+        Dispatch{"expensesButton", {kExp, kFolder, kAcc}, "PickExp"},
+        Dispatch{"foldersButton", {kFolder}, "PickFol"},
+        Dispatch{"expenseAccountsButton", {kAcc}, "PickAcc"},
+        Dispatch{"incomeAccountsButton", {kAccI}, "PickAcc"},
         Dispatch{"importButton",
-                 &MainWindow::importClicked,
                  {kInc, kFolder, kAccI},
                  "PmtImport",
                  {"Income Accounts must be defined before importing Income Records",
                   "Folders must be defined before importing Income Records"}},
         Dispatch{"rateChangeButton",
-                 &MainWindow::rateChangeClicked,
                  {kAcc, kExp},
                  "RateChange",
                  {"Expense Accounts must be defined before entering Expense Records"}},
-        Dispatch{"expenseSummaryAction",
-                 &MainWindow::expenseSummaryClicked,
-                 {kFolder, kExp, kAcc},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"expenseDetailAction",
-                 &MainWindow::expenseDetailClicked,
-                 {kFolder, kExp, kAcc},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"expenseAccountDetailAction",
-                 &MainWindow::expenseAccountDetailClicked,
-                 {kFolder, kExp, kAcc},
-                 "PickAcc"},
-        Dispatch{"expenseChartAction", &MainWindow::expenseChartClicked, {kAcc}, {}, {kNoData}},
-        Dispatch{"incomeSummaryAction",
-                 &MainWindow::incomeSummaryClicked,
-                 {kFolder, kInc, kAccI},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"incomeDetailAction",
-                 &MainWindow::incomeDetailClicked,
-                 {kFolder, kInc, kAccI},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"incomeAccountDetailAction",
-                 &MainWindow::incomeAccountDetailClicked,
-                 {kFolder, kInc, kAccI},
-                 "PickAcc"},
-        Dispatch{"incomeChartAction", &MainWindow::incomeChartClicked, {kAccI}, {}, {kNoData}},
-        Dispatch{"generalLedgerButton",
-                 &MainWindow::generalLedgerClicked,
-                 {kFolder, kExp, kInc},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"weeklyProfitAction",
-                 &MainWindow::weeklyProfitClicked,
-                 {kFolder, kExp, kInc, kAcc, kAccI},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"monthlyProfitAction",
-                 &MainWindow::monthlyProfitClicked,
-                 {kFolder, kExp, kInc, kAcc, kAccI},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"gstSummaryButton",
-                 &MainWindow::gstSummaryClicked,
-                 {kFolder, kExp, kAcc, kInc, kAccI},
-                 {},
-                 {kNoFolders}},
-        Dispatch{"taxReturnButton",
-                 &MainWindow::taxReturnClicked,
-                 {kFolder, kExp, kAcc, kInc, kAccI},
-                 {},
-                 {kNoFolders}}),
+        Dispatch{"expenseSummaryAction", {kFolder, kExp, kAcc}, {}, {kNoFolders}},
+        Dispatch{"expenseDetailAction", {kFolder, kExp, kAcc}, {}, {kNoFolders}},
+        Dispatch{"expenseAccountDetailAction", {kFolder, kExp, kAcc}, "PickAcc"},
+        Dispatch{"expenseChartAction", {kAcc}, {}, {kNoData}},
+        Dispatch{"incomeSummaryAction", {kFolder, kInc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"incomeDetailAction", {kFolder, kInc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"incomeAccountDetailAction", {kFolder, kInc, kAccI}, "PickAcc"},
+        Dispatch{"incomeChartAction", {kAccI}, {}, {kNoData}},
+        Dispatch{"generalLedgerButton", {kFolder, kExp, kInc}, {}, {kNoFolders}},
+        Dispatch{"weeklyProfitAction", {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"monthlyProfitAction", {kFolder, kExp, kInc, kAcc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"gstSummaryButton", {kFolder, kExp, kAcc, kInc, kAccI}, {}, {kNoFolders}},
+        Dispatch{"taxReturnButton", {kFolder, kExp, kAcc, kInc, kAccI}, {}, {kNoFolders}}),
     [](const testing::TestParamInfo<Dispatch>& info) { return std::string(info.param.name); });
 
 class MainWindowTest : public testing::Test {
@@ -186,6 +151,20 @@ TEST_F(MainWindowTest, AccountCommandsNameTheirChart) {
   EXPECT_EQ(shell.state.AccountKind, QStringLiteral("I"));
 }
 
+// An account detail report needs an existing account: its list offers no New.
+TEST_F(MainWindowTest, TheAccountDetailListOffersNoNew) {
+  const auto newOffered = [this](bool offered) {
+    shell.ui.expectModal(QStringLiteral("PickAcc"), [offered](QDialog& list) {
+      EXPECT_EQ(list.findChild<QPushButton*>(QStringLiteral("newButton"))->isVisible(), offered);
+      list.reject();
+    });
+  };
+  newOffered(false);
+  shell.form->findChild<QAction*>(QStringLiteral("incomeAccountDetailAction"))->trigger();
+  newOffered(true);
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("incomeAccountsButton"))->click();
+}
+
 TEST_F(MainWindowTest, ArchiveCommandsSetTheDirection) {
   shell.ui.expectModal(QStringLiteral("Archive"), [](QDialog& window) { window.reject(); });
   shell.form->deArchiveClicked();
@@ -244,9 +223,11 @@ TEST_F(MainWindowTest, ImportPacksPendingDeletionsAndClearsTheFlag) {
   EXPECT_EQ(folderRecords(), 1);
 }
 
-TEST_F(MainWindowTest, PackCommandPacksAndClearsItsStatus) {
+TEST_F(MainWindowTest, PackCommandPacksAndSaysWhatItRemoved) {
   leaveADeletedFolder();
-  shell.form->packClicked();
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Tables packed: 1 deleted records removed."));
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("packButton"))->click();
   EXPECT_EQ(folderRecords(), 1);
   EXPECT_EQ(shell.form->statusText(), QString());
   EXPECT_EQ(shell.form->progressPercent(), 0);
@@ -254,7 +235,9 @@ TEST_F(MainWindowTest, PackCommandPacksAndClearsItsStatus) {
 
 TEST_F(MainWindowTest, ReIndexRebuildsEveryIndex) {
   shell.files.clear();
-  shell.form->rebuildIndexesClicked();
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Indexes rebuilt for 5 tables."));
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("rebuildIndexesButton"))->click();
   for (const char* file : {"acctag.ntx", "accitag.ntx", "foltag.ntx", "edate.ntx", "eacc.ntx",
                            "incdate.ntx", "incacc.ntx"}) {
     EXPECT_GT(shell.files.writesTo(QString::fromLatin1(file)), 0) << file;
@@ -273,11 +256,10 @@ TEST_F(MainWindowTest, StatusCaptionClearsTheProgressBar) {
 }
 
 TEST_F(MainWindowTest, ReportButtonsOpenTheirMenus) {
-  for (auto [open, menu] :
-       {std::pair{&MainWindow::expenseReportsClicked, shell.form->expenseReportsMenu},
-        std::pair{&MainWindow::incomeReportsClicked, shell.form->incomeReportsMenu},
-        std::pair{&MainWindow::profitReportsClicked, shell.form->profitReportsMenu}}) {
-    (shell.form.get()->*open)();
+  for (auto [button, menu] : {std::pair{"expenseReportsButton", shell.form->expenseReportsMenu},
+                              std::pair{"incomeReportsButton", shell.form->incomeReportsMenu},
+                              std::pair{"profitReportsButton", shell.form->profitReportsMenu}}) {
+    shell.form->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
     EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
     menu->close();
   }

@@ -87,7 +87,8 @@ TEST_F(SettingsPageTest, AValidDayIsStored) {
 
 TEST_F(SettingsPageTest, ABlankMonthIsAConversionErrorThatKeepsTheFocus) {
   page->startMonthEdit->clear();
-  shell.ui.expectErrorBox(QStringLiteral("'' is not a valid integer value"));
+  shell.ui.expectErrorBox(
+      QStringLiteral("Fiscal Year Start Month: '' is not a valid integer value"));
   page->reportFontButton->setFocus();
   EXPECT_FALSE(page->startMonthEdit->runExit());
   EXPECT_TRUE(page->startMonthEdit->hasFocus());
@@ -121,7 +122,7 @@ TEST_F(SettingsPageTest, ANewRateIsReformattedAndStored) {
 
 TEST_F(SettingsPageTest, ARateThatIsNoNumberKeepsTheStoredRate) {
   page->taxRateEdit->setText(QStringLiteral("-"));
-  shell.ui.expectErrorBox(QStringLiteral("'-' is not a valid floating point value"));
+  shell.ui.expectErrorBox(QStringLiteral("GST Rate: '-' is not a valid floating point value"));
   page->reportFontButton->setFocus();
   EXPECT_FALSE(page->taxRateEdit->runExit());
   EXPECT_TRUE(page->taxRateEdit->hasFocus());
@@ -133,6 +134,7 @@ TEST_F(SettingsPageTest, ANewTaxStringRelabelsTheRateAndIsStoredTrimmed) {
   page->taxStringEdit->setText(QStringLiteral("  VAT  "));
   EXPECT_TRUE(page->taxStringEdit->runExit());
   EXPECT_EQ(page->taxRateLabel->text(), QStringLiteral("VAT Rate"));
+  EXPECT_EQ(shell.form->gstSummaryButton->text(), QStringLiteral("VAT Summary"));
   EXPECT_EQ(storedSettings(books.dir()).GSTString.trimmed(), QStringLiteral("VAT"));
   EXPECT_EQ(shell.db().settingsRecord().GSTString, QStringLiteral("VAT"));
 }

@@ -40,6 +40,12 @@ class ScriptedSeam : public Seam, public ProgramHost {
     step.answer = answer;
     step.box = Box{type, buttons};
   }
+  // A question with exactly text, type and buttons, answered with Enter: its default button.
+  void expectEnter(Type type, Buttons buttons, const QString& text) {
+    Step& step = add(Kind::Message, text);
+    step.box = Box{type, buttons};
+    step.pressesEnter = true;
+  }
   // The general error box with exactly text.
   void expectErrorBox(const QString& text) { add(Kind::ErrorBox, text); }
 
@@ -58,7 +64,8 @@ class ScriptedSeam : public Seam, public ProgramHost {
                     << " with buttons " << int(buttons) << ", expected type " << int(step.box->type)
                     << " with buttons " << int(step.box->buttons);
     }
-    return step.kind == Kind::Message ? step.answer : Answer::Cancel;
+    if (step.kind != Kind::Message) return Answer::Cancel;
+    return step.pressesEnter ? Prompts::DefaultAnswer(buttons) : step.answer;
   }
   void errorBox(const QString& text) override {
     errors.append(text);
@@ -79,7 +86,8 @@ class ScriptedSeam : public Seam, public ProgramHost {
     Kind kind;
     QString text;  // message or error text, form name, dialog caption; empty: any
     Answer answer = Answer::Ok;
-    std::optional<Box> box;  // type and buttons to check; none: any
+    bool pressesEnter = false;  // answered with the box's default button
+    std::optional<Box> box;     // type and buttons to check; none: any
     Extra extra{};
   };
 

@@ -32,7 +32,7 @@ class TestWaitClock : public WaitClock {
 struct TestShell {
   // Books in directory (the test's TestBooks, or any other).
   explicit TestShell(const std::string& directory)
-      : env{ui, ui, clock, waitClock, files, directory},
+      : env{ui, ui, clock, waitClock, files, directory, nullptr, directory + "/backups"},
         form(std::make_unique<MainWindow>(env, state)) {}
 
   Database& db() { return form->database(); }

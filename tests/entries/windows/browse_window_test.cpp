@@ -3,10 +3,12 @@
 // they hand over.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "EntryBooks.h"
 #include "ExpenseList.h"
@@ -53,7 +55,7 @@ TEST_F(PickExpTest, AnEmptyListOffersOnlyNewAndExit) {
   books.addExpense(QDate(2026, 1, 2), 10, 1, 5, true);  // archived
   books.state.DefaultFolder = 1;
   open(0);
-  EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select Expense"));
+  EXPECT_EQ(pick.windowTitle(), QStringLiteral("Expense Records"));
   EXPECT_EQ(grid().rowCount(), 0);
   EXPECT_EQ(grid().columnCount(), 7);
   EXPECT_FALSE(grid().isEnabled());
@@ -219,6 +221,16 @@ TEST_F(PickExpTest, ScrollBarActionsMoveThePageWithinItsEnds) {
   }
 }
 
+TEST_F(PickExpTest, TheWheelOverTheRowsMovesThePage) {
+  const std::vector<long> days = addDays(25);
+  open(0);  // the last page: records 15 to 24
+  QWheelEvent up(QPointF(5, 5), grid().viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                 QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(grid().viewport(), &up);
+  EXPECT_LT(scroll().value(), 15);
+  EXPECT_EQ(recordOn(0), days[scroll().value()]);
+}
+
 TEST_F(PickExpTest, TheThumbMovesThePageWhereItIsLetGo) {
   const std::vector<long> days = addDays(25);
   open(0);
@@ -282,7 +294,7 @@ TEST(PickInc, ShowsIncomeOfTheDefaultFolderWithItsOwnButtons) {
   books.openIncomeTables();
   IncomeList pick(books.db, books.state);
   pick.show();
-  EXPECT_EQ(pick.windowTitle(), QStringLiteral("Select Item"));
+  EXPECT_EQ(pick.windowTitle(), QStringLiteral("Income Records"));
   EXPECT_EQ(pick.grid->columnCount(), 6);
   EXPECT_EQ(pick.grid->horizontalHeaderItem(2)->text(), QStringLiteral("Folder"));
   EXPECT_EQ(pick.grid->currentRow(), 9);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "CodeBox.h"
 #include "DatePicker.h"
@@ -19,8 +21,10 @@
 namespace {
 
 const QString kAddAnother = QStringLiteral("Add another expense record?");
-const QString kConversion =
-    QStringLiteral("Data Conversion Error. Please check values and try again");
+QString conversionIn(const char* field) {
+  return QStringLiteral("Data Conversion Error in ") + QString::fromLatin1(field) +
+         QStringLiteral(". Please check values and try again");
+}
 
 class ExpenseTest : public testing::Test {
  protected:
@@ -73,7 +77,7 @@ TEST_F(ExpenseTest, ANewRecordStartsTodayInTheDefaultFolderIncludingTax) {
             QStringLiteral("   5 - ") + QStringLiteral("Fuel").leftJustified(30));
   EXPECT_EQ(window.accountBox->currentIndex(), 0);
   EXPECT_EQ(window.folderBox->currentText().left(4), QStringLiteral("   3"));
-  EXPECT_EQ(window.focusWidget(), window.chequeEdit);
+  EXPECT_EQ(window.focusWidget(), window.dateEdit->lineEdit);  // the first field
 }
 
 TEST_F(ExpenseTest, WithoutADefaultFolderTheFirstFolderIsOffered) {
@@ -241,10 +245,16 @@ TEST_F(ExpenseTest, AMissingAccountOffersAndSavesTheFirst) {
   EXPECT_EQ(books.storedExpense(number).AccNo, 5);
 }
 
-TEST_F(ExpenseTest, DeleteRemovesTheRecordAtOnceWithoutAQuestion) {
+TEST_F(ExpenseTest, DeleteAsksWithNoAsDefaultThenRemovesTheRecordAtOnce) {
   const long first = books.addExpense(QDate(2026, 1, 1), 5, 1, 20);
   books.addExpense(QDate(2026, 1, 2), 12, 1, 30);
   open(static_cast<int>(first));
+  const QString question = QStringLiteral("Delete this expense record?");
+  books.ui.expectEnter(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo, question);
+  window.deleteButton->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(books.state.SelectedExpense, first);
+  books.ui.expectMessage(question, Ui::Answer::Yes);
   window.deleteButton->click();
   EXPECT_EQ(books.state.SelectedExpense, 0);
   EXPECT_EQ(window.result(), QDialog::Accepted);
@@ -255,7 +265,6 @@ TEST_F(ExpenseTest, DeleteRemovesTheRecordAtOnceWithoutAQuestion) {
   EXPECT_EQ(books.recordCount(false), 1) << "the table was not packed";
   EXPECT_EQ(books.storedExpense(1).AccNo, 12);
   EXPECT_EQ(books.walk(false, "eDate"), std::vector<long>{1});
-  EXPECT_TRUE(books.ui.messages.isEmpty());
 }
 
 TEST_F(ExpenseTest, AddAnotherKeepsTheEntryButChequeAndAmount) {
@@ -296,7 +305,7 @@ TEST_F(ExpenseTest, AddAnotherKeepsTheEntryButChequeAndAmount) {
 TEST_F(ExpenseTest, AValueThatCannotBeReadSavesNothing) {
   open(0);
   window.accountBox->setCurrentIndex(-1);
-  books.ui.expectMessage(kConversion);
+  books.ui.expectMessage(conversionIn("Account"));
   window.saveButton->click();
   EXPECT_TRUE(window.isVisible());
   books.closeAll();
@@ -306,7 +315,7 @@ TEST_F(ExpenseTest, AValueThatCannotBeReadSavesNothing) {
 TEST_F(ExpenseTest, AnAmountTooWideForItsFieldAddsNoBlankRecord) {
   open(0);
   window.amountEdit->setText(QStringLiteral("9999999"));
-  books.ui.expectMessage(kConversion);
+  books.ui.expectMessage(conversionIn("Amount"));
   window.saveButton->click();
   EXPECT_TRUE(window.isVisible());
   books.closeAll();
@@ -324,11 +333,38 @@ TEST_F(ExpenseTest, CancelWritesNothingAndKeepsTheHandOver) {
   EXPECT_DOUBLE_EQ(books.storedExpense(number).Amount, 20);
 }
 
-TEST_F(ExpenseTest, AChequeNumberThatIsNoNumberIsRefusedOnLeaving) {
+TEST_F(ExpenseTest, AChequeNumberThatIsNoNumberIsRefusedOnLeavingNamingTheField) {
   open(0);
-  books.ui.expectErrorBox(QStringLiteral("'12a' is not a valid integer value"));
+  books.ui.expectErrorBox(QStringLiteral("Check No: '12a' is not a valid integer value"));
   enter(window.chequeEdit, QStringLiteral("12a"));
   EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("12a"));
+}
+
+TEST_F(ExpenseTest, NoChequeNumberIsChequeZero) {
+  open(0);
+  enter(window.chequeEdit, QString());
+  EXPECT_EQ(window.chequeEdit->text(), QStringLiteral("       0"));
+  enter(window.amountEdit, QStringLiteral("10"));
+  window.chequeEdit->clear();
+  save();
+  books.closeAll();
+  EXPECT_EQ(books.storedExpense(books.state.SelectedExpense).CheckNo, 0);
+}
+
+// An amount of 0.00 is saved only on Yes; Enter answers No.
+TEST_F(ExpenseTest, AZeroAmountIsSavedOnlyWhenTheUserSaysSo) {
+  const QString question =
+      QStringLiteral("The amount is 0.00.\r\n\r\nSave this expense record with no amount?");
+  open(0);
+  books.ui.expectEnter(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo, question);
+  window.saveButton->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(d4recCountDo(books.db.exp().data), 0);
+  books.ui.expectMessage(question, Ui::Answer::Yes);
+  save();
+  EXPECT_FALSE(window.isVisible());
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(false), 1);
 }
 
 // The date field as a user types into it: keystrokes, then Tab to the next field.
@@ -350,6 +386,19 @@ TEST_F(TypedDateTest, IsReadWhenLeftAndShownInTheShortFormat) {
   EXPECT_EQ(window.dateEdit->date(), QDate(2025, 8, 20));
   EXPECT_EQ(window.dateEdit->lineEdit->text(), QStringLiteral("20/8/2025"));
   EXPECT_EQ(QApplication::focusWidget(), window.chequeEdit);  // Tab left the field
+}
+
+TEST_F(TypedDateTest, TheDropDownCalendarPicksADate) {
+  open(0);
+  window.dateEdit->calendarButton->click();
+  auto* calendar = window.dateEdit->findChild<QCalendarWidget*>(QStringLiteral("calendar"));
+  ASSERT_NE(calendar, nullptr);
+  EXPECT_TRUE(calendar->isVisible());
+  EXPECT_EQ(calendar->selectedDate(), QDate(2026, 6, 15));
+  emit calendar->clicked(QDate(2026, 2, 3));
+  EXPECT_FALSE(calendar->isVisible());
+  EXPECT_EQ(window.dateEdit->date(), QDate(2026, 2, 3));
+  EXPECT_EQ(window.dateEdit->lineEdit->text(), QStringLiteral("3/2/2026"));
 }
 
 TEST_F(TypedDateTest, AnUnreadableDateIsRefusedNamingTheFieldAndNothingIsSaved) {
@@ -385,13 +434,14 @@ TEST_F(ExpenseTest, HelpAndTabOrder) {
   open(0);
   window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{530});
-  const QList<QWidget*> expected{window.chequeEdit,   window.amountEdit,   window.includesTaxCheck,
-                                 window.taxEdit,      window.payToEdit,    window.memoEdit,
-                                 window.accountBox,   window.folderBox,    window.saveButton,
-                                 window.deleteButton, window.cancelButton, window.helpButton,
-                                 window.dateEdit};
+  // As on the screen, top to bottom.
+  const QList<QWidget*> expected{window.dateEdit,         window.chequeEdit,   window.amountEdit,
+                                 window.includesTaxCheck, window.taxEdit,      window.payToEdit,
+                                 window.memoEdit,         window.accountBox,   window.folderBox,
+                                 window.saveButton,       window.deleteButton, window.cancelButton,
+                                 window.helpButton};
   QList<QWidget*> chain;
-  QWidget* widget = window.chequeEdit;
+  QWidget* widget = window.dateEdit;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
     if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
     widget = widget->nextInFocusChain();

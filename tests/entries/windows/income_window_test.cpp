@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "CodeBox.h"
 #include "DatePicker.h"
@@ -152,6 +153,8 @@ TEST_F(IncomeTest, DeletePacksTheIncomeTable) {
   books.addIncome(QDate(2026, 1, 1), 4, 1, 20);
   const long second = books.addIncome(QDate(2026, 1, 2), 12, 1, 30);
   open(static_cast<int>(second));
+  books.ui.expectMessage(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo,
+                         QStringLiteral("Delete this income record?"), Ui::Answer::Yes);
   window.deleteButton->click();
   EXPECT_EQ(books.state.SelectedIncome, 0);
   EXPECT_EQ(d4tagSelected(books.db.inc().data), books.db.inc().IncDateTag);
@@ -164,17 +167,37 @@ TEST_F(IncomeTest, HelpAndTabOrder) {
   open(0);
   window.helpButton->click();
   EXPECT_EQ(books.ui.helpContexts, QList<int>{510});
-  const QList<QWidget*> expected{window.amountEdit,      window.includesTaxCheck, window.taxEdit,
-                                 window.descriptionEdit, window.accountBox,       window.saveButton,
-                                 window.deleteButton,    window.cancelButton,     window.folderBox,
-                                 window.helpButton,      window.dateEdit};
+  // As on the screen, top to bottom.
+  const QList<QWidget*> expected{
+      window.dateEdit,        window.amountEdit,   window.includesTaxCheck, window.taxEdit,
+      window.descriptionEdit, window.accountBox,   window.folderBox,        window.saveButton,
+      window.deleteButton,    window.cancelButton, window.helpButton};
   QList<QWidget*> chain;
-  QWidget* widget = window.amountEdit;
+  QWidget* widget = window.dateEdit;
   for (int step = 0; step < 40 && chain.size() < expected.size(); ++step) {
     if (expected.contains(widget) && !chain.contains(widget)) chain.append(widget);
     widget = widget->nextInFocusChain();
   }
   EXPECT_EQ(chain, expected);
+}
+
+// Keys as on any desktop: F1 opens the window's topic; Enter in a field saves nothing,
+// Enter on a focused button presses it.
+TEST_F(IncomeTest, F1AndEnterWorkAsOnAnyDesktop) {
+  open(0);
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(window.amountEdit, Qt::Key_F1);
+  EXPECT_EQ(books.ui.helpContexts, QList<int>{510});
+  enter(window.amountEdit, QStringLiteral("10"));
+  QTest::keyClick(window.amountEdit, Qt::Key_Return);
+  EXPECT_TRUE(window.isVisible());
+  window.saveButton->setFocus();
+  books.ui.expectMessage(kAddAnother, Ui::Answer::No);
+  QTest::keyClick(window.saveButton, Qt::Key_Return);
+  EXPECT_FALSE(window.isVisible());
+  books.closeAll();
+  EXPECT_EQ(books.recordCount(true), 1);
 }
 
 TEST(IncomeWithoutMasters, TellsWhatIsMissingAndDisablesSave) {

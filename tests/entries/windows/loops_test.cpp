@@ -120,6 +120,7 @@ TEST_F(Loops, AfterADeleteOrACancelledNewEntryTheListShowsTheLastRecord) {
   });
   shell.ui.expectModal(
       "Expense", [](QDialog& form) { static_cast<ExpenseWindow&>(form).deleteButton->click(); });
+  shell.ui.expectMessage(QStringLiteral("Delete this expense record?"), Ui::Answer::Yes);
   shell.ui.expectModal("PickExp", [&](QDialog& form) {
     auto& pick = static_cast<ExpenseList&>(form);
     EXPECT_EQ(pick.list().count(), 4);

@@ -3,6 +3,7 @@
 // records hidden from the browse lists, progress, and the window in both directions.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -233,6 +234,16 @@ TEST(ArchiveWindow, TypedRangesAreReadAndAReversedOneRefused) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(books.expenses().front().Archive, false);
   type("1 Jul 2025", "31/7/25");
+  const QString question =
+      QStringLiteral("Archive all income and expense records dated 1/7/2025 through 31/7/2025?");
+  // Enter answers Cancel: nothing is archived and the window stays.
+  ui.expectEnter(Ui::Type::Confirmation, Ui::Buttons::OkCancelDefaultCancel, question);
+  window.okButton->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(books.expenses().front().Archive, false);
+  ui.expectMessage(question, Ui::Answer::Ok);
+  ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                   QStringLiteral("Archived: 1 records dated 1/7/2025 through 31/7/2025."));
   window.okButton->click();
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_EQ(books.expenses().front().Archive, true);
@@ -252,10 +263,13 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
     EXPECT_EQ(window.fromLabel->text(), QStringLiteral("Archive Data From:"));
     window.fromDateEdit->setDate(QDate(2024, 2, 1));
     window.throughDateEdit->setDate(QDate(2024, 2, 29));
-    window.okClicked();
+    window.okButton->click();
     EXPECT_EQ(window.result(), QDialog::Accepted);
   });
-  shell.form->archiveClicked();
+  shell.ui.expectMessage(
+      QStringLiteral("Archive all income and expense records dated 1/2/2024 through 29/2/2024?"));
+  shell.ui.expectMessage(QStringLiteral("Archived: 2 records dated 1/2/2024 through 29/2/2024."));
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("archiveButton"))->click();
   EXPECT_EQ(shell.files.openFiles, 0) << "tables left open";
   std::vector<bool> marks;
   for (const IncomeRecord& r : books.income()) marks.push_back(r.Archive);
@@ -268,7 +282,7 @@ TEST(ArchiveWindow, CaptionsFollowTheDirectionAndOkMarksTheChosenRange) {
     EXPECT_EQ(window.fromLabel->text(), QStringLiteral("De-Archive Data From:"));
     window.cancelClicked();
   });
-  shell.form->deArchiveClicked();
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("deArchiveButton"))->click();
   EXPECT_TRUE(books.expenses().front().Archive) << "Cancel changed the records";
 }
 

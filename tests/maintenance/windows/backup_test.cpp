@@ -4,7 +4,11 @@
 // commands through the drive and directory chooser.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <deque>
 #include <filesystem>
@@ -239,14 +243,55 @@ class BackupCommands : public Backup {
     });
   }
 
+  void expectBackedUp() {
+    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                           QStringLiteral("Backup complete: 5 tables copied to\r\n") + backupDir());
+  }
+  void backUp() {
+    choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"),
+           backupDir());
+    expectBackedUp();
+    shell.form->findChild<QAbstractButton*>(QStringLiteral("backupButton"))->click();
+  }
+  // The question a restore from backupDir() asks first, with the records of this set.
+  QString restoreQuestion() const {
+    return QStringLiteral("Restore the books from the backup in\r\n") + backupDir() +
+           QStringLiteral("\r\nmade ") +
+           QLocale().toString(
+               QFileInfo(QDir(backupDir()).filePath(QStringLiteral("GSTINC1.bak"))).lastModified(),
+               QLocale::ShortFormat) +
+           QStringLiteral(
+               "?\r\n\r\nExpense accounts: 1 records\r\nIncome accounts: 1 "
+               "records\r\nFolders: 1 records\r\nExpenses: 1 records\r\nIncome "
+               "records: 1 records\r\n\r\nThe books in use will be replaced by the "
+               "backup.");
+  }
+
   TestShell shell{books.books.dir()};
 };
 
-TEST_F(BackupCommands, BackupWritesTheSetAndClearsTheStatus) {
-  choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), backupDir());
-  shell.form->backupClicked();
+TEST_F(BackupCommands, BackupStartsInTheBackupsFolderWritesTheSetAndSaysWhere) {
+  const QString backups = dataDir() + QStringLiteral("/backups");
+  shell.ui.expectModal(QStringLiteral("DriveDir"), [&](QDialog& dialog) {
+    auto& chooser = static_cast<DirectoryChooser&>(dialog);
+    EXPECT_EQ(chooser.selectedDirectory(), backups);  // made on first use
+    chooser.pathEdit->setText(backupDir());           // typed
+    chooser.okClicked();
+  });
+  expectBackedUp();
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("backupButton"))->click();
   EXPECT_EQ(snapshot(backupDir(), ".bak"), snapshot(dataDir(), ".dbf"));
   EXPECT_EQ(shell.form->statusText(), QString());
+}
+
+TEST_F(BackupCommands, ABackupIntoTheBooksOwnFolderIsRefused) {
+  choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), dataDir());
+  shell.ui.expectMessage(
+      Ui::Type::Warning, Ui::Buttons::Ok,
+      QStringLiteral("A backup cannot go into the folder of the books it copies:\r\n") + dataDir() +
+          QStringLiteral("\r\nChoose another folder or disk."));
+  shell.form->backupClicked();
+  EXPECT_TRUE(QDir(dataDir()).entryList({QStringLiteral("*.bak")}, QDir::Files).isEmpty());
 }
 
 TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
@@ -255,8 +300,8 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
   shell.ui.expectModal(QStringLiteral("DriveDir"), [&](QDialog& dialog) {
     auto& chooser = static_cast<DirectoryChooser&>(dialog);
     chooser.selectDirectory(gone);
-    ASSERT_TRUE(QDir(gone).removeRecursively());  // taken away before the copy
     chooser.okClicked();
+    ASSERT_TRUE(QDir(gone).removeRecursively());  // taken away before the copy
   });
   shell.ui.expectMessage(
       Ui::Type::Information, Ui::Buttons::Ok,
@@ -265,15 +310,25 @@ TEST_F(BackupCommands, ABackupThatFailsSaysSo) {
   EXPECT_EQ(shell.form->statusText(), QString());
 }
 
-TEST_F(BackupCommands, RestorePutsTheSetBackAndRebuildsTheIndexes) {
-  choose(QStringLiteral("Choose Backup Drive & Directory"), QStringLiteral("Backup"), backupDir());
-  shell.form->backupClicked();
+TEST_F(BackupCommands, RestoreAsksFirstThenPutsTheSetBackAndRebuildsTheIndexes) {
+  backUp();
   const auto tables = snapshot(dataDir(), ".dbf");
   changeEveryTable();
+  const auto changed = snapshot(dataDir(), ".dbf");
   shell.files.clear();
+  // Enter keeps the books: No is the default.
   choose(QStringLiteral("Choose Drive & Directory Containing BACKUP"), QStringLiteral("Restore"),
          backupDir());
-  shell.form->restoreClicked();
+  shell.ui.expectEnter(Ui::Type::Confirmation, Ui::Buttons::YesNoDefaultNo, restoreQuestion());
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("restoreButton"))->click();
+  EXPECT_EQ(snapshot(dataDir(), ".dbf"), changed);
+  choose(QStringLiteral("Choose Drive & Directory Containing BACKUP"), QStringLiteral("Restore"),
+         backupDir());
+  shell.ui.expectMessage(restoreQuestion(), Ui::Answer::Yes);
+  shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::Ok,
+                         QStringLiteral("Restore complete: 5 tables restored from\r\n") +
+                             backupDir() + QStringLiteral("\r\nand their indexes rebuilt."));
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("restoreButton"))->click();
   EXPECT_EQ(snapshot(dataDir(), ".dbf"), tables);
   EXPECT_GT(shell.files.writesTo(QStringLiteral("incdate.ntx")), 0) << "indexes not rebuilt";
   EXPECT_TRUE(shell.state.RefillFolderBox);

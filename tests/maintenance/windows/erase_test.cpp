@@ -2,6 +2,7 @@
 // tables emptied by it.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 
 #include "DataEraser.h"
@@ -24,7 +25,7 @@ class Erasing : public testing::Test {
     shell.start();
   }
   void expect(const char* question, Answer answer) {
-    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::OkCancel,
+    shell.ui.expectMessage(Ui::Type::Information, Ui::Buttons::OkCancelDefaultCancel,
                            QString::fromLatin1(question), answer);
   }
   long records(bool (Database::*open)(), DATA4* (*table)(Database&)) {
@@ -80,10 +81,13 @@ TEST_F(Erasing, OkToEveryQuestionEmptiesAllFiveTables) {
   EXPECT_EQ(shell.form->folderBox->count(), 1) << "the folder list still shows erased folders";
 }
 
-TEST_F(Erasing, CancelToBothTransactionTablesAsksNothingMore) {
-  expect("ERASE ALL INCOME DATA?", Answer::Cancel);
-  expect("ERASE ALL EXPENSE DATA?", Answer::Cancel);
-  shell.form->eraseDataClicked();
+// Enter at every question, from the button on the page: Cancel is the default, nothing goes.
+TEST_F(Erasing, EnterToBothTransactionTablesErasesNothingAndAsksNothingMore) {
+  for (const char* question : {"ERASE ALL INCOME DATA?", "ERASE ALL EXPENSE DATA?"}) {
+    shell.ui.expectEnter(Ui::Type::Information, Ui::Buttons::OkCancelDefaultCancel,
+                         QString::fromLatin1(question));
+  }
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("eraseDataButton"))->click();
   EXPECT_EQ(counts(), (std::vector<long>{1, 1, 1, 1, 1}));
 }
 

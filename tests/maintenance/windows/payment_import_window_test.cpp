@@ -2,6 +2,7 @@
 // the refusals that keep it open, and the main window's pack after an import.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,8 +57,10 @@ TEST_F(PaymentImportWindow, StartsWithTheListsTheCurrentFiscalYearAndNoPath) {
 TEST_F(PaymentImportWindow, APaymentFileInTheDataDirectoryIsTakenAtOnce) {
   writePaymentFile(books.books.path("GSTPMT.DBF"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](PaymentImportDialog& window) {
+  import([this](PaymentImportDialog& window) {
     EXPECT_EQ(window.pathEdit->text(), QStringLiteral("gstPmt.dbf"));
+  shell.ui.expectMessage(
+      QStringLiteral("Payments imported: 1 income records added, 0 earlier imports replaced."));
   window.importClicked();
   EXPECT_EQ(window.result(), QDialog::Accepted);
 });
@@ -111,11 +114,15 @@ TEST_F(PaymentImportWindow, AnImportThatDeletedRecordsIsPackedAtOnce) {
   books.addIncome(QDate(2026, 1, 10), 3, 10.00, true, QStringLiteral("Payment on Invoice #A1"));
   writePaymentFile(books.books.path("gstpmt.dbf"), billwiseFields(),
                    {{"20260110", "10.00", "1.00", "T", "A1"}});
-  import([](PaymentImportDialog& window) { window.importClicked();
-});
-EXPECT_FALSE(shell.state.PackPending);
-EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
-EXPECT_EQ(shell.files.openFiles, 0);
+  shell.ui.expectModal(QStringLiteral("PmtImport"), [this](QDialog& dialog) {
+    shell.ui.expectMessage(
+        QStringLiteral("Payments imported: 1 income records added, 1 earlier imports replaced."));
+    static_cast<PaymentImportDialog&>(dialog).importButton->click();
+  });
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("importButton"))->click();
+  EXPECT_FALSE(shell.state.PackPending);
+  EXPECT_EQ(books.income(false).size(), 1u) << "the replaced import was not packed away";
+  EXPECT_EQ(shell.files.openFiles, 0);
 }
 
 TEST(PaymentImportWindowEmpty, WithoutAccountsOrFoldersImportIsDisabled) {

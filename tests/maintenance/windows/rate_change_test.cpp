@@ -171,7 +171,8 @@ TEST_F(RateChangeWindow, RefusalsKeepTheWindowOpenAndApplyingClosesIt) {
     EXPECT_TRUE(window.isVisible());
     shell.ui.expectMessage(
         Ui::Type::Warning, Ui::Buttons::Ok,
-        QStringLiteral("Data Conversion Error. Please check values and try again"));
+        QStringLiteral("Data Conversion Error in Old Expense Rate. Please check values and try "
+                       "again"));
     window.oldRateEdit->setText(QStringLiteral("  x"));
     window.applyClicked();
     EXPECT_TRUE(window.isVisible());

@@ -120,7 +120,7 @@ TEST_F(AccountWindowTest, MergingLeavesOneAccountWithTheTypedNameAndBothSetsOfEx
 TEST_F(AccountWindowTest, DeletingRemovesTheAccountAndItsExpensesForGood) {
   shell.ui.expectModal(kAcc, choose(5));
   shell.ui.expectModal(kAccount, press("deleteButton"));
-  shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
+  shell.ui.expectMessage(Type::Warning, Buttons::YesNoDefaultNo,
                          QStringLiteral("WARNING: All expenses assigned to this account will be "
                                         "deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
                                         "ACCOUNT?"),
@@ -172,7 +172,7 @@ TEST_F(AccountWindowTest, DeleteAfterACancelledMergeDeletesTheChosenAccount) {
                                          click(form, "deleteButton");
                                        }}));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel, QString(), Answer::Cancel);
-  shell.ui.expectMessage(Type::Warning, Buttons::YesNo, QString(), Answer::Yes);
+  shell.ui.expectMessage(Type::Warning, Buttons::YesNoDefaultNo, QString(), Answer::Yes);
   shell.ui.expectModal(kAcc, press("exitButton"));
   runExpenseLoop();
 
@@ -278,7 +278,7 @@ TEST_F(AccountWindowTest, AccountZeroIsRefusedOnLeavingTheFieldAndOnSaving) {
   const QString refused = QStringLiteral("Account Number must be greater than zero.");
   shell.ui.expectMessage(Type::Information, Buttons::Ok, refused);
   shell.ui.expectMessage(Type::Information, Buttons::Ok, refused);
-  shell.ui.expectErrorBox(QStringLiteral("'' is not a valid integer value"));
+  shell.ui.expectErrorBox(QStringLiteral("Account Number: '' is not a valid integer value"));
   shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   runExpenseLoop();
@@ -331,11 +331,11 @@ TEST_F(AccountWindowTest, TheIncomeChartsDeleteWarningAndRenumberMessageSpeakOfI
                      "in account 5 will be moved to account number 3 AND "
                      "Account Number 5 will no longer exist."),
       Answer::Cancel);
-  shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
-                         QStringLiteral("WARNING: All income assigned to this account will be "
-                                        "deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
-                                        "ACCOUNT?"),
-                         Answer::No);
+  // Enter keeps the account: No is the default.
+  shell.ui.expectEnter(Type::Warning, Buttons::YesNoDefaultNo,
+                       QStringLiteral("WARNING: All income assigned to this account will be "
+                                      "deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE THIS "
+                                      "ACCOUNT?"));
   shell.ui.expectModal(kAcc, press("exitButton"));
   shell.files.clear();
   shell.form->incomeAccountsClicked();

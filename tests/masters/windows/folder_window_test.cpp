@@ -164,7 +164,7 @@ TEST_F(FolderWindowTest, MergingLeavesOneFolderWithTheTypedNameAndBothSetsOfReco
 TEST_F(FolderWindowTest, DeletingRemovesTheFoldersIncomeAndExpensesForGood) {
   shell.ui.expectModal(kFol, choose(3));
   shell.ui.expectModal(kFolder, press("deleteButton"));
-  shell.ui.expectMessage(Type::Warning, Buttons::YesNo,
+  shell.ui.expectMessage(Type::Warning, Buttons::YesNoDefaultNo,
                          QStringLiteral("WARNING: All income and expenses assigned to this folder "
                                         "will be deleted.\r\n\r\nARE YOU SURE YOU WANT TO DELETE "
                                         "THIS FOLDER?"),
@@ -191,7 +191,7 @@ TEST_F(FolderWindowTest, DeleteAfterACancelledMergeDeletesTheChosenFolder) {
   shell.ui.expectModal(kFolder,
                        then({typeAndSave(8, QStringLiteral("Shop")), press("deleteButton")}));
   shell.ui.expectMessage(Type::Information, Buttons::OkCancel, QString(), Answer::Cancel);
-  shell.ui.expectMessage(Type::Warning, Buttons::YesNo, QString(), Answer::Yes);
+  shell.ui.expectMessage(Type::Warning, Buttons::YesNoDefaultNo, QString(), Answer::Yes);
   shell.ui.expectModal(kFol, press("exitButton"));
   runFolderLoop();
 

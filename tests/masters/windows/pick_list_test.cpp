@@ -2,6 +2,7 @@
 // and the ways of choosing and leaving.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -71,7 +72,7 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
   books::addAccount(db(), books::Chart::Expense, 4, QStringLiteral("Bank fees"), true);
   shell.ui.expectModal(kAcc, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Select Account"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Expense Accounts"));
     EXPECT_EQ(headings(grid), (QStringList{QStringLiteral("Number"), QStringLiteral("Description"),
                                            QStringLiteral("Deduct"), QString()}));
     expectColumns(grid, 336);
@@ -91,12 +92,12 @@ TEST_F(PickLists, TheAccountListShowsEachAccountWithItsFlagAndRecordNumber) {
   shell.form->expenseAccountsClicked();
 }
 
-TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
+TEST_F(PickLists, TheFolderListReturnsOnTheSavedFolder) {
   books::addFolder(db(), 7, QStringLiteral("Shop"));
   books::addFolder(db(), 2, QStringLiteral("Flat"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
     const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("PickFol"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Folders"));
     EXPECT_EQ(headings(grid),
               (QStringList{QStringLiteral("Number"), QStringLiteral("Description"), QString()}));
     expectColumns(grid, 288);
@@ -107,7 +108,8 @@ TEST_F(PickLists, TheFolderListStartsOnItsFirstFolderWhateverWasChosen) {
   });
   shell.ui.expectModal(QStringLiteral("FolderF"), press("saveButton"));
   shell.ui.expectModal(kFol, [](QDialog& form) {
-    EXPECT_EQ(dynamic_cast<PickList&>(form).grid->currentRow(), 0);
+    const PickList& list = dynamic_cast<PickList&>(form);
+    EXPECT_EQ(list.grid->currentRow(), rowOf(list, 7));
     click(form, "exitButton");
   });
   shell.form->foldersClicked();
@@ -199,6 +201,22 @@ TEST_F(PickLists, AGridWithMoreRowsThanItShowsWidensForItsScrollBar) {
   const int ten = gridWidth();
   EXPECT_GE(nine, 336);
   EXPECT_GT(ten, nine);
+}
+
+// The list returns on the saved account, scrolled so the user sees it.
+TEST_F(PickLists, TheSavedAccountIsInView) {
+  for (int number = 1; number <= 40; ++number) {
+    books::addAccount(db(), books::Chart::Expense, number, QStringLiteral("Account"));
+  }
+  shell.ui.expectModal(kAcc, choose(35));
+  shell.ui.expectModal(QStringLiteral("Account"), press("saveButton"));
+  shell.ui.expectModal(kAcc, [](QDialog& form) {
+    const QTableWidget& grid = *dynamic_cast<PickList&>(form).grid;
+    ASSERT_EQ(grid.currentRow(), 34);
+    EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualItemRect(grid.currentItem())));
+    click(form, "exitButton");
+  });
+  shell.form->findChild<QAbstractButton*>(QStringLiteral("expenseAccountsButton"))->click();
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 
 #include "AppState.h"
 #include "ProfitChartView.h"
@@ -101,6 +103,33 @@ TEST_F(Viewer, TheScrollBarRunsToTheLastFullWindow) {
     EXPECT_EQ(viewer.FirstShownLine(), 300 - visible);  // the last line is the bottom one
     bar.triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(viewer.FirstShownLine(), 300 - visible - (visible - 1));
+  });
+}
+
+// The keys and the wheel over the lines scroll them, as in any document window.
+TEST_F(Viewer, KeysAndTheWheelScrollTheLines) {
+  const ReportDocument document = sampleDocument(300);
+  showViewer(document, [](ReportViewer& viewer) {
+    const int visible = viewer.VisibleLines();
+    QWidget* lines = viewer.findChild<QWidget*>(QStringLiteral("canvas"));
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(viewer.focusWidget(), lines);
+    const std::pair<QKeyCombination, int> steps[] = {
+        {Qt::Key_Down, 1},
+        {Qt::Key_PageDown, visible},
+        {Qt::Key_Up, visible - 1},
+        {Qt::Key_PageUp, 0},
+        {QKeyCombination(Qt::ControlModifier, Qt::Key_End), 300 - visible},
+        {Qt::Key_Home, 0},
+        {Qt::Key_End, 300 - visible}};
+    for (const auto& [key, first] : steps) {
+      QTest::keyClick(lines, key.key(), key.keyboardModifiers());
+      EXPECT_EQ(viewer.FirstShownLine(), first) << key.key();
+    }
+    QWheelEvent wheel(QPointF(10, 10), lines->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(lines, &wheel);
+    EXPECT_LT(viewer.FirstShownLine(), 300 - visible);
   });
 }
 
