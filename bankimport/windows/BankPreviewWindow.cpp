@@ -121,7 +121,7 @@ BankPreviewWindow::BankPreviewWindow(Database& db, Ui& ui, ProgressSink& progres
   layout->addLayout(profileRow);
   layout->addWidget(linesView, 1);
   layout->addLayout(buttons);
-  FontUnits::Resize(*this, {900, 480});
+  FontUnits::Resize(*this, {1040, 480});
 }
 
 BankPreviewWindow::~BankPreviewWindow() = default;
@@ -184,9 +184,12 @@ void BankPreviewWindow::showPlan() {
   linesView->setModel(model_.get());
   linesView->setItemDelegate(new ChoiceDelegate(*model_, linesView));
   connect(model_.get(), &PreviewModel::dataChanged, this, [this] { showSummary(); });
+  // Widths from the first rows: measuring ten thousand would keep the user waiting.
+  linesView->horizontalHeader()->setResizeContentsPrecision(200);
   linesView->resizeColumnsToContents();
-  linesView->horizontalHeader()->setSectionResizeMode(PreviewModel::Description,
-                                                      QHeaderView::Stretch);
+  linesView->setColumnWidth(PreviewModel::Description,
+                            linesView->fontMetrics().averageCharWidth() * 34);
+  linesView->horizontalHeader()->setStretchLastSection(true);
   showSummary();
 }
 

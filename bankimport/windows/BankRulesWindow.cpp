@@ -36,7 +36,8 @@ BankRulesWindow::BankRulesWindow(Database& db, Ui& ui, QWidget* parent)
   rulesGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
   rulesGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   rulesGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  rulesGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  rulesGrid->setWordWrap(false);
+  rulesGrid->horizontalHeader()->setStretchLastSection(true);
   auto button = [this](const char* name, const QString& caption,
                        void (BankRulesWindow::*handler)()) {
     auto* b = new QPushButton(caption, this);
@@ -61,7 +62,7 @@ BankRulesWindow::BankRulesWindow(Database& db, Ui& ui, QWidget* parent)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(rulesGrid, 1);
   layout->addLayout(side);
-  FontUnits::Resize(*this, {720, 320});
+  FontUnits::Resize(*this, {900, 320});
 }
 
 void BankRulesWindow::showRules() {
@@ -97,7 +98,8 @@ void BankRulesWindow::fillGrid() {
       rulesGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
   }
   rulesGrid->resizeColumnsToContents();
-  rulesGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  rulesGrid->setColumnWidth(
+      0, std::max(rulesGrid->columnWidth(0), rulesGrid->fontMetrics().averageCharWidth() * 24));
 }
 
 void BankRulesWindow::store(int row) {

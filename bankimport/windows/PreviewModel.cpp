@@ -32,6 +32,11 @@ QVariant PreviewModel::data(const QModelIndex& index, int role) const {
     return int(Qt::AlignRight | Qt::AlignVCenter);
   if (role == Qt::ForegroundRole && line.status() != PlannedLine::Status::New)
     return QBrush(Qt::gray);
+  // What a line to import still lacks stands out until it is chosen.
+  if (role == Qt::BackgroundRole && line.toImport() &&
+      ((index.column() == Account && line.account == 0) ||
+       (index.column() == Folder && line.folder == 0)))
+    return QBrush(QColor(255, 214, 214));
   if (role == Qt::EditRole) {
     if (index.column() == Kind) return static_cast<int>(line.kind);
     if (index.column() == Account) return line.account;
