@@ -16,6 +16,7 @@
 #include "BankRulesWindow.h"
 #include "BankTables.h"
 #include "ChoiceDelegate.h"
+#include "ColumnMapping.h"
 #include "Database.h"
 #include "FontUnits.h"
 #include "PreviewModel.h"
@@ -23,25 +24,6 @@
 #include "Ui.h"
 
 namespace {
-
-QString columnsText(const CsvProfile& p) {
-  QStringList parts;
-  auto add = [&](const char* what, int column) {
-    if (column != 0) parts << QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(column);
-  };
-  add("date", p.dateColumn);
-  add("description", p.descriptionColumn);
-  add("amount", p.amountColumn);
-  add("paid out", p.debitColumn);
-  add("paid in", p.creditColumn);
-  add("id", p.idColumn);
-  const QString separator = p.separator == QLatin1Char('\t')
-                                ? QStringLiteral("tab")
-                                : QStringLiteral("'%1'").arg(p.separator);
-  return QStringLiteral("Columns: %1; separator %2; %3")
-      .arg(parts.join(QStringLiteral(", ")), separator,
-           p.header ? QStringLiteral("header row") : QStringLiteral("no header row"));
-}
 
 const char* formatName(StatementFile::Format format) {
   switch (format) {
@@ -71,11 +53,11 @@ BankPreviewWindow::BankPreviewWindow(Database& db, Ui& ui, ProgressSink& progres
   fileLabel->setObjectName(QStringLiteral("fileLabel"));
   profileBox = new QComboBox(this);
   profileBox->setObjectName(QStringLiteral("profileBox"));
-  columnsLabel = new QLabel(this);
-  columnsLabel->setObjectName(QStringLiteral("columnsLabel"));
+  columnMapping = new ColumnMapping(this);
   profileNameEdit = new QLineEdit(this);
   profileNameEdit->setObjectName(QStringLiteral("profileNameEdit"));
   profileNameEdit->setMaxLength(30);
+  profileNameEdit->setMaximumWidth(profileNameEdit->fontMetrics().averageCharWidth() * 32);
   profileNameEdit->setPlaceholderText(tr("Bank name"));
   saveProfileButton = new QPushButton(tr("Save Profile"), this);
   saveProfileButton->setObjectName(QStringLiteral("saveProfileButton"));
@@ -101,15 +83,21 @@ BankPreviewWindow::BankPreviewWindow(Database& db, Ui& ui, ProgressSink& progres
   cancelButton = new QPushButton(tr("Cancel"), this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  readAgainButton =
+      button("readAgainButton", tr("Read Again"), &BankPreviewWindow::readAgainClicked);
   connect(saveProfileButton, &QPushButton::clicked, this, &BankPreviewWindow::saveProfileClicked);
   connect(profileBox, &QComboBox::activated, this, &BankPreviewWindow::profileChosen);
 
   auto* profileRow = new QHBoxLayout;
   profileRow->addWidget(new QLabel(tr("Profile:"), this));
   profileRow->addWidget(profileBox);
-  profileRow->addWidget(columnsLabel, 1);
   profileRow->addWidget(profileNameEdit);
   profileRow->addWidget(saveProfileButton);
+  profileRow->addStretch();
+  auto* columnsRow = new QHBoxLayout;
+  columnsRow->addWidget(columnMapping);
+  columnsRow->addWidget(readAgainButton);
+  columnsRow->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(makeRuleButton);
   buttons->addWidget(rulesButton);
@@ -119,6 +107,7 @@ BankPreviewWindow::BankPreviewWindow(Database& db, Ui& ui, ProgressSink& progres
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fileLabel);
   layout->addLayout(profileRow);
+  layout->addLayout(columnsRow);
   layout->addWidget(linesView, 1);
   layout->addLayout(buttons);
   FontUnits::Resize(*this, {1040, 480});
@@ -156,6 +145,16 @@ bool BankPreviewWindow::read(const std::optional<CsvProfile>& profile) {
     if (read.ok && read.format == StatementFile::Format::Csv)
       read.profile.dateOrder = dayFirst ? DateOrder::DayFirst : DateOrder::MonthFirst;
   }
+  if (!read.ok && read.columnsUnknown) {
+    // The user gives the columns in the window.
+    read_ = read;
+    plan_ = ImportPlan{};
+    showPlan();
+    summaryLabel->setText(QStringLiteral("The columns are not known (%1): choose them and "
+                                         "read again.")
+                              .arg(read.profile.problem()));
+    return true;
+  }
   if (!read.ok) {
     ui_.message(Prompts::Type::Warning, Prompts::Buttons::Ok,
                 QStringLiteral("%1 cannot be imported.\r\n%2")
@@ -176,10 +175,10 @@ void BankPreviewWindow::showPlan() {
           .arg(QDir::toNativeSeparators(path_), QLatin1String(formatName(read_.format)),
                plan_.account.isEmpty() ? QString() : QStringLiteral(", account ") + plan_.account)
           .arg(plan_.lines.size()));
-  for (QWidget* w : std::initializer_list<QWidget*>{profileBox, columnsLabel, profileNameEdit,
-                                                    saveProfileButton})
+  for (QWidget* w : std::initializer_list<QWidget*>{profileBox, columnMapping, readAgainButton,
+                                                    profileNameEdit, saveProfileButton})
     w->setEnabled(csv);
-  columnsLabel->setText(csv ? columnsText(read_.profile) : QString());
+  columnMapping->showProfile(read_.profile);
   model_ = std::make_unique<PreviewModel>(plan_, choices_, db_.settingsRecord().GSTRate);
   linesView->setModel(model_.get());
   linesView->setItemDelegate(new ChoiceDelegate(*model_, linesView));
@@ -223,8 +222,10 @@ void BankPreviewWindow::profileChosen() {
   read(profile);
 }
 
+void BankPreviewWindow::readAgainClicked() { read(columnMapping->profile(read_.profile)); }
+
 void BankPreviewWindow::saveProfileClicked() {
-  CsvProfile profile = read_.profile;
+  CsvProfile profile = columnMapping->profile(read_.profile);
   profile.name = profileNameEdit->text().trimmed();
   if (profile.name.isEmpty()) {
     ui_.message(Prompts::Type::Information, Prompts::Buttons::Ok,

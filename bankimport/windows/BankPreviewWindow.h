@@ -15,6 +15,7 @@
 #include "StatementFile.h"
 
 class BankRulesWindow;
+class ColumnMapping;
 class Clock;
 class Database;
 class PreviewModel;
@@ -41,6 +42,8 @@ class BankPreviewWindow : public QDialog {
   bool load(const QString& path);
   // The profile box changed: the file is read again with the profile chosen.
   void profileChosen();
+  // The file read again with the columns shown.
+  void readAgainClicked();
   void saveProfileClicked();
   // A rule from the current line: its description, kind, account, folder and tax; edited
   // in the rule editor, stored last, and applied to every line.
@@ -54,7 +57,8 @@ class BankPreviewWindow : public QDialog {
 
   QLabel* fileLabel;
   QComboBox* profileBox;
-  QLabel* columnsLabel;
+  ColumnMapping* columnMapping;
+  QPushButton* readAgainButton;
   QLineEdit* profileNameEdit;
   QPushButton* saveProfileButton;
   QTableView* linesView;
@@ -65,6 +69,8 @@ class BankPreviewWindow : public QDialog {
   QPushButton* cancelButton;
 
  private:
+  // Reads the file with profile and shows its plan. A CSV file whose columns are not known
+  // shows no line and waits for the user to give them. False when the file is refused.
   bool read(const std::optional<CsvProfile>& profile);
   void showPlan();
   void showSummary();

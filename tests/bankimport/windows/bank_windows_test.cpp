@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -16,6 +17,7 @@
 #include "BankRulesWindow.h"
 #include "BankTables.h"
 #include "BookRecords.h"
+#include "ColumnMapping.h"
 #include "InterruptedImport.h"
 #include "PreviewModel.h"
 #include "RuleEditor.h"
@@ -121,6 +123,34 @@ TEST_F(BankWindows, ABadLineRefusesTheFileNamingIt) {
       QStringLiteral("bad.csv cannot be imported.\r\nLine 3: 'x' is not an amount"));
   shell.form->findChild<QAction*>(QStringLiteral("importBankAction"))->trigger();
   EXPECT_EQ(expenses(), 0);
+}
+
+TEST_F(BankWindows, ColumnsTheUserGivesAreReadAndSavedAsTheBanksProfile) {
+  TempDir dir;
+  QFile file(QString::fromStdString(dir.file("odd.csv")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("When;Sum;What\n2024-04-02;-12,50;Bakery\n2024-04-03;-7,00;Kiosk\n");
+  file.close();
+  preview(file.fileName(), [&](BankPreviewWindow& window) {
+    EXPECT_EQ(window.model()->rowCount(), 0);
+    EXPECT_TRUE(
+        window.summaryLabel->text().startsWith(QStringLiteral("The columns are not known")));
+    window.columnMapping->dateSpin->setValue(1);
+    window.columnMapping->amountSpin->setValue(2);
+    window.columnMapping->descriptionSpin->setValue(3);
+    window.readAgainButton->click();
+    ASSERT_EQ(window.model()->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(window.plan().lines[0].line.amount, -12.5);
+    EXPECT_EQ(window.plan().lines[1].line.description, QStringLiteral("Kiosk"));
+    window.profileNameEdit->setText(QStringLiteral("Odd Bank"));
+    window.saveProfileButton->click();
+    EXPECT_EQ(window.profileBox->currentText(), QStringLiteral("Odd Bank"));
+    window.cancelButton->click();
+  });
+  const auto profile = BankTables::FindProfile(shell.db(), QStringLiteral("odd bank"));
+  ASSERT_TRUE(profile.has_value());
+  EXPECT_EQ(profile->separator, QLatin1Char(';'));
+  EXPECT_EQ(profile->descriptionColumn, 3);
 }
 
 TEST_F(BankWindows, ARuleMadeFromALineClassifiesItsLikes) {
