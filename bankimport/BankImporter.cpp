@@ -71,8 +71,13 @@ ImportPlan BankImporter::Plan(const Statement& statement, const std::vector<Bank
     planned.skip = planned.inBooks;
     plan.lines.push_back(planned);
   }
-  if (history != nullptr) d4close(code, history);
-  error4exitTest(code, db_.host());
+  if (history != nullptr) {
+    d4close(code, history);
+  } else if (anyHistory) {
+    // History that cannot be read (books on a read-only disk without its index files)
+    // marks nothing; the import itself then fails and says so.
+    code4errorCode(code, 0);
+  }
   return plan;
 }
 
