@@ -19,6 +19,7 @@
 #include "ColumnMapping.h"
 #include "Database.h"
 #include "FontUnits.h"
+#include "HelpButton.h"
 #include "PreviewModel.h"
 #include "RuleEditor.h"
 #include "Ui.h"
@@ -104,6 +105,7 @@ BankPreviewWindow::BankPreviewWindow(Database& db, Ui& ui, ProgressSink& progres
   buttons->addWidget(summaryLabel, 1);
   buttons->addWidget(importButton);
   buttons->addWidget(cancelButton);
+  buttons->addWidget(new HelpButton(ui, BankRulesWindow::kHelpContext, this));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fileLabel);
   layout->addLayout(profileRow);

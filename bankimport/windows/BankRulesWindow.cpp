@@ -9,6 +9,7 @@
 #include "BankTables.h"
 #include "Database.h"
 #include "FontUnits.h"
+#include "HelpButton.h"
 #include "ImportPlan.h"
 #include "RuleEditor.h"
 #include "Ui.h"
@@ -59,6 +60,7 @@ BankRulesWindow::BankRulesWindow(Database& db, Ui& ui, QWidget* parent)
     side->addWidget(b);
   side->addStretch();
   side->addWidget(closeButton);
+  side->addWidget(new HelpButton(ui, BankRulesWindow::kHelpContext, this));
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(rulesGrid, 1);
   layout->addLayout(side);

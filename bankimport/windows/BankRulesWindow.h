@@ -17,6 +17,9 @@ class BankRulesWindow : public QDialog {
   Q_OBJECT
 
  public:
+  // The help topic of the bank import's windows.
+  static constexpr int kHelpContext = 525;
+
   // The referenced objects must outlive the window.
   BankRulesWindow(Database& db, Ui& ui, QWidget* parent = nullptr);
 

@@ -18,6 +18,7 @@
 #include "BankTables.h"
 #include "BookRecords.h"
 #include "ColumnMapping.h"
+#include "HelpButton.h"
 #include "InterruptedImport.h"
 #include "PreviewModel.h"
 #include "RuleEditor.h"
@@ -188,10 +189,12 @@ TEST_F(BankWindows, RulesAreReorderedAndDeletedInTheRulesWindow) {
     EXPECT_EQ(window.rulesGrid->item(1, 0)->text(), QStringLiteral("first"));
     window.rulesGrid->selectRow(0);
     window.deleteButton->click();
+    window.findChild<HelpButton*>()->click();
     window.closeButton->click();
   });
   shell.form->findChild<QAction*>(QStringLiteral("bankRulesAction"))->trigger();
   EXPECT_EQ(BankTables::LoadRules(shell.db()), std::vector<BankRule>{first});
+  EXPECT_EQ(shell.ui.helpContexts, QList<int>{525});
 }
 
 TEST_F(BankWindows, AnUnusableRuleIsRefusedWithItsReason) {
