@@ -20,6 +20,7 @@
 #include "AccountWindow.h"
 #include "AppState.h"
 #include "ArchiveDialog.h"
+#include "BankPreviewWindow.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "DirectoryChooser.h"
@@ -118,6 +119,7 @@ MainWindow::MainWindow(const Environment& env, AppState& state, QWidget* parent)
   archiveDialog = new ArchiveDialog(*db_, state_, env_.ui, *this, env_.clock, this);
   rateChangeDialog = new RateChangeDialog(*db_, env_.ui, env_.clock, this);
   paymentImportDialog = new PaymentImportDialog(*db_, state_, env_.ui, *this, env_.clock, this);
+  bankPreviewWindow = new BankPreviewWindow(*db_, env_.ui, *this, env_.clock, this);
   directoryChooser =
       new DirectoryChooser(env_.ui, QString::fromStdString(env_.dataDirectory), this);
 
@@ -304,6 +306,11 @@ void MainWindow::buildMenus() {
   menuBar()->setAutoFillBackground(true);
   QMenu* file = menuBar()->addMenu(tr("&File"));
   buildBooksMenu(file);
+  menuCommand(file, QStringLiteral("importBankAction"), tr("Import &Bank Statement..."),
+              &MainWindow::importBankClicked);
+  menuCommand(file, QStringLiteral("bankRulesAction"), tr("Bank Import R&ules..."),
+              &MainWindow::bankRulesClicked);
+  file->addSeparator();
   QAction* exit = file->addAction(tr("E&xit"));
   exit->setObjectName(QStringLiteral("exitAction"));
   connect(exit, &QAction::triggered, this, &QWidget::close);

@@ -42,6 +42,7 @@ class IncomeList;
 class ArchiveDialog;
 class DirectoryChooser;
 class PaymentImportDialog;
+class BankPreviewWindow;
 class RateChangeDialog;
 
 class MainWindow : public QMainWindow, public ProgressSink {
@@ -87,6 +88,10 @@ class MainWindow : public QMainWindow, public ProgressSink {
   void expenseAccountsClicked();
   void expensesClicked();
   void importClicked();
+  // File menu: a bank statement chosen in the file dialog, shown in the preview; the
+  // bank import rules.
+  void importBankClicked();
+  void bankRulesClicked();
   void rateChangeClicked();
   // Commands of the "Report Generation" page; the three image buttons open their menus.
   void expenseReportsClicked();
@@ -153,6 +158,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   ArchiveDialog* archiveDialog;
   RateChangeDialog* rateChangeDialog;
   PaymentImportDialog* paymentImportDialog;
+  BankPreviewWindow* bankPreviewWindow;
   DirectoryChooser* directoryChooser;
 
  protected:

@@ -1,10 +1,10 @@
 #include "BankImporter.h"
 
-#include <QSet>
 #include <cmath>
 #include <map>
 
 #include "BankTables.h"
+#include "BookChoices.h"
 #include "Clock.h"
 #include "ContainedTax.h"
 #include "ConversionError.h"
@@ -13,7 +13,6 @@
 #include "InterruptedImport.h"
 #include "ProgressSink.h"
 #include "TableDefinitions.h"
-#include "TableWalk.h"
 #include "xbase/Status.h"
 
 namespace {
@@ -22,12 +21,6 @@ namespace {
 constexpr int kTextWidth = 30;
 
 double cents(double value) { return std::round(value * 100) / 100; }
-
-QSet<int> numbersOf(DATA4* data, FIELD4* number) {
-  QSet<int> numbers;
-  WalkAll(data, [&] { numbers.insert(f4int(number)); });
-  return numbers;
-}
 
 QString lineName(const PlannedLine& line) {
   return QStringLiteral("Line %1 (%2, %3)")
@@ -78,30 +71,29 @@ ImportPlan BankImporter::Plan(const Statement& statement, const std::vector<Bank
     planned.skip = planned.inBooks;
     plan.lines.push_back(planned);
   }
-  if (history != nullptr) d4close(code, history);
-  error4exitTest(code, db_.host());
+  if (history != nullptr) {
+    d4close(code, history);
+  } else if (anyHistory) {
+    // History that cannot be read (books on a read-only disk without its index files)
+    // marks nothing; the import itself then fails and says so.
+    code4errorCode(code, 0);
+  }
   return plan;
 }
 
 QString BankImporter::Check(const ImportPlan& plan) {
-  db_.OpenAcc();
-  db_.OpenAccI();
-  db_.OpenFolder();
-  const QSet<int> expenseAccounts = numbersOf(db_.acc().data, db_.acc().AccNo);
-  const QSet<int> incomeAccounts = numbersOf(db_.accI().data, db_.accI().AccNo);
-  const QSet<int> folders = numbersOf(db_.folder().data, db_.folder().FolNo);
-  code4close(db_.code());
+  const BookChoices books = BookChoices::Read(db_);
   for (const PlannedLine& line : plan.lines) {
     if (!line.toImport()) continue;
     const bool expense = line.kind == EntryKind::Expense;
-    if (!(expense ? expenseAccounts : incomeAccounts).contains(line.account)) {
+    if (!BookChoices::Holds(books.accountsFor(line.kind), line.account)) {
       return line.account == 0 ? QStringLiteral("%1 has no account.").arg(lineName(line))
                                : QStringLiteral("%1: there is no %2 account %3.")
                                      .arg(lineName(line), expense ? QStringLiteral("expense")
                                                                   : QStringLiteral("income"))
                                      .arg(line.account);
     }
-    if (!folders.contains(line.folder)) {
+    if (!BookChoices::Holds(books.folders, line.folder)) {
       return line.folder == 0 ? QStringLiteral("%1 has no folder.").arg(lineName(line))
                               : QStringLiteral("%1: there is no folder %2.")
                                     .arg(lineName(line))

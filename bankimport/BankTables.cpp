@@ -77,7 +77,7 @@ std::vector<BankRule> BankTables::LoadRules(Database& db) {
   CODE4* code = db.code();
   if (!code->fs().exists(code->pathOf(std::string(tables::kBankRules) + ".dbf"))) return rules;
   DATA4* data = Open(code, TableDefinitions::bankRules());
-  if (data == nullptr) return rules;
+  if (data == nullptr) return code4errorCode(code, 0), rules;  // read as none
   d4tagSelectP(data, d4tag(data, tags::kRuleSeq));
   WalkAll(data, [&] {
     BankRule rule;
@@ -126,7 +126,7 @@ std::vector<CsvProfile> BankTables::LoadProfiles(Database& db) {
   if (!code->fs().exists(code->pathOf(std::string(tables::kBankProfiles) + ".dbf")))
     return profiles;
   DATA4* data = Open(code, TableDefinitions::bankProfiles());
-  if (data == nullptr) return profiles;
+  if (data == nullptr) return code4errorCode(code, 0), profiles;  // read as none
   d4tagSelectP(data, d4tag(data, tags::kProfName));
   WalkAll(data, [&] {
     CsvProfile p;

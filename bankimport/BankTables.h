@@ -21,7 +21,8 @@ class BankTables {
   // Ensure, then opens table with its tags; null with the error pending on failure.
   static DATA4* Open(CODE4* code, const TableDefinition& table);
 
-  // The rules in order; none when the books have no rule table. Leaves it closed.
+  // The rules in order; none when the books have no rule table or it cannot be read.
+  // Leaves it closed.
   static std::vector<BankRule> LoadRules(Database& db);
   // Replaces the stored rules with rules, in their order. False when the table could not
   // be written. REQUIRES: no table open; every rule without problem().

@@ -209,7 +209,8 @@ Statement CsvReader::Read(const QString& text, const CsvProfile& profile, DateOr
   }
 
   Statement statement;
-  statement.account = profile.account.isEmpty() ? profile.name : profile.account;
+  // Not the profile's name: a statement read with a profile or without one is remembered alike.
+  statement.account = profile.account;
   for (std::size_t r = first; r < rows.size(); ++r) {
     const Row& row = rows[r];
     if (row.fields.size() < profile.lastColumn()) {

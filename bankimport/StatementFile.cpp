@@ -59,6 +59,7 @@ StatementFile::Result StatementFile::ReadText(const QString& text, const QString
         break;
       case Format::Csv:
         result.profile = profile ? *profile : CsvReader::Detect(text);
+        result.columnsUnknown = !result.profile.problem().isEmpty();
         result.statement = CsvReader::Read(text, result.profile, order);
         break;
     }

@@ -17,6 +17,7 @@ class StatementFile {
     bool ok = false;
     QString message;              // why the file was refused: names the line and the fault
     bool datesAmbiguous = false;  // refused only because the day-month order is unknown
+    bool columnsUnknown = false;  // CSV: refused because the profile lacks a column
     Format format = Format::Csv;
     CsvProfile profile;  // CSV: the profile read with (given or detected)
     Statement statement;

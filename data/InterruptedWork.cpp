@@ -21,6 +21,10 @@ std::vector<std::string> InterruptedWork::Finish(xbase::FileSystem& fs,
                     TableDefinitions::bank().end());
     for (const TableDefinition* table : restored) {
       const std::string path = pathIn(fs, directory, table->baseName + ".dbf");
+      if (fs.exists(path + kAbsent)) {
+        if (fs.exists(path)) fs.remove(path);
+        fs.remove(path + kAbsent);
+      }
       if (fs.exists(path + kAside) && !fs.rename(path + kAside, path)) {
         // The marker stays: the next start tries again.
         done.push_back("could not put " + table->baseName +
@@ -39,7 +43,7 @@ std::vector<std::string> InterruptedWork::Finish(xbase::FileSystem& fs,
     files.insert(files.end(), table->indexFiles.begin(), table->indexFiles.end());
     for (const std::string& file : files) {
       const std::string path = pathIn(fs, directory, file);
-      for (const char* suffix : {kIncoming, kAsideInProgress, kAside, kPackTemp}) {
+      for (const char* suffix : {kIncoming, kAsideInProgress, kAside, kAbsent, kPackTemp}) {
         if (fs.exists(path + suffix) && fs.remove(path + suffix))
           leftovers.push_back(file + suffix);
       }

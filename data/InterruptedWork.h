@@ -18,6 +18,8 @@ class InterruptedWork {
   static constexpr char kIncoming[] = ".partial";
   static constexpr char kAsideInProgress[] = ".replacing";
   static constexpr char kAside[] = ".replaced";
+  // Beside a bank import table the books did not have before the restore brought it.
+  static constexpr char kAbsent[] = ".absent";
   static constexpr char kPackTemp[] = ".pack";
 
   // Rolls back a restore or a bank statement import (InterruptedImport) that did not

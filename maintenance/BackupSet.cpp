@@ -220,7 +220,11 @@ bool BackupSet::swapIn(const std::vector<std::string>& temps,
   // so that a table set aside is never a part copy.
   bool ok = true;
   for (const std::string& table : tables) {
-    if (!files.exists(table)) continue;  // a bank table the books do not have yet
+    if (!files.exists(table)) {
+      // A bank table the books do not have yet: a rollback removes what the restore brings.
+      ok = ok && writeMarker(files, table + InterruptedWork::kAbsent);
+      continue;
+    }
     ok = ok && copier_.copy(table, table + kAsideInProgress) == FileCopier::Failure::None &&
          files.rename(table + kAsideInProgress, table + kAside);
   }
@@ -243,6 +247,7 @@ bool BackupSet::swapIn(const std::vector<std::string>& temps,
   // Once the marker is gone the restore stands (or was rolled back) as a whole.
   if (files.exists(marker) && !files.remove(marker)) return false;
   removeAll(tables, kAside);
+  removeAll(tables, InterruptedWork::kAbsent);
   removeAll(tables, kAsideInProgress);
   for (const std::string& temp : temps)
     if (!temp.empty()) files.remove(temp);

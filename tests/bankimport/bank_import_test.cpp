@@ -214,6 +214,22 @@ TEST_F(BankImport, RulesAndHistoryAreBackedUpAndRestoredWithTheBooks) {
   EXPECT_EQ(count(tables::kBankHistory), 0);
 }
 
+TEST_F(BankImport, ARestoreCutShortTakesAwayTheBankTablesItBrought) {
+  xbase::FileSystem& fs = xbase::FileSystem::posix();
+  ASSERT_TRUE(BankTables::SaveRules(db, {rule("Sales", EntryKind::Income, 3)}));
+  // Where the restore stood: the rule table placed, the books having had none, the marker.
+  const std::string table = t.books.path("BANKRULE.dbf");
+  for (const std::string& file :
+       {table + InterruptedWork::kAbsent, t.books.path(InterruptedWork::kRestoreMarker)}) {
+    int rc = 0;
+    ASSERT_TRUE(fs.open(file, xbase::OpenMode::Create, xbase::LockMode::None, &rc));
+  }
+  InterruptedWork::Finish(fs, t.books.dir());
+  EXPECT_FALSE(fs.exists(table));
+  EXPECT_FALSE(fs.exists(table + InterruptedWork::kAbsent));
+  EXPECT_TRUE(BankTables::LoadRules(db).empty());
+}
+
 // The books as files of the fault-injecting file system, and a Database on them.
 class FailingImport : public BankImport {
  protected:

@@ -1,8 +1,9 @@
 // Starts the main window on a set of books and saves a picture of each of its four pages,
 // of the About box, of the browse lists and entry windows, and of a report in its viewer,
-// for checking the look of the program.
+// for checking the look of the program; given a bank statement, also of the bank import's
+// preview of it and of the rules window.
 //
-// usage: screenshots <books directory> <output directory>
+// usage: screenshots <books directory> <output directory> [<bank statement>]
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,8 @@
 
 #include "AboutDialog.h"
 #include "AppState.h"
+#include "BankPreviewWindow.h"
+#include "BankRulesWindow.h"
 #include "BrowseWindow.h"
 #include "Clock.h"
 #include "Database.h"
@@ -55,13 +58,36 @@ void grabReport(MainWindow& window, const QString& file, int& failures) {
   window.findChild<QAction*>(QStringLiteral("expenseSummaryAction"))->trigger();
 }
 
+// The preview of statement as the File menu's command shows it, then the rules window.
+void grabBankImport(MainWindow& window, const QString& statement, const QDir& out, int& failures) {
+  BankPreviewWindow& preview = *window.bankPreviewWindow;
+  if (!preview.load(statement)) {
+    ++failures;
+    return;
+  }
+  preview.show();
+  QApplication::processEvents();
+  if (!preview.grab().save(out.filePath(QStringLiteral("bankPreviewWindow.png")))) ++failures;
+  preview.hide();
+  QTimer player;
+  QObject::connect(&player, &QTimer::timeout, [&] {
+    auto* rules = qobject_cast<BankRulesWindow*>(QApplication::activeModalWidget());
+    if (!rules) return;
+    if (!rules->grab().save(out.filePath(QStringLiteral("bankRulesWindow.png")))) ++failures;
+    rules->reject();
+  });
+  player.start(500);
+  window.bankRulesClicked();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tallyworth"));
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: screenshots <books directory> <output directory>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr,
+                 "usage: screenshots <books directory> <output directory> [<bank statement>]\n");
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[2]));
@@ -118,6 +144,7 @@ int main(int argc, char* argv[]) {
   grabLoop(*window.incomeList, *window.incomeWindow, state.SelectedIncome,
            {&Database::OpenInc, &Database::OpenFolder, &Database::OpenAccI});
   grabReport(window, out.filePath(QStringLiteral("ReportViewer.png")), failures);
+  if (argc == 4) grabBankImport(window, QString::fromLocal8Bit(argv[3]), out, failures);
   std::fflush(nullptr);
   // Leave without the shut-down: nothing was changed, and no pack may run here.
   std::_Exit(failures == 0 ? 0 : 1);
