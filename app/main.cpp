@@ -71,7 +71,8 @@ int main(int argc, char* argv[]) {
                           WaitClock::system(),
                           xbase::FileSystem::posix(),
                           folder.toStdString(),
-                          &books};
+                          &books,
+                          {}};
     MainWindow window(env, state);
     window.prepare();
     recent.remember(folder);

@@ -45,7 +45,7 @@ class ReportDocument {
   QStringList Line(int line) const;
   QString Cell(int line, int cell) const;
   // Sets content cells of the last line. REQUIRES: line == LastLine().
-  void SetCell(int line, int cell, const QString& text) { open_[cell] = text; }
+  void SetCell([[maybe_unused]] int line, int cell, const QString& text) { open_[cell] = text; }
   // Replaces every cell of the last line, style included. REQUIRES: line == LastLine(),
   // cells holds CellCount() cells.
   void SetLine(int line, const QStringList& cells);

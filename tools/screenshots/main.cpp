@@ -99,7 +99,9 @@ int main(int argc, char* argv[]) {
                         Clock::system(),
                         WaitClock::system(),
                         xbase::FileSystem::posix(),
-                        QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString()};
+                        QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString(),
+                        nullptr,
+                        {}};
   MainWindow window(env, state);
   window.prepare();
   window.show();
