@@ -279,9 +279,8 @@ TEST_F(BankImport, AnImportKilledPartWayIsUndoneAtTheNextStart) {
   // What the killed import got written: appends counted and keyed.
   db.OpenExp();
   for (int i = 0; i < 5; ++i)
-    books::expectAppended(
-        db.AppendExpBatched({.ExpDate = QDate(2024, 3, 1), .AccNo = 13, .FolNo = 1, .PayTo = {},
-                             .EMemo = {}}));
+    books::expectAppended(db.AppendExpBatched(
+        {.ExpDate = QDate(2024, 3, 1), .AccNo = 13, .FolNo = 1, .PayTo = {}, .EMemo = {}}));
   code4close(db.code());
   const std::vector<std::string> done = InterruptedWork::Finish(fs, t.books.dir());
   ASSERT_FALSE(done.empty());
