@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -443,37 +444,16 @@ void Database::WriteSettings() {
 // ---- Committing and lookups ----
 
 void Database::CommitRecord(DATA4* data, std::string_view commitName) {
-  bool (Database::*open)() = nullptr;
-  DATA4** handle = nullptr;  // where the open routine leaves the reopened table
-  if (commitName == "ACC") {
-    open = &Database::OpenAcc;
-    handle = &acc_.data;
-  } else if (commitName == "ACCI") {
-    open = &Database::OpenAccI;
-    handle = &accI_.data;
-  } else if (commitName == "EXP") {
-    open = &Database::OpenExp;
-    handle = &exp_.data;
-  } else if (commitName == "FOLDER") {
-    open = &Database::OpenFolder;
-    handle = &folder_.data;
-  } else if (commitName == "INC") {
-    open = &Database::OpenInc;
-    handle = &inc_.data;
-  } else {
+  static constexpr std::string_view kNames[] = {"ACC", "ACCI", "EXP", "FOLDER", "INC"};
+  if (std::find(std::begin(kNames), std::end(kNames), commitName) == std::end(kNames)) {
     throw std::invalid_argument("CommitRecord: unknown commit name " + std::string(commitName));
   }
+  // Committed in place: a close and reopen would write the same bytes and throw away the
+  // table's caches.
   const long recNo = d4recNo(data);
-  const TAG4* selected = d4tagSelected(data);
-  const std::string tagName = selected != nullptr ? selected->name() : std::string();
-  d4close(code(), data);
-  // A record that could not be written (a full disk) ends the program saying so, before
-  // the reopen would take the pending error for a table that cannot be opened.
+  d4flush(data);
   error4exitTest(code(), host_);
-  (this->*open)();
-  DATA4* reopened = *handle;
-  d4tagSelectP(reopened, tagName.empty() ? nullptr : d4tag(reopened, tagName));
-  if (recNo > 0) d4go(reopened, recNo);
+  if (recNo > 0) d4go(data, recNo);
 }
 
 int Database::NextFreeFolderNo() {

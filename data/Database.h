@@ -99,11 +99,12 @@ class Database {
   // a table at the 2 GB dBASE limit, that the books are full and what to do.
   QString AppendRefusedMessage() const;
 
-  // Writes the current record of data to disk by closing the table, reopens it through
-  // its open routine (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"), selects the
-  // tag that was selected and goes back to the record. Throws std::invalid_argument,
-  // before touching the table, for any other name. A close that fails (a full disk) ends
-  // the program through error4exitTest.
+  // Writes the current record of data, and its keys, to the table's files and leaves the
+  // table open on it with its tag selected, as closing and reopening it through its open
+  // routine would (commitName "ACC", "ACCI", "EXP", "FOLDER" or "INC"); the files reach
+  // the disk when the command ends. Throws std::invalid_argument, before touching the
+  // table, for any other name. A write that fails (a full disk) ends the program through
+  // error4exitTest.
   void CommitRecord(DATA4* data, std::string_view commitName);
   // Tells the user fileName cannot be opened, and why when cause is given, and ends the
   // program.

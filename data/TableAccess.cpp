@@ -69,6 +69,7 @@ int d4deleted(DATA4* data) { return data->deleted() ? 1 : 0; }
 void d4delete(DATA4* data) { data->markDeleted(); }
 int d4appendBlank(DATA4* data) { return data->appendBlank(); }
 int d4refresh(DATA4* data) { return data->refresh(); }
+int d4flush(DATA4* data) { return data->flush(); }
 int d4pack(DATA4* data) { return data->pack(); }
 int d4zap(DATA4* data, long start, long count) { return data->zap(start, count); }
 

@@ -67,6 +67,8 @@ int d4deleted(DATA4* data);
 void d4delete(DATA4* data);
 int d4appendBlank(DATA4* data);
 int d4refresh(DATA4* data);
+// Writes the current record, and its keys, if it changed.
+int d4flush(DATA4* data);
 int d4pack(DATA4* data);
 int d4zap(DATA4* data, long start, long count);
 // Creates the index group groupName with these tags and opens them.
