@@ -11,13 +11,15 @@
 int CliMaintenance::Run(const CliOptions& options) {
   const QString& command = options.command;
   if (command == QLatin1String("reindex")) {
-    db_.RebuildIndexes(RebuildMode::Full);
-    out_ << "Rebuilt the indexes of the five indexed tables.\n";
+    const int rebuilt = db_.RebuildIndexes(RebuildMode::Full);
+    out_ << QStringLiteral("Rebuilt the indexes of %1 tables.\n").arg(rebuilt).toStdString();
   } else if (command == QLatin1String("pack")) {
-    db_.PackAllTables();
+    const long removed = db_.PackAllTables();
     // A table that could not be packed ends the command here, named, with exit status 1.
     error4exitTest(db_.code(), db_.host());
-    out_ << "Packed the five indexed tables.\n";
+    out_ << QStringLiteral("Packed the five indexed tables: %1 deleted records removed.\n")
+                .arg(removed)
+                .toStdString();
   } else if (command == QLatin1String("backup") || command == QLatin1String("restore")) {
     return copyDataFiles(command == QLatin1String("backup"), options.path);
   } else if (command == QLatin1String("import-payments")) {
@@ -35,9 +37,12 @@ int CliMaintenance::copyDataFiles(bool backup, const QString& directory) {
       backup ? BackupSet::Direction::Backup : BackupSet::Direction::Restore, directory);
   progress_.ShowStatus(QString());
   if (backup) {
-    if (!copied)
+    if (!copied) {
       ui_.Tell(QStringLiteral("Backup Failed . . Check that disk is not write protected"));
-    return copied ? kExitOk : kExitFailed;
+      return kExitFailed;
+    }
+    out_ << QStringLiteral("Backed up the books to %1.\n").arg(directory).toStdString();
+    return kExitOk;
   }
   if (!copied) {
     // Nothing was replaced: the books and their indexes stay as they were.
@@ -47,6 +52,7 @@ int CliMaintenance::copyDataFiles(bool backup, const QString& directory) {
   // Restored tables come without their indexes.
   db_.RebuildIndexes(RebuildMode::Full);
   progress_.ShowStatus(QString());
+  out_ << QStringLiteral("Restored the books from %1.\n").arg(directory).toStdString();
   return kExitOk;
 }
 
@@ -94,7 +100,8 @@ int CliMaintenance::importPayments(const CliOptions& options) {
 }
 
 int CliMaintenance::archive(const CliOptions& options, bool archive) {
-  const bool done = Archiver(db_, progress_).Run({*options.from, *options.to, archive});
+  Archiver archiver(db_, progress_);
+  const bool done = archiver.Run({*options.from, *options.to, archive});
   progress_.ShowStatus(QString());
   if (!done) {
     ui_.Tell(
@@ -102,5 +109,9 @@ int CliMaintenance::archive(const CliOptions& options, bool archive) {
                        "or damaged.\r\nRecords after the failure are unchanged."));
     return kExitFailed;
   }
+  out_ << QStringLiteral("%1 records %2.\n")
+              .arg(archiver.Marked())
+              .arg(archive ? QStringLiteral("archived") : QStringLiteral("de-archived"))
+              .toStdString();
   return kExitOk;
 }

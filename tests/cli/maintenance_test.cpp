@@ -24,6 +24,20 @@ void eachExpense(CliBooks& books, Visit visit) {
   code4close(db.code());
 }
 
+// The income records dated within [first, last].
+int incomeWithin(CliBooks& books, const QDate& first, const QDate& last) {
+  Database& db = books.db;
+  db.OpenInc();
+  int within = 0;
+  for (long record = 1; record <= d4recCountDo(db.inc().data); ++record) {
+    d4go(db.inc().data, record);
+    db.ReadInc();
+    within += db.incRecord().IncDate >= first && db.incRecord().IncDate <= last;
+  }
+  code4close(db.code());
+  return within;
+}
+
 long records(CliBooks& books, bool (Database::*open)(), DATA4* (*data)(Database&)) {
   (books.db.*open)();
   const long count = d4recCountDo(data(books.db));
@@ -50,10 +64,13 @@ TEST(Maintenance, ArchiveMarksTheRangeAndDearchiveClearsItAgain) {
         << r.ExpDate.toString().toStdString();
   });
   EXPECT_GT(inRange, 2);
+  const int marked = inRange + incomeWithin(books, first, last);
+  EXPECT_EQ(archived.out, QByteArray::number(marked) + " records archived.\n");
 
   const CliRun cleared =
       runCli({"dearchive", "--from", "2024-01-01", "--to", "2024-01-31"}, books.dir());
   ASSERT_EQ(cleared.status, 0) << cleared.err.toStdString();
+  EXPECT_EQ(cleared.out, QByteArray::number(marked) + " records de-archived.\n");
   eachExpense(books, [&](const ExpenseRecord& r) {
     EXPECT_EQ(r.Archive, r.ExpDate == QDate(2024, 2, 29)) << r.ExpDate.toString().toStdString();
   });
@@ -64,6 +81,7 @@ TEST(Maintenance, ABackupRestoredPutsTheBooksBackWithTheirIndexes) {
   TempDir backup;
   const CliRun saved = runCli({"backup", QString::fromStdString(backup.path())}, books.dir());
   ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+  EXPECT_TRUE(saved.out.startsWith("Backed up the books to ")) << saved.out.toStdString();
   for (const char* name : {"ACC.bak", "ACCI.bak", "FOLDER.bak", "GSTEXP1.bak", "GSTINC1.bak"}) {
     EXPECT_TRUE(QFile::exists(QString::fromStdString(backup.file(name)))) << name;
   }
@@ -95,6 +113,7 @@ TEST(Maintenance, PackRemovesTheDeletedRecordsForGood) {
   const long income = records(books, &Database::OpenInc, incomeData);
   const CliRun run = runCli({"pack"}, books.dir());
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, QByteArray("Packed the five indexed tables: 2 deleted records removed.\n"));
   EXPECT_EQ(records(books, &Database::OpenExp, expenseData), expenses - 1);
   EXPECT_EQ(records(books, &Database::OpenInc, incomeData), income - 1);
   eachExpense(books, [](const ExpenseRecord& r) { EXPECT_NE(r.Amount, 777.00); });
