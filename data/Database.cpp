@@ -51,7 +51,7 @@ void requireFits(std::initializer_list<NumberToStore> numbers) {
 
 std::string_view flagText(bool value) { return value ? "T" : "F"; }
 
-QDate readDate(FIELD4* field) { return DateConversions::DTOSToDate(f4text(field)); }
+QDate readDate(FIELD4* field) { return DateConversions::StoredToDate(f4view(field)); }
 
 double readDouble(FIELD4* field) {
   double value = 0;

@@ -1,5 +1,7 @@
 #include "DateConversions.h"
 
+#include <algorithm>
+
 #include "Clock.h"
 
 namespace {
@@ -26,6 +28,23 @@ QDate DateConversions::DTOSToDate(const QString& text) {
   const int day = view.mid(6, 2).toInt(&dayOk);
   if (!yearOk || !monthOk || !dayOk || year < 1) return QDate();
   return QDate(year, month, day);  // null when the three do not form a date
+}
+
+QDate DateConversions::StoredToDate(std::string_view stored) {
+  // A date as every record stores it, eight digits, is read in place; anything else as
+  // text, by the same rule.
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (stored.size() != 8 || !std::all_of(stored.begin(), stored.end(), digit)) {
+    return DTOSToDate(QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())));
+  }
+  const auto number = [&](std::size_t from, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i) value = value * 10 + (stored[i] - '0');
+    return value;
+  };
+  const int year = number(0, 4);
+  if (year < 1) return QDate();
+  return QDate(year, number(4, 2), number(6, 2));
 }
 
 QDate DateConversions::WindowYear(const QDate& date) const {

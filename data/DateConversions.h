@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <string_view>
 
 class Clock;
 
@@ -17,6 +18,8 @@ class DateConversions {
   QString DateToDTOS(const QDate& date) const;
   // The date of a "yyyymmdd" text; a null date for a blank, short or invalid text.
   static QDate DTOSToDate(const QString& text);
+  // The same for a date field's bytes as stored.
+  static QDate StoredToDate(std::string_view stored);
   // The date with its year moved into [Y - 60, Y + 40), Y the current year; the input
   // unchanged when that day does not exist in the new year (29 February).
   QDate WindowYear(const QDate& date) const;

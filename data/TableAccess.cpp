@@ -78,6 +78,7 @@ int i4create(DATA4* data, const std::string& groupName, const std::vector<TAG4IN
 }
 
 std::string f4str(FIELD4* field) { return field->str(); }
+std::string_view f4view(FIELD4* field) { return field->view(); }
 int f4int(FIELD4* field) { return static_cast<int>(field->asInteger()); }
 long f4long(FIELD4* field) { return static_cast<long>(field->asInteger()); }
 
@@ -92,7 +93,7 @@ int f4assignInt(FIELD4* field, int value) { return field->assignInteger(value); 
 int f4assignLong(FIELD4* field, long value) { return field->assignInteger(value); }
 int f4assignDouble(FIELD4* field, double value) { return field->assignDouble(value); }
 
-QString f4text(FIELD4* field) { return TableText::Decode(field->str(), field->languageDriver()); }
+QString f4text(FIELD4* field) { return TableText::Decode(field->view(), field->languageDriver()); }
 
 int f4assignText(FIELD4* field, const QString& text) {
   return field->assign(TableText::Encode(text, field->languageDriver()));

@@ -76,6 +76,8 @@ int i4create(DATA4* data, const std::string& groupName, const std::vector<TAG4IN
 
 // The raw field text, full width.
 std::string f4str(FIELD4* field);
+// The field's bytes in place, valid until the table moves to another record.
+std::string_view f4view(FIELD4* field);
 int f4int(FIELD4* field);
 long f4long(FIELD4* field);
 // Stores the field's value in *value; returns 0.

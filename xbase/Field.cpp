@@ -25,8 +25,10 @@ std::string Field::str() const {
   return std::string(bytes(), d.width);
 }
 
-long long Field::asInteger() const { return parseInteger(str()); }
-double Field::asDouble() const { return parseNumber(str()); }
+std::string_view Field::view() const { return {bytes(), static_cast<std::size_t>(desc().width)}; }
+
+long long Field::asInteger() const { return parseInteger(view()); }
+double Field::asDouble() const { return parseNumber(view()); }
 
 bool Field::isTrue() const {
   char c = *bytes();

@@ -5,16 +5,24 @@
 
 namespace {
 
+// Text and stored bytes read alike.
 TEST(DTOSToDate, ReadsEightDigitsOrGivesNoDate) {
-  EXPECT_EQ(DateConversions::DTOSToDate("20010302"), QDate(2001, 3, 2));
-  EXPECT_FALSE(DateConversions::DTOSToDate("        ").isValid());
-  EXPECT_FALSE(DateConversions::DTOSToDate("").isValid());
-  EXPECT_FALSE(DateConversions::DTOSToDate("2001030").isValid());
-  EXPECT_FALSE(DateConversions::DTOSToDate("20010230").isValid());  // 30 February
-  EXPECT_FALSE(DateConversions::DTOSToDate("20011301").isValid());
-  EXPECT_FALSE(DateConversions::DTOSToDate("00000101").isValid());  // no year 0
-  EXPECT_FALSE(DateConversions::DTOSToDate("2001ab02").isValid());
-  EXPECT_EQ(DateConversions::DTOSToDate("20000229"), QDate(2000, 2, 29));
+  const std::pair<const char*, QDate> cases[] = {
+      {"20010302", QDate(2001, 3, 2)},
+      {"        ", {}},
+      {"", {}},
+      {"2001030", {}},
+      {"20010230", {}},  // 30 February
+      {"20011301", {}},
+      {"00000101", {}},  // no year 0
+      {"2001ab02", {}},
+      {" 2001030", {}},
+      {"20000229", QDate(2000, 2, 29)},
+  };
+  for (const auto& [text, date] : cases) {
+    EXPECT_EQ(DateConversions::DTOSToDate(QString::fromLatin1(text)), date) << text;
+    EXPECT_EQ(DateConversions::StoredToDate(text), date) << text;
+  }
 }
 
 TEST(DateToDTOS, WindowsTheYearAroundTheCurrentOne) {

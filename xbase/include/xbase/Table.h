@@ -31,6 +31,8 @@ class Field {
 
   // The raw text of the field in the current record, full width.
   std::string str() const;
+  // The same bytes in place, valid until the table moves to another record.
+  std::string_view view() const;
   long long asInteger() const;
   double asDouble() const;
   bool isTrue() const;  // logical field holding T, t, Y or y
