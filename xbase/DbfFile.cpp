@@ -386,6 +386,14 @@ int DbfFile::readRecord(std::uint32_t recno, char* buf) {
   return impl_->readCached(impl_->recordOffset(recno), buf, impl_->recordLength);
 }
 
+void DbfFile::prefetch(std::uint32_t recno) {
+  if (recno < 1 || recno > impl_->count) return;
+  const std::uint64_t at = impl_->recordOffset(recno);
+  const char* bytes = impl_->file->view(at + impl_->recordLength);
+  if (bytes == nullptr) return;
+  for (int line = 0; line < impl_->recordLength; line += 64) __builtin_prefetch(bytes + at + line);
+}
+
 int DbfFile::writeRecord(std::uint32_t recno, const char* buf) {
   if (recno < 1 || recno > impl_->count) return kErrRecordNo;
   return impl_->writeThrough(impl_->recordOffset(recno), buf, impl_->recordLength);

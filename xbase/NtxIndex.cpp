@@ -224,6 +224,15 @@ int NtxIndex::next(NtxCursor& c) {
   return impl_->stepForward(c);
 }
 
+int NtxIndex::pageRecnos(const NtxCursor& c, std::uint32_t* out, int max) {
+  if (!c.valid_ || c.path_.empty()) return 0;
+  std::shared_ptr<const NtxPage> page;
+  if (impl_->store.read(c.path_.back().first, &page) != kSuccess) return 0;
+  int n = 0;
+  for (int i = c.path_.back().second; i < page->count() && n < max; ++i) out[n++] = page->recno(i);
+  return n;
+}
+
 int NtxIndex::prev(NtxCursor& c) {
   if (!c.valid_) return kEof;
   if (c.version_ != impl_->version) {

@@ -31,6 +31,8 @@ class NtxCursor {
   bool valid() const { return valid_; }  // false after kEof or before any positioning
   std::uint32_t recno() const { return recno_; }
   const std::string& key() const { return key_; }
+  // On the first entry of a page: where a walk forward meets a new run of entries.
+  bool atPageStart() const { return valid_ && !path_.empty() && path_.back().second == 0; }
 
  private:
   friend class NtxIndex;
@@ -63,6 +65,10 @@ class NtxIndex {
   int first(NtxCursor& c);
   int last(NtxCursor& c);
   int next(NtxCursor& c);  // kEof past the last entry, and on an invalid cursor
+  // The record numbers of the entries of the cursor's page from its entry on, at most
+  // max of them, into out; how many. For reading records ahead of a walk: 0 when the
+  // page cannot be read.
+  int pageRecnos(const NtxCursor& c, std::uint32_t* out, int max);
   int prev(NtxCursor& c);  // kEof before the first entry, and on an invalid cursor
   // First entry whose key, compared over key.size() bytes (a longer key is cut to the
   // key length), is >= key. kSuccess when that prefix equals key, kAfter when a greater

@@ -1,6 +1,7 @@
 #include "xbase/Table.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 
@@ -118,6 +119,15 @@ int Table::Impl::flushAppended(std::uint32_t n) {
   changed = false;
   cursorSynced = false;
   return kSuccess;
+}
+
+void Table::Impl::readAhead() {
+  // A page's entries name records anywhere in the table; asking for them all at once lets
+  // the memory fetch them side by side instead of one after the other.
+  if (!cursor.atPageStart()) return;
+  std::array<std::uint32_t, 128> upcoming{};
+  const int n = selected->index_->pageRecnos(cursor, upcoming.data(), upcoming.size());
+  for (int i = 0; i < n; ++i) dbf->prefetch(upcoming[i]);
 }
 
 int Table::Impl::syncCursor(bool* onEntry) {
@@ -247,6 +257,7 @@ int Table::skip(long n) {
     if (rc < 0) return t.fail(rc);
     if (rc == kEof) return t.setEof(), kEof;
   }
+  t.readAhead();
   bool bof = false;
   for (; n < 0; ++n) {
     rc = index.prev(t.cursor);

@@ -52,6 +52,8 @@ struct Table::Impl {
   int flush();
   // flush() for the record appendBlank staged: keys it into the tags, then counts it.
   int flushAppended(std::uint32_t n);
+  // On a walk forward in tag order, at the start of a page: asks for its records ahead.
+  void readAhead();
   // Key of rec for tag, and whether rec belongs in the tag at all (its filter).
   static std::string keyOf(const Tag& tag, const char* rec);
   static bool inTag(const Tag& tag, const char* rec);
