@@ -3,7 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <ctime>
 #include <map>
 
@@ -52,28 +52,37 @@ bool hasDeletionFlag(const char* rec) {
 }
 
 // What a field's bytes may hold, by its type; empty for types taken as they are.
-const char* allowedBytes(char type) {
+// The bytes a field of type may hold, as a table by byte value; nullptr for types whose
+// bytes are not checked.
+const std::array<bool, 256>* allowedBytes(char type) {
+  const auto table = [](const char* bytes) {
+    std::array<bool, 256> allowed{};
+    for (; *bytes != '\0'; ++bytes) allowed[static_cast<unsigned char>(*bytes)] = true;
+    return allowed;
+  };
+  static const std::array<bool, 256> number = table(" 0123456789.-+");
+  static const std::array<bool, 256> date = table(" 0123456789");
+  static const std::array<bool, 256> logical = table(" ?TtFfYyNn");
   switch (type) {
     case 'N':
     case 'F':
-      return " 0123456789.-+";
+      return &number;
     case 'D':
-      return " 0123456789";
+      return &date;
     case 'L':
-      return " ?TtFfYyNn";
+      return &logical;
     default:
-      return "";
+      return nullptr;
   }
 }
 
 // The first field of rec whose bytes its type does not allow, or nullptr.
 const FieldDesc* badField(const std::vector<FieldDesc>& fields, const char* rec) {
   for (const FieldDesc& f : fields) {
-    const char* allowed = allowedBytes(f.type);
-    if (*allowed == '\0') continue;
+    const std::array<bool, 256>* allowed = allowedBytes(f.type);
+    if (allowed == nullptr) continue;
     for (int i = 0; i < f.width; ++i) {
-      const char c = rec[f.offset + i];
-      if (c == '\0' || std::strchr(allowed, c) == nullptr) return &f;
+      if (!(*allowed)[static_cast<unsigned char>(rec[f.offset + i])]) return &f;
     }
   }
   return nullptr;
@@ -154,20 +163,20 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
     }
     const std::uint32_t recno = cursor.recno();
     const std::string& k = cursor.key();
-    const std::string record = "record " + std::to_string(recno);
+    const auto record = [recno] { return "record " + std::to_string(recno); };
     if (entries > 1 && (k < previousKey || (k == previousKey && recno <= previousRecno)))
-      check.report(file, "keys out of order at " + record);
+      check.report(file, "keys out of order at " + record());
     previousKey = k;
     previousRecno = recno;
     if (recno < 1 || recno > count) {
-      check.report(file, "entry for " + record + " beyond the table");
+      check.report(file, "entry for " + record() + " beyond the table");
     } else if (listed[recno]) {
-      check.report(file, record + " listed more than once");
+      check.report(file, record() + " listed more than once");
     } else if (!belongs(recno)) {
-      if (!unreadable[recno]) check.report(file, record + " does not belong in the tag");
+      if (!unreadable[recno]) check.report(file, record() + " does not belong in the tag");
     } else {
       listed[recno] = true;
-      if (k != expectedKey) check.report(file, record + " has a stale key");
+      if (k != expectedKey) check.report(file, record() + " has a stale key");
     }
   }
   if (rc < 0) return check.report(file, std::string("damaged page: ") + statusText(rc));
@@ -210,14 +219,14 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
   std::vector<bool> unreadable(dbf->recordCount() + 1, false);
   std::vector<char> rec(dbf->recordLength());
   for (std::uint32_t n = 1; n <= dbf->recordCount(); ++n) {
-    const std::string record = "record " + std::to_string(n);
+    const auto record = [n] { return "record " + std::to_string(n); };
     if (dbf->readRecord(n, rec.data()) < 0) {
       unreadable[n] = true;
-      check.report(file, record + " unreadable");
+      check.report(file, record() + " unreadable");
     } else if (!hasDeletionFlag(rec.data())) {
-      check.report(file, record + " does not start where the header says records start");
+      check.report(file, record() + " does not start where the header says records start");
     } else if (const FieldDesc* bad = badField(dbf->fields(), rec.data())) {
-      check.report(file, record + ": " + bad->name + " holds bytes its type does not allow");
+      check.report(file, record() + ": " + bad->name + " holds bytes its type does not allow");
     }
   }
   if (groupName.empty()) return;
