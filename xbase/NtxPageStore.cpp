@@ -21,10 +21,17 @@ NtxPageStore::NtxPageStore(std::unique_ptr<File> file, const ntx::Header& header
     : file_(std::move(file)), header_(header), fileSize_(fileSize) {}
 
 int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) {
+  // A walk reads the same page entry after entry: the page read last is at hand.
+  if (last_ != nullptr && lastOff_ == off) {
+    *page = last_;
+    return kSuccess;
+  }
   auto hit = cached_.find(off);
   if (hit != cached_.end()) {
     lru_.splice(lru_.end(), lru_, hit->second);
     *page = hit->second->second;
+    lastOff_ = off;
+    last_ = *page;
     return kSuccess;
   }
   if (!ntxPageOffsetValid(off, fileSize_)) return kErrIndex;
@@ -33,6 +40,8 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
   auto decoded = std::make_shared<NtxPage>(header_.keyLength);
   if (int rc = decoded->decode(raw, header_.maxItems, fileSize_); rc != kSuccess) return rc;
   remember(off, decoded);
+  lastOff_ = off;
+  last_ = decoded;
   *page = std::move(decoded);
   return kSuccess;
 }
@@ -48,6 +57,7 @@ void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> pa
 }
 
 void NtxPageStore::forget(std::uint32_t off) {
+  if (off == lastOff_) last_.reset();  // its bytes change or it leaves the tree
   auto hit = cached_.find(off);
   if (hit == cached_.end()) return;
   lru_.erase(hit->second);

@@ -61,6 +61,9 @@ class NtxPageStore {
   using Entry = std::pair<std::uint32_t, std::shared_ptr<const NtxPage>>;
   std::list<Entry> lru_;
   std::unordered_map<std::uint32_t, std::list<Entry>::iterator> cached_;
+  // The page read last, outside the recency order.
+  std::uint32_t lastOff_ = 0;
+  std::shared_ptr<const NtxPage> last_;
   // The change under way.
   std::map<std::uint32_t, NtxPage> working_;
   std::vector<std::uint32_t> released_;
