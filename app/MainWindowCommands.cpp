@@ -280,15 +280,16 @@ void MainWindow::backupClicked() {
             QStringLiteral("\r\nChoose another folder or disk."));
     return;
   }
-  const bool copied =
-      BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Backup, chosen);
+  BackupSet set(*db_, env_.ui, *this);
+  const bool copied = set.CopyDataFiles(BackupSet::Direction::Backup, chosen);
   ShowStatus(QString());
   if (!copied) {
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Backup Failed . . Check that disk is not write protected"));
     return;
   }
-  tellDone(env_.ui, QStringLiteral("Backup complete: 5 tables copied to\r\n") + chosen);
+  tellDone(env_.ui,
+           QStringLiteral("Backup complete: %1 tables copied to\r\n").arg(set.Copied()) + chosen);
 }
 
 void MainWindow::restoreClicked() {
@@ -306,7 +307,8 @@ void MainWindow::restoreClicked() {
     return;
   }
   repaint();
-  if (!BackupSet(*db_, env_.ui, *this).CopyDataFiles(BackupSet::Direction::Restore, chosen)) {
+  BackupSet set(*db_, env_.ui, *this);
+  if (!set.CopyDataFiles(BackupSet::Direction::Restore, chosen)) {
     // Nothing was replaced: the books and their indexes stay as they were.
     env_.ui.message(Ui::Type::Information, Ui::Buttons::Ok,
                     QStringLiteral("Restore Failed . . Check that your disk is not full."));
@@ -316,8 +318,9 @@ void MainWindow::restoreClicked() {
   ShowStatus(QString());
   db_->RebuildIndexes(RebuildMode::Full);
   scheduleFolderBoxRefill();  // the restored folders may differ from those listed
-  tellDone(env_.ui, QStringLiteral("Restore complete: 5 tables restored from\r\n") + chosen +
-                        QStringLiteral("\r\nand their indexes rebuilt."));
+  tellDone(env_.ui,
+           QStringLiteral("Restore complete: %1 tables restored from\r\n").arg(set.Copied()) +
+               chosen + QStringLiteral("\r\nand their indexes rebuilt."));
 }
 
 void MainWindow::eraseDataClicked() {

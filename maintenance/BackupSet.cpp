@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -77,11 +78,13 @@ std::string BackupSet::dataPath(const char* baseName) {
 
 bool BackupSet::CopyDataFiles(Direction direction, const QString& directory) {
   const QString dir = directory.trimmed();
+  copied_ = 0;
   progress_.ShowStatus(QStringLiteral("Copying Data Files"));
   progress_.ShowProgress(10);
   if (direction == Direction::Backup) {
     for (const Step& step : kSteps) {
       if (!backUp(dir, step.baseName)) return false;
+      ++copied_;
       progress_.ShowProgress(step.percentAfter);
     }
     return backUpBankTables(dir);
@@ -114,6 +117,8 @@ bool BackupSet::CopyDataFiles(Direction direction, const QString& directory) {
     }
   }
   if (!swapIn(temps, tables)) return false;
+  copied_ = static_cast<int>(
+      std::count_if(temps.begin(), temps.end(), [](const std::string& t) { return !t.empty(); }));
   // Their indexes are built anew when next opened (BankTables).
   for (const TableDefinition* table : TableDefinitions::bank()) {
     for (const std::string& file : table->indexFiles) files.remove(db_.code()->pathOf(file));
@@ -127,6 +132,7 @@ bool BackupSet::backUpBankTables(const QString& directory) {
     const char* name = table->baseName.c_str();
     if (files.exists(dataPath(name))) {
       if (!backUp(directory, name)) return false;
+      ++copied_;
     } else {
       // An older backup's copy would come back with books that have none.
       files.remove(files.resolve(QDir(directory).filePath(bakName(name)).toStdString()));

@@ -44,6 +44,8 @@ class BackupSet {
   // user, after asking for the disk when directory lies on removable media (under /media
   // or /run/media), and changes nothing. REQUIRES: no table open.
   bool CopyDataFiles(Direction direction, const QString& directory);
+  // The tables the last CopyDataFiles backed up or restored.
+  int Copied() const { return copied_; }
 
   // The backup files found in a directory: when the newest was written, and each table's
   // name as the user knows it with the records its copy holds (deleted ones included).
@@ -70,6 +72,7 @@ class BackupSet {
   std::string dataPath(const char* baseName);
 
   Database& db_;
+  int copied_ = 0;
   Prompts& ui_;
   ProgressSink& progress_;
   FileCopier& copier_;

@@ -194,14 +194,15 @@ TEST_F(BankImport, RulesAndHistoryAreBackedUpAndRestoredWithTheBooks) {
   const std::vector<BankRule> rules = {rule("Sales", EntryKind::Income, 3)};
   ASSERT_TRUE(BankTables::SaveRules(db, rules));
   ASSERT_TRUE(importAll(statement({line(QDate(2024, 1, 1), -1.00, "FIRST")})).ok);
+  BackupSet set(db, ui, t.progress);
   ASSERT_TRUE(
-      BackupSet(db, ui, t.progress)
-          .CopyDataFiles(BackupSet::Direction::Backup, QString::fromStdString(withRules.path())));
+      set.CopyDataFiles(BackupSet::Direction::Backup, QString::fromStdString(withRules.path())));
+  EXPECT_EQ(set.Copied(), 7) << "the five tables, the rules and the history (no profile yet)";
   ASSERT_TRUE(BankTables::SaveRules(db, {}));
 
   ASSERT_TRUE(
-      BackupSet(db, ui, t.progress)
-          .CopyDataFiles(BackupSet::Direction::Restore, QString::fromStdString(withRules.path())));
+      set.CopyDataFiles(BackupSet::Direction::Restore, QString::fromStdString(withRules.path())));
+  EXPECT_EQ(set.Copied(), 7);
   db.RebuildIndexes(RebuildMode::Full);
   EXPECT_EQ(BankTables::LoadRules(db), rules);
   EXPECT_TRUE(
