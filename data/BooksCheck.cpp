@@ -35,13 +35,13 @@ std::string fieldText(const xbase::DbfFile& dbf, const char* rec, const char* na
 // The fields the program reads that the table lacks or holds with another type.
 std::vector<std::string> fieldProblems(const xbase::DbfFile& dbf, const TableDefinition& table) {
   std::vector<std::string> problems;
-  for (const xbase::FieldSpec& spec : table.fields) {
-    const int i = dbf.fieldIndex(spec.name);
+  for (const xbase::FieldSpec& wanted : table.fields) {
+    const int i = dbf.fieldIndex(wanted.name);
     if (i < 0) {
-      problems.push_back("has no field " + spec.name);
-    } else if (dbf.fields()[i].type != spec.type) {
-      problems.push_back("field " + spec.name + " is of type " + dbf.fields()[i].type + ", not " +
-                         spec.type);
+      problems.push_back("has no field " + wanted.name);
+    } else if (dbf.fields()[i].type != wanted.type) {
+      problems.push_back("field " + wanted.name + " is of type " + dbf.fields()[i].type + ", not " +
+                         wanted.type);
     }
   }
   return problems;
