@@ -41,7 +41,10 @@ int CliMaintenance::copyDataFiles(bool backup, const QString& directory) {
       ui_.Tell(QStringLiteral("Backup Failed . . Check that disk is not write protected"));
       return kExitFailed;
     }
-    out_ << QStringLiteral("Backed up the books to %1.\n").arg(directory).toStdString();
+    out_ << QStringLiteral("Backed up %1 tables to %2.\n")
+                .arg(set.Copied())
+                .arg(directory)
+                .toStdString();
     return kExitOk;
   }
   if (!copied) {
@@ -52,7 +55,10 @@ int CliMaintenance::copyDataFiles(bool backup, const QString& directory) {
   // Restored tables come without their indexes.
   db_.RebuildIndexes(RebuildMode::Full);
   progress_.ShowStatus(QString());
-  out_ << QStringLiteral("Restored the books from %1.\n").arg(directory).toStdString();
+  out_ << QStringLiteral("Restored %1 tables from %2.\n")
+              .arg(set.Copied())
+              .arg(directory)
+              .toStdString();
   return kExitOk;
 }
 

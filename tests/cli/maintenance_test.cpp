@@ -81,7 +81,7 @@ TEST(Maintenance, ABackupRestoredPutsTheBooksBackWithTheirIndexes) {
   TempDir backup;
   const CliRun saved = runCli({"backup", QString::fromStdString(backup.path())}, books.dir());
   ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
-  EXPECT_TRUE(saved.out.startsWith("Backed up the books to ")) << saved.out.toStdString();
+  EXPECT_TRUE(saved.out.startsWith("Backed up 5 tables to ")) << saved.out.toStdString();
   for (const char* name : {"ACC.bak", "ACCI.bak", "FOLDER.bak", "GSTEXP1.bak", "GSTINC1.bak"}) {
     EXPECT_TRUE(QFile::exists(QString::fromStdString(backup.file(name)))) << name;
   }
@@ -91,6 +91,7 @@ TEST(Maintenance, ABackupRestoredPutsTheBooksBackWithTheirIndexes) {
 
   const CliRun restored = runCli({"restore", QString::fromStdString(backup.path())}, books.dir());
   ASSERT_EQ(restored.status, 0) << restored.err.toStdString();
+  EXPECT_TRUE(restored.out.startsWith("Restored 5 tables from ")) << restored.out.toStdString();
   EXPECT_EQ(records(books, &Database::OpenFolder, folderData), folders);
   const CliRun check = runCli({"check"}, books.dir());
   EXPECT_EQ(check.status, 0) << "indexes not rebuilt after the restore: "
