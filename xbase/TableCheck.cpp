@@ -6,6 +6,7 @@
 #include <array>
 #include <ctime>
 #include <map>
+#include <optional>
 
 #include "ByteCoding.h"
 #include "DbfFormat.h"
@@ -108,58 +109,87 @@ class Checker {
   std::map<std::string, int> perFile_;
 };
 
-// Checks one tag against the table without holding the records: the tag's entries are
-// walked in key order, each record read as its entry names it, and then the table once more
-// in record order for the records the tag should hold but does not list. Memory: two bits
-// per record. unreadable marks records the table check could not read.
-void checkTag(FileSystem& fs, const std::string& directory, const std::string& tagName,
-              DbfFile& dbf, const std::vector<bool>& unreadable, Checker& check) {
-  std::string path = pathIn(fs, directory, tagName + ".ntx");
-  std::string file = baseName(path);
-  if (!fs.exists(path)) return check.report(file, "tag file missing", true);
+// A 32-bit fingerprint of a key (FNV-1a), never 0: 0 marks a record the tag should not hold.
+std::uint32_t fingerprint(const char* key, std::size_t length) {
+  std::uint32_t h = 2166136261u;
+  for (std::size_t i = 0; i < length; ++i) h = (h ^ static_cast<unsigned char>(key[i])) * 16777619u;
+  return h == 0 ? 1 : h;
+}
+
+// One tag of the group, opened for the check, with what the record pass learnt of the
+// records it should hold: the fingerprint of each one's current key (0: not in the tag).
+// Four bytes per record instead of the records: the tag's entries are then compared
+// without reading a record, so records in any order cost no random reads.
+struct TagUnderCheck {
+  std::string file;
+  std::unique_ptr<NtxIndex> index;
+  std::unique_ptr<KeyExpression> key;
+  std::unique_ptr<KeyExpression> filter;
+  std::vector<std::uint32_t> expected;
+};
+
+// Opens tagName's file for the check; nullopt (the fault reported) when it cannot be.
+std::optional<TagUnderCheck> openTag(FileSystem& fs, const std::string& directory,
+                                     const std::string& tagName, const DbfFile& dbf,
+                                     Checker& check) {
+  TagUnderCheck tag;
+  const std::string path = pathIn(fs, directory, tagName + ".ntx");
+  tag.file = baseName(path);
+  const auto fault = [&](const std::string& problem, bool missing = false) {
+    check.report(tag.file, problem, missing);
+    return std::nullopt;
+  };
+  if (!fs.exists(path)) return fault("tag file missing", true);
   int rc = kSuccess;
   auto handle = fs.open(path, OpenMode::ReadOnly, LockMode::None, &rc);
-  if (!handle) return check.report(file, std::string("cannot be opened: ") + statusText(rc));
-  auto index = NtxIndex::open(std::move(handle), &rc);
-  if (!index) return check.report(file, std::string("unreadable: ") + statusText(rc));
-  auto key = KeyExpression::compile(index->info().keyExpression, dbf.fields(), &rc);
-  if (!key || key->length() != index->keyLength())
-    return check.report(file, "key expression does not fit the table");
-  std::unique_ptr<KeyExpression> filter;
-  if (!index->info().forExpression.empty()) {
-    filter = KeyExpression::compile(index->info().forExpression, dbf.fields(), &rc);
-    if (!filter || filter->type() != KeyExpression::Type::Logical)
-      return check.report(file, "filter does not fit the table");
+  if (!handle) return fault(std::string("cannot be opened: ") + statusText(rc));
+  if (!(tag.index = NtxIndex::open(std::move(handle), &rc)))
+    return fault(std::string("unreadable: ") + statusText(rc));
+  tag.key = KeyExpression::compile(tag.index->info().keyExpression, dbf.fields(), &rc);
+  if (!tag.key || tag.key->length() != tag.index->keyLength())
+    return fault("key expression does not fit the table");
+  if (!tag.index->info().forExpression.empty()) {
+    tag.filter = KeyExpression::compile(tag.index->info().forExpression, dbf.fields(), &rc);
+    if (!tag.filter || tag.filter->type() != KeyExpression::Type::Logical)
+      return fault("filter does not fit the table");
   }
+  tag.expected.assign(dbf.recordCount() + 1ull, 0);
+  return tag;
+}
 
-  const std::uint32_t count = dbf.recordCount();
-  std::vector<char> rec(dbf.recordLength());
-  std::string expectedKey(key->length(), ' ');
-  // Whether record n belongs in the tag, with its key in expectedKey; false for a record
-  // that cannot be read (reported by the table check).
-  auto belongs = [&](std::uint32_t n) {
-    if (unreadable[n] || dbf.readRecord(n, rec.data()) < 0) return false;
-    if (filter && !filter->isTrue(rec.data())) return false;
-    key->evaluate(rec.data(), expectedKey.data());
-    return true;
-  };
+// Notes what record recno (readable, bytes in rec) means for tag.
+void learn(TagUnderCheck& tag, std::uint32_t recno, const char* rec, std::string& keyBuffer) {
+  if (tag.filter && !tag.filter->isTrue(rec)) return;
+  keyBuffer.resize(tag.key->length());
+  tag.key->evaluate(rec, keyBuffer.data());
+  tag.expected[recno] = fingerprint(keyBuffer.data(), keyBuffer.size());
+}
 
-  std::vector<bool> listed(count + 1, false);
+// Walks the tag's entries in key order against what the record pass learnt: order, each
+// record once, only records that belong, current keys; then the records it should list
+// but does not. Memory: a bit per record besides the fingerprints.
+void checkEntries(TagUnderCheck& tag, std::uint32_t count, const std::vector<bool>& unreadable,
+                  Checker& check) {
+  const std::string& file = tag.file;
+  std::vector<bool> listed(count + 1ull, false);
   std::string previousKey;
   std::uint32_t previousRecno = 0;
   std::uint64_t entries = 0;
   NtxCursor cursor;
-  for (rc = index->first(cursor); rc == kSuccess; rc = index->next(cursor)) {
+  int rc = kSuccess;
+  for (rc = tag.index->first(cursor); rc == kSuccess; rc = tag.index->next(cursor)) {
     // A damaged page may link back on itself; no sound tag has more entries than records.
     if (++entries > static_cast<std::uint64_t>(count) + 1) {
       check.report(file, "more entries than the table has records");
       break;
     }
     if (cursor.atPageStart()) {
-      // The page's records lie anywhere in the table: ask for them together.
+      // The page's records lie anywhere in the table: ask the memory for their
+      // fingerprints together rather than meet each miss in turn.
       std::uint32_t upcoming[128];
-      const int n = index->pageRecnos(cursor, upcoming, 128);
-      for (int i = 0; i < n; ++i) dbf.prefetch(upcoming[i]);
+      const int n = tag.index->pageRecnos(cursor, upcoming, 128);
+      for (int i = 0; i < n; ++i)
+        if (upcoming[i] <= count) __builtin_prefetch(&tag.expected[upcoming[i]]);
     }
     const std::uint32_t recno = cursor.recno();
     const std::string& k = cursor.key();
@@ -172,18 +202,89 @@ void checkTag(FileSystem& fs, const std::string& directory, const std::string& t
       check.report(file, "entry for " + record() + " beyond the table");
     } else if (listed[recno]) {
       check.report(file, record() + " listed more than once");
-    } else if (!belongs(recno)) {
+    } else if (tag.expected[recno] == 0) {
       if (!unreadable[recno]) check.report(file, record() + " does not belong in the tag");
     } else {
       listed[recno] = true;
-      if (k != expectedKey) check.report(file, record() + " has a stale key");
+      if (fingerprint(k.data(), k.size()) != tag.expected[recno])
+        check.report(file, record() + " has a stale key");
     }
   }
   if (rc < 0) return check.report(file, std::string("damaged page: ") + statusText(rc));
   for (std::uint32_t n = 1; n <= count; ++n) {
-    if (!listed[n] && belongs(n))
+    if (!listed[n] && tag.expected[n] != 0)
       check.report(file, "record " + std::to_string(n) + " missing from the tag");
   }
+}
+
+// The group's tags that can be checked, each fault on the way reported.
+std::vector<TagUnderCheck> openGroup(FileSystem& fs, const std::string& directory,
+                                     const std::string& groupName,
+                                     const std::vector<std::string>& requiredTags,
+                                     const DbfFile& dbf, Checker& check) {
+  std::vector<TagUnderCheck> tags;
+  const std::string groupPath = pathIn(fs, directory, groupName + ".cgp");
+  const std::string group = baseName(groupPath);
+  if (!fs.exists(groupPath)) {
+    check.report(group, "index group file missing", true);
+    return tags;
+  }
+  std::vector<std::string> tagNames;
+  if (int rc = readIndexGroup(fs, groupPath, &tagNames); rc < 0) {
+    check.report(group, std::string("index group file unreadable: ") + statusText(rc));
+    return tags;
+  }
+  for (const std::string& required : requiredTags) {
+    const bool listed = std::any_of(tagNames.begin(), tagNames.end(), [&](const std::string& t) {
+      return strcasecmp(t.c_str(), required.c_str()) == 0;
+    });
+    if (!listed) check.report(group, "does not list the tag " + required);
+  }
+  for (const std::string& tagName : tagNames) {
+    if (auto tag = openTag(fs, directory, tagName, dbf, check)) tags.push_back(std::move(*tag));
+  }
+  return tags;
+}
+
+// Reads every record once, in record order and in runs of many records, straight from the
+// file (not through a map of it, which would stay resident): the check's memory is the
+// same whatever the table's size. Checks each record's bytes and lets each tag learn it.
+// Returns which records could not be read.
+std::vector<bool> readRecords(DbfFile& dbf, const std::string& file,
+                              std::vector<TagUnderCheck>& tags, Checker& check) {
+  const std::uint32_t count = dbf.recordCount();
+  const std::size_t length = dbf.recordLength();
+  const std::uint32_t perRun =
+      static_cast<std::uint32_t>(std::max<std::size_t>(1, (256 << 10) / length));
+  std::vector<bool> unreadable(count + 1ull, false);
+  std::vector<char> run(perRun * length);
+  std::string keyBuffer;
+  for (std::uint32_t first = 1; first <= count && first != 0; first += perRun) {
+    const std::uint32_t n = std::min(perRun, count - first + 1);
+    const std::uint64_t at = dbf.headerLength() + (first - 1ull) * length;
+    const long long bytes = static_cast<long long>(n * length);
+    const bool whole = dbf.file().read(at, run.data(), n * length) == bytes;
+    for (std::uint32_t i = 0; i < n; ++i) {
+      const std::uint32_t recno = first + i;
+      char* rec = run.data() + i * length;
+      const auto record = [recno] { return "record " + std::to_string(recno); };
+      // A run that could not be read whole is read again a record at a time, so that only
+      // the records at fault are reported.
+      if (!whole &&
+          dbf.file().read(at + i * length, rec, length) != static_cast<long long>(length)) {
+        unreadable[recno] = true;
+        check.report(file, record() + " unreadable");
+        continue;
+      }
+      if (!hasDeletionFlag(rec)) {
+        check.report(file, record() + " does not start where the header says records start");
+      } else if (const FieldDesc* bad = badField(dbf.fields(), rec)) {
+        check.report(file, record() + ": " + bad->name + " holds bytes its type does not allow");
+      }
+      for (TagUnderCheck& tag : tags) learn(tag, recno, rec, keyBuffer);
+    }
+  }
+  return unreadable;
 }
 
 void checkAll(FileSystem& fs, const std::string& directory, const std::string& tableName,
@@ -215,35 +316,13 @@ void checkAll(FileSystem& fs, const std::string& directory, const std::string& t
   auto dbf = DbfFile::open(std::move(handle), &rc);
   if (!dbf) return check.report(file, std::string("header damaged: ") + headerProblem(rc));
 
-  // Every record once, in record order; only which could not be read is kept.
-  std::vector<bool> unreadable(dbf->recordCount() + 1, false);
-  std::vector<char> rec(dbf->recordLength());
-  for (std::uint32_t n = 1; n <= dbf->recordCount(); ++n) {
-    const auto record = [n] { return "record " + std::to_string(n); };
-    if (dbf->readRecord(n, rec.data()) < 0) {
-      unreadable[n] = true;
-      check.report(file, record() + " unreadable");
-    } else if (!hasDeletionFlag(rec.data())) {
-      check.report(file, record() + " does not start where the header says records start");
-    } else if (const FieldDesc* bad = badField(dbf->fields(), rec.data())) {
-      check.report(file, record() + ": " + bad->name + " holds bytes its type does not allow");
-    }
+  std::vector<TagUnderCheck> tags;
+  if (!groupName.empty()) tags = openGroup(fs, directory, groupName, requiredTags, *dbf, check);
+  const std::vector<bool> unreadable = readRecords(*dbf, file, tags, check);
+  for (TagUnderCheck& tag : tags) {
+    checkEntries(tag, dbf->recordCount(), unreadable, check);
+    tag = {};  // one tag's page cache and fingerprints at a time
   }
-  if (groupName.empty()) return;
-  std::string groupPath = pathIn(fs, directory, groupName + ".cgp");
-  const std::string group = baseName(groupPath);
-  if (!fs.exists(groupPath)) return check.report(group, "index group file missing", true);
-  std::vector<std::string> tagNames;
-  if ((rc = readIndexGroup(fs, groupPath, &tagNames)) < 0)
-    return check.report(group, std::string("index group file unreadable: ") + statusText(rc));
-  for (const std::string& required : requiredTags) {
-    const bool listed = std::any_of(tagNames.begin(), tagNames.end(), [&](const std::string& t) {
-      return strcasecmp(t.c_str(), required.c_str()) == 0;
-    });
-    if (!listed) check.report(group, "does not list the tag " + required);
-  }
-  for (const std::string& tagName : tagNames)
-    checkTag(fs, directory, tagName, *dbf, unreadable, check);
 }
 
 // Saves the bytes of file from offset on beside it, under a name dated now, so that a

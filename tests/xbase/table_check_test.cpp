@@ -322,9 +322,9 @@ TEST_F(TableCheckTest, RepairWaitsForNoOtherHandle) {
 
 namespace {
 
-// The check keeps two bits per record, not the records: a large table is checked in the
-// few megabytes of a tag's bounded page cache, as start-up must after a crash on any
-// machine. (Holding the records and their keys as well takes over 20 MB here.)
+// The check keeps a key fingerprint and a few bits per record, not the records: a large
+// table is checked in a few megabytes, as start-up must after a crash on any machine.
+// (Holding the records and their keys takes over 20 MB here.)
 TEST(TableCheckMemory, ATableOf200000RecordsIsCheckedInBoundedMemory) {
   constexpr std::uint32_t kMany = 200000;
   FaultFileSystem fs;
