@@ -64,6 +64,9 @@ int d4skip(DATA4* data, long n) { return data->skip(n); }
 int d4go(DATA4* data, long recno) { return data->go(recno); }
 int d4seek(DATA4* data, std::string_view key) { return data->seek(key); }
 long d4recNo(DATA4* data) { return data->recNo(); }
+int d4select(DATA4* data, const std::function<bool()>& keep, std::vector<long>* recnos) {
+  return data->select(keep, recnos);
+}
 long d4recCountDo(DATA4* data) { return data->recCount(); }
 int d4deleted(DATA4* data) { return data->deleted() ? 1 : 0; }
 void d4delete(DATA4* data) { data->markDeleted(); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,6 +63,10 @@ int d4skip(DATA4* data, long n = 1);
 int d4go(DATA4* data, long recno);
 int d4seek(DATA4* data, std::string_view key);
 long d4recNo(DATA4* data);
+// The numbers of the records of the selected tag, in its order, for which keep() is true;
+// keep sees each record current, in record order, whatever the tag's order. The table is
+// then past its end. For lists of a large table whose records lie in any order.
+int d4select(DATA4* data, const std::function<bool()>& keep, std::vector<long>* recnos);
 long d4recCountDo(DATA4* data);
 int d4deleted(DATA4* data);
 void d4delete(DATA4* data);

@@ -4,7 +4,6 @@
 
 #include "Database.h"
 #include "NumberText.h"
-#include "TableWalk.h"
 
 namespace {
 
@@ -52,16 +51,20 @@ void BrowseList::Build(int defaultFolder, int handOver) {
   records_.clear();
   top_ = 0;
   highlight_ = 0;
-  WalkAll(table.data, [&] {
-    if (defaultFolder != -1 && f4int(table.folder) != defaultFolder) return;
-    if (f4true(table.archive) == 1) return;
-    const long record = d4recNo(table.data);
-    if (record == handOver) {
-      highlight_ = record;
-      top_ = count();
+  d4select(
+      table.data,
+      [&] {
+        return f4true(table.archive) != 1 &&
+               (defaultFolder == -1 || f4int(table.folder) == defaultFolder);
+      },
+      &records_);
+  if (handOver != 0) {
+    const auto at = std::find(records_.begin(), records_.end(), handOver);
+    if (at != records_.end()) {
+      highlight_ = handOver;
+      top_ = static_cast<int>(at - records_.begin());
     }
-    records_.push_back(record);
-  });
+  }
   if (handOver == 0 && !records_.empty()) {
     top_ = count() - 1;
     highlight_ = records_.back();

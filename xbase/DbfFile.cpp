@@ -386,6 +386,13 @@ int DbfFile::readRecord(std::uint32_t recno, char* buf) {
   return impl_->readCached(impl_->recordOffset(recno), buf, impl_->recordLength);
 }
 
+int DbfFile::readRecords(std::uint32_t first, std::uint32_t n, char* buf) {
+  if (first < 1 || n > impl_->count || first - 1 > impl_->count - n) return kErrRecordNo;
+  const std::size_t bytes = static_cast<std::size_t>(n) * impl_->recordLength;
+  const long long got = impl_->file->read(impl_->recordOffset(first), buf, bytes);
+  return got == static_cast<long long>(bytes) ? kSuccess : kErrRead;
+}
+
 void DbfFile::prefetch(std::uint32_t recno) {
   if (recno < 1 || recno > impl_->count) return;
   const std::uint64_t at = impl_->recordOffset(recno);

@@ -233,6 +233,62 @@ int NtxIndex::pageRecnos(const NtxCursor& c, std::uint32_t* out, int max) {
   return n;
 }
 
+int NtxIndex::forEachRecno(const std::function<void(std::uint32_t)>& visit) {
+  Impl& m = *impl_;
+  // From the root down, each page with the number of its subtrees entered so far; a page
+  // is entered only when the one above it on the path is not already there (no cycles).
+  Impl::Path path;
+  std::vector<std::shared_ptr<const NtxPage>> pages;
+  const auto enter = [&](std::uint32_t off) {
+    std::shared_ptr<const NtxPage> page;
+    const int rc = m.enter(path, off, &page);
+    if (rc != kSuccess) return rc;
+    path.emplace_back(off, 0);
+    pages.push_back(std::move(page));
+    return kSuccess;
+  };
+  // Entries must come in strictly rising order, as in a cursor walk, so a damaged tree
+  // that links a page twice fails instead of listing its records again. The last entry
+  // of the page before is kept as a copy; within a page an entry is held to the one
+  // before it.
+  std::string previous;
+  std::uint32_t previousRecno = 0;
+  const auto rises = [&](const NtxPage& page, int i) {
+    if (i > 0 && page.leaf()) return m.compare(page, i, page.key(i - 1), page.recno(i - 1)) > 0;
+    return previous.empty() || m.compare(page, i, previous.data(), previousRecno) > 0;
+  };
+  const auto keep = [&](const NtxPage& page, int i) {
+    previous.assign(page.key(i), m.store.keyLength());
+    previousRecno = page.recno(i);
+  };
+  if (int rc = enter(m.store.root()); rc != kSuccess) return rc;
+  while (!path.empty()) {
+    const std::shared_ptr<const NtxPage> page = pages.back();
+    int& entered = path.back().second;
+    if (page->leaf()) {
+      for (int i = 0; i < page->count(); ++i) {
+        if (!rises(*page, i)) return kErrIndex;
+        visit(page->recno(i));
+      }
+      if (page->count() > 0) keep(*page, page->count() - 1);
+      entered = page->count() + 1;
+    } else if (entered > 0 && entered - 1 < page->count()) {
+      // The entry after the subtree just left.
+      if (!rises(*page, entered - 1)) return kErrIndex;
+      visit(page->recno(entered - 1));
+      keep(*page, entered - 1);
+    }
+    if (entered <= page->count()) {
+      const std::uint32_t child = page->child(entered++);
+      if (int rc = enter(child); rc != kSuccess) return rc;
+    } else {
+      path.pop_back();
+      pages.pop_back();
+    }
+  }
+  return kSuccess;
+}
+
 int NtxIndex::prev(NtxCursor& c) {
   if (!c.valid_) return kEof;
   if (c.version_ != impl_->version) {

@@ -13,6 +13,7 @@
 #include "IndexGroup.h"
 #include "KeyExpression.h"
 #include "NtxIndex.h"
+#include "RecordRuns.h"
 #include "xbase/DbfFile.h"
 #include "xbase/Engine.h"
 #include "xbase/Status.h"
@@ -246,32 +247,26 @@ std::vector<TagUnderCheck> openGroup(FileSystem& fs, const std::string& director
   return tags;
 }
 
-// Reads every record once, in record order and in runs of many records, straight from the
-// file (not through a map of it, which would stay resident): the check's memory is the
-// same whatever the table's size. Checks each record's bytes and lets each tag learn it.
-// Returns which records could not be read.
+// Reads every record once, in runs (RecordRuns.h), checks each one's bytes and lets each
+// tag learn it. Returns which records could not be read.
 std::vector<bool> readRecords(DbfFile& dbf, const std::string& file,
                               std::vector<TagUnderCheck>& tags, Checker& check) {
   const std::uint32_t count = dbf.recordCount();
   const std::size_t length = dbf.recordLength();
-  const std::uint32_t perRun =
-      static_cast<std::uint32_t>(std::max<std::size_t>(1, (256 << 10) / length));
+  const std::uint32_t perRun = recordsPerRun(dbf);
   std::vector<bool> unreadable(count + 1ull, false);
   std::vector<char> run(perRun * length);
   std::string keyBuffer;
-  for (std::uint32_t first = 1; first <= count && first != 0; first += perRun) {
+  for (std::uint32_t first = 1; first <= count; first += perRun) {
     const std::uint32_t n = std::min(perRun, count - first + 1);
-    const std::uint64_t at = dbf.headerLength() + (first - 1ull) * length;
-    const long long bytes = static_cast<long long>(n * length);
-    const bool whole = dbf.file().read(at, run.data(), n * length) == bytes;
+    const bool whole = dbf.readRecords(first, n, run.data()) == kSuccess;
     for (std::uint32_t i = 0; i < n; ++i) {
       const std::uint32_t recno = first + i;
       char* rec = run.data() + i * length;
       const auto record = [recno] { return "record " + std::to_string(recno); };
       // A run that could not be read whole is read again a record at a time, so that only
       // the records at fault are reported.
-      if (!whole &&
-          dbf.file().read(at + i * length, rec, length) != static_cast<long long>(length)) {
+      if (!whole && dbf.readRecords(recno, 1, rec) != kSuccess) {
         unreadable[recno] = true;
         check.report(file, record() + " unreadable");
         continue;

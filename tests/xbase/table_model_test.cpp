@@ -96,8 +96,17 @@ class TableModelTest : public ::testing::Test {
       for (size_t i = 0; i < want.size(); ++i)
         ASSERT_EQ(forward[i], want[i].second) << tag->name() << " at " << i;
       ASSERT_EQ(backward, forward) << tag->name();
+      // A selection reads the records in record order but lists them in the tag's.
+      std::vector<long> evens, selected;
+      for (long r : forward)
+        if (rows[r - 1].num % 2 == 0) evens.push_back(r);
+      ASSERT_EQ(table->select([&] { return num->asInteger() % 2 == 0; }, &selected), kSuccess);
+      ASSERT_EQ(selected, evens) << tag->name();
     }
     table->selectTag(nullptr);
+    std::vector<long> all;
+    ASSERT_EQ(table->select([] { return true; }, &all), kSuccess);
+    ASSERT_EQ(all.size(), rows.size());
     long n = 0;
     for (int rc = table->top(); rc == kSuccess; rc = table->skip(1)) {
       ++n;

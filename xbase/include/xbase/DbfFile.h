@@ -75,6 +75,10 @@ class DbfFile {
 
   // REQUIRES: 1 <= recno <= recordCount(). Copies recordLength() bytes into buf.
   int readRecord(std::uint32_t recno, char* buf);
+  // Copies the n records from first on into buf (n * recordLength() bytes) straight from
+  // the file, for passes over the whole table in record order: through the map they would
+  // leave the whole file resident. kErrRecordNo when they are not all counted records.
+  int readRecords(std::uint32_t first, std::uint32_t n, char* buf);
   // Asks the memory for record recno ahead of its read, where the file is mapped; a walk
   // in an order of its own names the records it will read next. Out-of-range numbers are
   // ignored.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,6 +107,13 @@ class Table {
   int bottom();
   int skip(long n = 1);
   int go(long recno);
+  // The numbers of the records the selected tag holds (every record when none is
+  // selected) for which keep() is true, in the tag's order. keep is called once for each
+  // record, in record order, with that record current; the table is then left past its
+  // last record. The records are read once in record order and the tag's entries walked
+  // without reading a record, so the cost is the same however the records lie in the file.
+  // kSuccess or a negative error (*recnos then holds what was found before it).
+  int select(const std::function<bool()>& keep, std::vector<long>* recnos);
   // Seeks key in the selected tag: kSuccess exact, kAfter next greater current, kEof.
   int seek(std::string_view key);
 
