@@ -233,23 +233,23 @@ int NtxIndex::pageRecnos(const NtxCursor& c, std::uint32_t* out, int max) {
   return n;
 }
 
-int NtxIndex::forEachRecno(const std::function<void(std::uint32_t)>& visit) {
+int NtxIndex::forEachEntry(const std::function<void(const char*, std::uint32_t)>& visit) {
   Impl& m = *impl_;
-  // From the root down, each page with the number of its subtrees entered so far; a page
-  // is entered only when the one above it on the path is not already there (no cycles).
+  // From the root down, each page with the number of its subtrees entered so far, and its
+  // decoded copy; a page already on the path is not entered again (a cycle).
   Impl::Path path;
-  std::vector<std::shared_ptr<const NtxPage>> pages;
-  const auto enter = [&](std::uint32_t off) {
-    std::shared_ptr<const NtxPage> page;
-    const int rc = m.enter(path, off, &page);
-    if (rc != kSuccess) return rc;
-    path.emplace_back(off, 0);
-    pages.push_back(std::move(page));
-    return kSuccess;
+  std::vector<NtxPage> pages;
+  const auto enter = [&](std::uint32_t off) -> int {
+    if (path.size() >= static_cast<std::size_t>(ntx::kMaxDepth) || Impl::onPath(path, off))
+      return kErrIndex;
+    if (pages.size() == path.size()) pages.emplace_back(m.store.keyLength());
+    const int rc = m.store.readForPass(off, &pages[path.size()]);
+    if (rc == kSuccess) path.emplace_back(off, 0);
+    return rc;
   };
   // Entries must come in strictly rising order, as in a cursor walk, so a damaged tree
   // that links a page twice fails instead of listing its records again. The last entry
-  // of the page before is kept as a copy; within a page an entry is held to the one
+  // visited on another page is kept as a copy; within a leaf an entry is held to the one
   // before it.
   std::string previous;
   std::uint32_t previousRecno = 0;
@@ -263,27 +263,26 @@ int NtxIndex::forEachRecno(const std::function<void(std::uint32_t)>& visit) {
   };
   if (int rc = enter(m.store.root()); rc != kSuccess) return rc;
   while (!path.empty()) {
-    const std::shared_ptr<const NtxPage> page = pages.back();
+    const NtxPage& page = pages[path.size() - 1];
     int& entered = path.back().second;
-    if (page->leaf()) {
-      for (int i = 0; i < page->count(); ++i) {
-        if (!rises(*page, i)) return kErrIndex;
-        visit(page->recno(i));
+    if (page.leaf()) {
+      for (int i = 0; i < page.count(); ++i) {
+        if (!rises(page, i)) return kErrIndex;
+        visit(page.key(i), page.recno(i));
       }
-      if (page->count() > 0) keep(*page, page->count() - 1);
-      entered = page->count() + 1;
-    } else if (entered > 0 && entered - 1 < page->count()) {
+      if (page.count() > 0) keep(page, page.count() - 1);
+      entered = page.count() + 1;
+    } else if (entered > 0 && entered - 1 < page.count()) {
       // The entry after the subtree just left.
-      if (!rises(*page, entered - 1)) return kErrIndex;
-      visit(page->recno(entered - 1));
-      keep(*page, entered - 1);
+      if (!rises(page, entered - 1)) return kErrIndex;
+      visit(page.key(entered - 1), page.recno(entered - 1));
+      keep(page, entered - 1);
     }
-    if (entered <= page->count()) {
-      const std::uint32_t child = page->child(entered++);
+    if (entered <= page.count()) {
+      const std::uint32_t child = page.child(entered++);
       if (int rc = enter(child); rc != kSuccess) return rc;
     } else {
       path.pop_back();
-      pages.pop_back();
     }
   }
   return kSuccess;

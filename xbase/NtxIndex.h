@@ -71,11 +71,11 @@ class NtxIndex {
   // page cannot be read.
   int pageRecnos(const NtxCursor& c, std::uint32_t* out, int max);
   int prev(NtxCursor& c);  // kEof before the first entry, and on an invalid cursor
-  // Visits the record number of every entry in key order, each page read once: a pass
-  // over the whole tag at a fraction of a cursor walk's cost. kSuccess, or kErrIndex when
-  // the tree is damaged (entries out of order, a page linked twice), after the entries
-  // before the fault were visited.
-  int forEachRecno(const std::function<void(std::uint32_t)>& visit);
+  // Visits every entry (its key, keyLength() bytes, and record number) in key order,
+  // each page read once and past the cache: a pass over the whole tag at a fraction of a
+  // cursor walk's cost. kSuccess, or kErrIndex when the tree is damaged (entries out of
+  // order, a page linked twice, a bad page) once the entries before the fault were visited.
+  int forEachEntry(const std::function<void(const char* key, std::uint32_t recno)>& visit);
   // First entry whose key, compared over key.size() bytes (a longer key is cut to the
   // key length), is >= key. kSuccess when that prefix equals key, kAfter when a greater
   // entry is current, kEof when none.

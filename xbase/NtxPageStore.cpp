@@ -35,8 +35,15 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
     return kSuccess;
   }
   if (!ntxPageOffsetValid(off, fileSize_)) return kErrIndex;
-  char raw[ntx::kPageSize];
-  if (file_->read(off, raw, sizeof raw) != static_cast<long long>(sizeof raw)) return kErrRead;
+  char copy[ntx::kPageSize];
+  const char* raw = file_->view(off + ntx::kPageSize);
+  if (raw != nullptr) {
+    raw += off;
+  } else if (file_->read(off, copy, sizeof copy) == static_cast<long long>(sizeof copy)) {
+    raw = copy;
+  } else {
+    return kErrRead;
+  }
   auto decoded = std::make_shared<NtxPage>(header_.keyLength);
   if (int rc = decoded->decode(raw, header_.maxItems, fileSize_); rc != kSuccess) return rc;
   remember(off, decoded);
@@ -44,6 +51,20 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
   last_ = decoded;
   *page = std::move(decoded);
   return kSuccess;
+}
+
+int NtxPageStore::readForPass(std::uint32_t off, NtxPage* page) {
+  if (!ntxPageOffsetValid(off, fileSize_)) return kErrIndex;
+  if (off < runStart_ || off + ntx::kPageSize > runStart_ + runValid_) {
+    constexpr std::size_t kRunBytes = 64 * ntx::kPageSize;
+    run_.resize(kRunBytes);
+    const std::size_t wanted = std::min<std::uint64_t>(kRunBytes, fileSize_ - off);
+    const long long got = file_->read(off, run_.data(), wanted);
+    runStart_ = off;
+    runValid_ = got < 0 ? 0 : static_cast<std::size_t>(got);
+    if (runValid_ < ntx::kPageSize) return kErrRead;
+  }
+  return page->decode(run_.data() + (off - runStart_), header_.maxItems, fileSize_);
 }
 
 void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> page) {
@@ -123,6 +144,7 @@ void NtxPageStore::setRoot(std::uint32_t off) {
 
 int NtxPageStore::commit() {
   if (!changing_) return kSuccess;
+  runValid_ = 0;  // the file changes under the pages a pass read
   char raw[ntx::kPageSize];
   // New pages past the end of the file go first: on a full disk they fail before any page
   // of the tree has changed, and the index stays as it was.

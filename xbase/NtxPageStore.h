@@ -30,6 +30,11 @@ class NtxPageStore {
   // not a page of the file or the page is damaged.
   int read(std::uint32_t off, std::shared_ptr<const NtxPage>* page);
 
+  // Decodes the page at off into *page past the cache, reading the file many pages at a
+  // time: for one pass over the whole tree, which through the cache would push out every
+  // page the seeks need. kSuccess, kErrRead, or kErrIndex.
+  int readForPass(std::uint32_t off, NtxPage* page);
+
   // Working copy of the page at off for the current change (the same copy on each call).
   // kSuccess, kErrRead or kErrIndex.
   int edit(std::uint32_t off, NtxPage** page);
@@ -64,6 +69,10 @@ class NtxPageStore {
   // The page read last, outside the recency order.
   std::uint32_t lastOff_ = 0;
   std::shared_ptr<const NtxPage> last_;
+  // The pages a pass read last, as they are in the file: runStart_ on, runValid_ bytes.
+  std::vector<char> run_;
+  std::uint64_t runStart_ = 0;
+  std::size_t runValid_ = 0;
   // The change under way.
   std::map<std::uint32_t, NtxPage> working_;
   std::vector<std::uint32_t> released_;

@@ -166,51 +166,47 @@ void learn(TagUnderCheck& tag, std::uint32_t recno, const char* rec, std::string
   tag.expected[recno] = fingerprint(keyBuffer.data(), keyBuffer.size());
 }
 
-// Walks the tag's entries in key order against what the record pass learnt: order, each
-// record once, only records that belong, current keys; then the records it should list
-// but does not. Memory: a bit per record besides the fingerprints.
+// Walks the tag's entries in key order against what the record pass learnt: each record
+// once, only records that belong, with their current keys; then the records it should
+// list but does not. Entries out of order end the walk as a damaged page. Memory: a bit
+// per record besides the fingerprints.
 void checkEntries(TagUnderCheck& tag, std::uint32_t count, const std::vector<bool>& unreadable,
                   Checker& check) {
   const std::string& file = tag.file;
   std::vector<bool> listed(count + 1ull, false);
-  std::string previousKey;
-  std::uint32_t previousRecno = 0;
-  std::uint64_t entries = 0;
-  NtxCursor cursor;
-  int rc = kSuccess;
-  for (rc = tag.index->first(cursor); rc == kSuccess; rc = tag.index->next(cursor)) {
-    // A damaged page may link back on itself; no sound tag has more entries than records.
-    if (++entries > static_cast<std::uint64_t>(count) + 1) {
-      check.report(file, "more entries than the table has records");
-      break;
+  struct Entry {
+    std::uint32_t recno;
+    std::uint32_t fingerprint;
+  };
+  // The entries come in key order, their records in any: they are held to what was learnt
+  // in batches, whose fingerprints are asked of the memory together rather than met one
+  // miss at a time.
+  std::vector<Entry> batch;
+  const auto compare = [&] {
+    for (const Entry& e : batch)
+      if (e.recno >= 1 && e.recno <= count) __builtin_prefetch(&tag.expected[e.recno]);
+    for (const Entry& e : batch) {
+      const auto record = [&] { return "record " + std::to_string(e.recno); };
+      if (e.recno < 1 || e.recno > count) {
+        check.report(file, "entry for " + record() + " beyond the table");
+      } else if (listed[e.recno]) {
+        check.report(file, record() + " listed more than once");
+      } else if (tag.expected[e.recno] == 0) {
+        if (!unreadable[e.recno]) check.report(file, record() + " does not belong in the tag");
+      } else {
+        listed[e.recno] = true;
+        if (e.fingerprint != tag.expected[e.recno])
+          check.report(file, record() + " has a stale key");
+      }
     }
-    if (cursor.atPageStart()) {
-      // The page's records lie anywhere in the table: ask the memory for their
-      // fingerprints together rather than meet each miss in turn.
-      std::uint32_t upcoming[128];
-      const int n = tag.index->pageRecnos(cursor, upcoming, 128);
-      for (int i = 0; i < n; ++i)
-        if (upcoming[i] <= count) __builtin_prefetch(&tag.expected[upcoming[i]]);
-    }
-    const std::uint32_t recno = cursor.recno();
-    const std::string& k = cursor.key();
-    const auto record = [recno] { return "record " + std::to_string(recno); };
-    if (entries > 1 && (k < previousKey || (k == previousKey && recno <= previousRecno)))
-      check.report(file, "keys out of order at " + record());
-    previousKey = k;
-    previousRecno = recno;
-    if (recno < 1 || recno > count) {
-      check.report(file, "entry for " + record() + " beyond the table");
-    } else if (listed[recno]) {
-      check.report(file, record() + " listed more than once");
-    } else if (tag.expected[recno] == 0) {
-      if (!unreadable[recno]) check.report(file, record() + " does not belong in the tag");
-    } else {
-      listed[recno] = true;
-      if (fingerprint(k.data(), k.size()) != tag.expected[recno])
-        check.report(file, record() + " has a stale key");
-    }
-  }
+    batch.clear();
+  };
+  const int keyLength = tag.index->keyLength();
+  const int rc = tag.index->forEachEntry([&](const char* key, std::uint32_t recno) {
+    batch.push_back({recno, fingerprint(key, keyLength)});
+    if (batch.size() == 256) compare();
+  });
+  compare();
   if (rc < 0) return check.report(file, std::string("damaged page: ") + statusText(rc));
   for (std::uint32_t n = 1; n <= count; ++n) {
     if (!listed[n] && tag.expected[n] != 0)

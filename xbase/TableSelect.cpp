@@ -39,7 +39,7 @@ int Table::select(const std::function<bool()>& keep, std::vector<long>* recnos) 
   t.setEof();
   if (!tag) return kSuccess;
   bool beyond = false;  // an entry for a record past the table: a damaged tag
-  rc = tag->index_->forEachRecno([&](std::uint32_t n) {
+  rc = tag->index_->forEachEntry([&](const char*, std::uint32_t n) {
     if (n < 1 || n > count) {
       beyond = true;
     } else if (kept[n]) {

@@ -78,7 +78,7 @@ class NtxDamageTest : public testing::Test {
     EXPECT_EQ(rc, kErrIndex);
     walk(*index, false, &rc);
     EXPECT_EQ(rc, kErrIndex);
-    EXPECT_EQ(index->forEachRecno([](std::uint32_t) {}), kErrIndex);
+    EXPECT_EQ(index->forEachEntry([](const char*, std::uint32_t) {}), kErrIndex);
     EXPECT_EQ(fs_.bytes(kPath), bytes);
     int failures = 0;
     for (const auto& [key, recno] : entries_) {
@@ -178,7 +178,7 @@ TEST_F(NtxDamageTest, WalkStopsOnOutOfOrderSubtree) {
   EXPECT_EQ(rc, kErrIndex);
   walk(*index, false, &rc);
   EXPECT_EQ(rc, kErrIndex);
-  EXPECT_EQ(index->forEachRecno([](std::uint32_t) {}), kErrIndex);
+  EXPECT_EQ(index->forEachEntry([](const char*, std::uint32_t) {}), kErrIndex);
 }
 
 // A chain of 40 distinct inner pages, each with one subtree and no keys.
@@ -205,7 +205,7 @@ TEST_F(NtxDamageTest, OverDeepTreeFails) {
   EXPECT_EQ(index->first(c), kErrIndex);
   EXPECT_EQ(index->last(c), kErrIndex);
   EXPECT_EQ(index->seek(c, ""), kErrIndex);
-  EXPECT_EQ(index->forEachRecno([](std::uint32_t) {}), kErrIndex);
+  EXPECT_EQ(index->forEachEntry([](const char*, std::uint32_t) {}), kErrIndex);
   EXPECT_FALSE(c.valid());
   EXPECT_EQ(index->insert(makeKey(1, kKeyLength).data(), 9), kErrIndex);
   EXPECT_EQ(fs_.bytes(kPath), bytes);
