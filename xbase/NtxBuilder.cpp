@@ -24,6 +24,44 @@ std::uint64_t bigEndian(const unsigned char* p) {
   return v;
 }
 
+// Sorts items, which come in record order. Books are mostly entered in date order, so a
+// tag's keys often come nearly sorted by their first bytes: the entries that break the
+// rising run of the first eight bytes are taken aside, each run of equal first bytes is
+// sorted where it lies, and the entries taken aside are sorted and merged back. When
+// many break the run, the whole is sorted as it is.
+template <class Less>
+void sortNearlySorted(std::vector<SortItem>& items, Less less) {
+  const std::size_t n = items.size();
+  std::vector<SortItem> aside;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (kept == 0 || items[i].hi >= items[kept - 1].hi) {
+      items[kept++] = items[i];
+    } else if (aside.size() < n / 8) {
+      aside.push_back(items[i]);
+    } else {
+      // Not nearly sorted: put the entries taken aside back in the gap they left.
+      std::copy(aside.begin(), aside.end(), items.begin() + kept);
+      std::sort(items.begin(), items.end(), less);
+      return;
+    }
+  }
+  for (std::size_t start = 0, end = 0; start < kept; start = end) {
+    for (end = start + 1; end < kept && items[end].hi == items[start].hi;) ++end;
+    std::sort(items.begin() + start, items.begin() + end, less);
+  }
+  std::sort(aside.begin(), aside.end(), less);
+  // Merge from the back, into the room the entries taken aside left at the end.
+  std::size_t a = kept, b = aside.size(), out = n;
+  while (b > 0) {
+    if (a > 0 && less(aside[b - 1], items[a - 1])) {
+      items[--out] = items[--a];
+    } else {
+      items[--out] = aside[--b];
+    }
+  }
+}
+
 std::vector<SortItem> sortedEntries(const std::vector<char>& keys,
                                     const std::vector<std::uint32_t>& recnos, int keyLength) {
   const std::size_t n = recnos.size();
@@ -46,7 +84,7 @@ std::vector<SortItem> sortedEntries(const std::vector<char>& keys,
     if (int t = tail(a, b)) return t < 0;
     return a.recno < b.recno;
   };
-  std::sort(items.begin(), items.end(), less);
+  sortNearlySorted(items, less);
   auto same = [&](const SortItem& a, const SortItem& b) {
     return a.hi == b.hi && a.lo == b.lo && a.recno == b.recno && tail(a, b) == 0;
   };
