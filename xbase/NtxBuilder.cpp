@@ -10,88 +10,6 @@ namespace xbase {
 
 namespace {
 
-// A sort record holding the first 16 key bytes as big-endian integers, so most
-// comparisons are two integer compares on a compact array instead of memcmp through
-// an index into the key buffer.
-struct SortItem {
-  std::uint64_t hi, lo;
-  std::uint32_t recno, index;
-};
-
-std::uint64_t bigEndian(const unsigned char* p) {
-  std::uint64_t v = 0;
-  for (int i = 0; i < 8; ++i) v = (v << 8) | p[i];
-  return v;
-}
-
-// Sorts items, which come in record order. Books are mostly entered in date order, so a
-// tag's keys often come nearly sorted by their first bytes: the entries that break the
-// rising run of the first eight bytes are taken aside, each run of equal first bytes is
-// sorted where it lies, and the entries taken aside are sorted and merged back. When
-// many break the run, the whole is sorted as it is.
-template <class Less>
-void sortNearlySorted(std::vector<SortItem>& items, Less less) {
-  const std::size_t n = items.size();
-  std::vector<SortItem> aside;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (kept == 0 || items[i].hi >= items[kept - 1].hi) {
-      items[kept++] = items[i];
-    } else if (aside.size() < n / 8) {
-      aside.push_back(items[i]);
-    } else {
-      // Not nearly sorted: put the entries taken aside back in the gap they left.
-      std::copy(aside.begin(), aside.end(), items.begin() + kept);
-      std::sort(items.begin(), items.end(), less);
-      return;
-    }
-  }
-  for (std::size_t start = 0, end = 0; start < kept; start = end) {
-    for (end = start + 1; end < kept && items[end].hi == items[start].hi;) ++end;
-    std::sort(items.begin() + start, items.begin() + end, less);
-  }
-  std::sort(aside.begin(), aside.end(), less);
-  // Merge from the back, into the room the entries taken aside left at the end.
-  std::size_t a = kept, b = aside.size(), out = n;
-  while (b > 0) {
-    if (a > 0 && less(aside[b - 1], items[a - 1])) {
-      items[--out] = items[--a];
-    } else {
-      items[--out] = aside[--b];
-    }
-  }
-}
-
-std::vector<SortItem> sortedEntries(const std::vector<char>& keys,
-                                    const std::vector<std::uint32_t>& recnos, int keyLength) {
-  const std::size_t n = recnos.size();
-  const std::size_t kl = static_cast<std::size_t>(keyLength);
-  std::vector<SortItem> items(n);
-  unsigned char prefix[16] = {};
-  for (std::size_t i = 0; i < n; ++i) {
-    std::memcpy(prefix, keys.data() + i * kl, std::min<std::size_t>(kl, 16));
-    items[i] = {bigEndian(prefix), bigEndian(prefix + 8), recnos[i], static_cast<std::uint32_t>(i)};
-  }
-  // Bytes beyond the prefix; zero when the prefix is the whole key.
-  auto tail = [&](const SortItem& a, const SortItem& b) {
-    return kl <= 16 ? 0
-                    : std::memcmp(keys.data() + a.index * kl + 16, keys.data() + b.index * kl + 16,
-                                  kl - 16);
-  };
-  auto less = [&](const SortItem& a, const SortItem& b) {
-    if (a.hi != b.hi) return a.hi < b.hi;
-    if (a.lo != b.lo) return a.lo < b.lo;
-    if (int t = tail(a, b)) return t < 0;
-    return a.recno < b.recno;
-  };
-  sortNearlySorted(items, less);
-  auto same = [&](const SortItem& a, const SortItem& b) {
-    return a.hi == b.hi && a.lo == b.lo && a.recno == b.recno && tail(a, b) == 0;
-  };
-  items.erase(std::unique(items.begin(), items.end(), same), items.end());
-  return items;
-}
-
 // One level of the tree under construction. Level 0 holds the leaves. A level of
 // `nodes` pages shares out its children evenly: q each, one more for the first r.
 struct Level {
@@ -134,17 +52,15 @@ class PageWriter {
 
 }  // namespace
 
-int writeNtxFile(File& file, ntx::Header* header, const std::vector<char>& keys,
-                 const std::vector<std::uint32_t>& recnos, std::uint64_t* fileSize) {
+int writeNtxFile(File& file, ntx::Header* header, NtxKeySorter& entries, std::uint64_t* fileSize) {
   const int kl = header->keyLength;
   const int max = ntx::maxItemsFor(kl);
-  const std::vector<SortItem> items = sortedEntries(keys, recnos, kl);
 
   // Plan the levels. Seen from below, N entries are N + 1 empty subtrees; each level
   // groups its children into as few pages as hold them (max + 1 children a page), and
   // the keys between pages move up. Even shares give every page at least max/2 keys.
   std::vector<Level> levels;
-  std::uint64_t children = items.size() + 1, pages = 1;
+  std::uint64_t children = entries.count() + 1, pages = 1;
   do {
     Level& l = levels.emplace_back(kl);
     l.nodes = (children + max) / (max + 1);
@@ -164,11 +80,14 @@ int writeNtxFile(File& file, ntx::Header* header, const std::vector<char>& keys,
     ++levels[l].done;
     return off;
   };
-  for (const SortItem& e : items) {
-    const char* key = keys.data() + static_cast<std::size_t>(e.index) * kl;
+  const char* key = nullptr;
+  std::uint32_t recno = 0;
+  std::uint64_t written = 0;
+  while (entries.next(&key, &recno)) {
+    ++written;
     NtxPage& leaf = levels[0].page;
     if (static_cast<std::uint64_t>(leaf.count()) + 1 < levels[0].target()) {
-      leaf.insert(leaf.count(), key, e.recno, 0);
+      leaf.insert(leaf.count(), key, recno, 0);
       continue;
     }
     // The leaf is complete, so this entry separates it from the next one upwards.
@@ -177,12 +96,14 @@ int writeNtxFile(File& file, ntx::Header* header, const std::vector<char>& keys,
       NtxPage& page = levels[l].page;
       page.setChild(page.count(), off);
       if (static_cast<std::uint64_t>(page.count()) + 1 < levels[l].target()) {
-        page.insert(page.count(), key, e.recno, 0);  // its right child comes later
+        page.insert(page.count(), key, recno, 0);  // its right child comes later
         break;
       }
       off = finish(l);
     }
   }
+  if (entries.error() != kSuccess) return entries.error();
+  if (written != entries.count()) return kErrRead;
   std::uint32_t root = finish(0);
   for (std::size_t l = 1; l < levels.size(); ++l) {
     levels[l].page.setChild(levels[l].page.count(), root);

@@ -53,10 +53,9 @@ std::unique_ptr<NtxIndex> NtxIndex::open(std::unique_ptr<File> file, int* error)
 }
 
 std::unique_ptr<NtxIndex> NtxIndex::build(std::unique_ptr<File> file, const NtxInfo& info,
-                                          const std::vector<char>& keys,
-                                          const std::vector<std::uint32_t>& recnos, int* error) {
+                                          NtxKeySorter& entries, int* error) {
   if (info.keyLength < 1 || info.keyLength > ntx::kMaxKeyLength ||
-      keys.size() != recnos.size() * static_cast<std::size_t>(info.keyLength)) {
+      entries.keyLength() != info.keyLength) {
     *error = kErrIndex;
     return nullptr;
   }
@@ -68,7 +67,7 @@ std::unique_ptr<NtxIndex> NtxIndex::build(std::unique_ptr<File> file, const NtxI
   header.tagName = info.tagName;
   header.unique = info.unique;
   std::uint64_t size = 0;
-  if ((*error = writeNtxFile(*file, &header, keys, recnos, &size)) != kSuccess) return nullptr;
+  if ((*error = writeNtxFile(*file, &header, entries, &size)) != kSuccess) return nullptr;
   // Reading back the header gives the info exactly as a later open() will see it.
   char page[ntx::kPageSize];
   ntx::encodeHeader(header, page);

@@ -27,6 +27,8 @@ class NtxIndex;
 
 // A position in an index. It stays usable across inserts and removals: a cursor made
 // stale by a change finds its place again from the entry it was on.
+class NtxKeySorter;
+
 class NtxCursor {
  public:
   bool valid() const { return valid_; }  // false after kEof or before any positioning
@@ -50,13 +52,11 @@ class NtxIndex {
   // nullptr and sets *error (kErrRead, kErrIndex); nothing is written.
   static std::unique_ptr<NtxIndex> open(std::unique_ptr<File> file, int* error);
 
-  // Writes a complete new index into file (truncating it) from unsorted entries: keys
-  // holds keyLength bytes per entry, recnos the matching record numbers. Sorts by key
-  // then record number and fills pages bottom-up. Returns nullptr and sets *error on
-  // failure.
+  // Writes a complete new index into file (truncating it) of the sorter's entries, which
+  // must be finished and have keys of info.keyLength bytes. Returns nullptr and sets
+  // *error on failure.
   static std::unique_ptr<NtxIndex> build(std::unique_ptr<File> file, const NtxInfo& info,
-                                         const std::vector<char>& keys,
-                                         const std::vector<std::uint32_t>& recnos, int* error);
+                                         NtxKeySorter& entries, int* error);
 
   const NtxInfo& info() const;
   int keyLength() const;

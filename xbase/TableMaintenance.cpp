@@ -3,6 +3,10 @@
 #include <cctype>
 
 #include "IndexGroup.h"
+#include "KeyExpression.h"
+#include "NtxIndex.h"
+#include "NtxKeySorter.h"
+#include "RecordRuns.h"
 #include "TableImpl.h"
 #include "xbase/Status.h"
 
@@ -16,33 +20,31 @@ bool sameName(const std::string& a, const std::string& b) {
          });
 }
 
-struct TagKeys {
-  std::vector<char> keys;
-  std::vector<std::uint32_t> recnos;
-};
-
-// One pass over source collecting, for every tag, the keys of the records its filter admits.
-int collectKeys(DbfFile& source, const std::vector<const Tag*>& tags,
-                const std::vector<const KeyExpression*>& keyExprs,
-                const std::vector<const KeyExpression*>& filters, std::vector<TagKeys>* out) {
-  out->assign(tags.size(), TagKeys{});
-  std::vector<char> rec(source.recordLength());
-  std::uint32_t count = source.recordCount();
-  for (size_t i = 0; i < tags.size(); ++i) {
-    (*out)[i].keys.reserve(static_cast<size_t>(count) * keyExprs[i]->length());
-    (*out)[i].recnos.reserve(count);
-  }
-  for (std::uint32_t n = 1; n <= count; ++n) {
-    int rc = source.readRecord(n, rec.data());
-    if (rc < 0) return rc;
-    for (size_t i = 0; i < tags.size(); ++i) {
-      if (filters[i] && !filters[i]->isTrue(rec.data())) continue;
-      TagKeys& tk = (*out)[i];
-      size_t at = tk.keys.size();
-      tk.keys.resize(at + keyExprs[i]->length());
-      keyExprs[i]->evaluate(rec.data(), tk.keys.data() + at);
-      tk.recnos.push_back(n);
+// One pass over source, in runs of records, giving each tag's sorter the keys of the
+// records its filter admits.
+int collectKeys(DbfFile& source, const std::vector<const KeyExpression*>& keyExprs,
+                const std::vector<const KeyExpression*>& filters,
+                std::vector<std::unique_ptr<NtxKeySorter>>& sorters) {
+  const std::uint32_t count = source.recordCount();
+  const std::size_t length = source.recordLength();
+  const std::uint32_t perRun = recordsPerRun(source);
+  std::vector<char> run(perRun * length);
+  std::vector<std::string> keys;
+  for (const KeyExpression* key : keyExprs) keys.emplace_back(key->length(), ' ');
+  for (std::uint32_t first = 1; first <= count; first += perRun) {
+    const std::uint32_t n = std::min(perRun, count - first + 1);
+    if (int rc = source.readRecords(first, n, run.data()); rc < 0) return rc;
+    for (std::uint32_t r = 0; r < n; ++r) {
+      const char* rec = run.data() + r * length;
+      for (std::size_t i = 0; i < sorters.size(); ++i) {
+        if (filters[i] && !filters[i]->isTrue(rec)) continue;
+        keyExprs[i]->evaluate(rec, keys[i].data());
+        if (int rc = sorters[i]->add(keys[i].data(), first + r); rc < 0) return rc;
+      }
     }
+  }
+  for (auto& sorter : sorters) {
+    if (int rc = sorter->finish(); rc < 0) return rc;
   }
   return kSuccess;
 }
@@ -58,14 +60,20 @@ int Table::Impl::writeTagFiles(DbfFile& source, const std::vector<const Tag*>& t
     keyExprs.push_back(tag->key_.get());
     filters.push_back(tag->filter_.get());
   }
-  std::vector<TagKeys> keys;
-  int rc = collectKeys(source, tags, keyExprs, filters, &keys);
-  if (rc < 0) return rc;
+  // Each tag's keys are sorted through runs written beside its file when they outgrow
+  // the sorter's memory, so a build's memory is the same whatever the table's size.
+  std::vector<std::unique_ptr<NtxKeySorter>> sorters;
+  for (std::size_t i = 0; i < tags.size(); ++i) {
+    sorters.push_back(
+        std::make_unique<NtxKeySorter>(keyExprs[i]->length(), &engine.fs(), paths[i] + ".run"));
+  }
+  if (int rc = collectKeys(source, keyExprs, filters, sorters); rc < 0) return rc;
   built->clear();
+  int rc = kSuccess;
   for (size_t i = 0; i < tags.size(); ++i) {
     auto file = engine.fs().open(paths[i], OpenMode::Create, lockMode(), &rc);
     if (!file) return fail(rc < 0 ? rc : kErrCreate, paths[i]);
-    auto index = NtxIndex::build(std::move(file), infos[i], keys[i].keys, keys[i].recnos, &rc);
+    auto index = NtxIndex::build(std::move(file), infos[i], *sorters[i], &rc);
     if (!index) return fail(rc < 0 ? rc : kErrWrite, paths[i]);
     built->push_back(std::move(index));
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "NtxIndex.h"
+#include "NtxKeySorter.h"
 #include "xbase/Status.h"
 
 namespace xbase::ntxtest {
@@ -24,6 +25,15 @@ inline std::uint32_t le16(const std::string& b, std::size_t at) {
 }
 inline std::uint32_t le32(const std::string& b, std::size_t at) {
   return le16(b, at) | (le16(b, at + 2) << 16);
+}
+
+// Builds an index of entries, whose keys have info.keyLength bytes, sorted in memory.
+inline std::unique_ptr<NtxIndex> buildIndex(std::unique_ptr<File> file, const NtxInfo& info,
+                                            const std::vector<Entry>& entries, int* rc) {
+  NtxKeySorter sorter(info.keyLength);
+  for (const auto& [key, recno] : entries) sorter.add(key.data(), recno);
+  sorter.finish();
+  return NtxIndex::build(std::move(file), info, sorter, rc);
 }
 
 // A key of keyLength bytes starting with value as five digits, padded with blanks.

@@ -13,6 +13,7 @@
 namespace xbase {
 namespace {
 
+using ntxtest::buildIndex;
 using ntxtest::checkTree;
 using ntxtest::Entry;
 using ntxtest::le16;
@@ -36,20 +37,14 @@ std::size_t item(const std::string& b, std::uint32_t page, int i) {
 class NtxDamageTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::vector<char> keys;
-    std::vector<std::uint32_t> recnos;
-    for (int i = 0; i < 300; ++i) {
-      const std::string key = makeKey(i, kKeyLength);
-      keys.insert(keys.end(), key.begin(), key.end());
-      recnos.push_back(static_cast<std::uint32_t>(i + 1));
-      entries_.push_back({key, static_cast<std::uint32_t>(i + 1)});
-    }
+    for (int i = 0; i < 300; ++i)
+      entries_.push_back({makeKey(i, kKeyLength), static_cast<std::uint32_t>(i + 1)});
     int rc = 0;
     NtxInfo info;
     info.keyExpression = "ACCNO";
     info.keyLength = kKeyLength;
-    ASSERT_TRUE(NtxIndex::build(fs_.open(kPath, OpenMode::Create, LockMode::None, &rc), info, keys,
-                                recnos, &rc));
+    ASSERT_TRUE(
+        buildIndex(fs_.open(kPath, OpenMode::Create, LockMode::None, &rc), info, entries_, &rc));
     good_ = fs_.bytes(kPath);
     ASSERT_TRUE(checkTree(good_, &shape_));
     ASSERT_GE(shape_.depth, 5);

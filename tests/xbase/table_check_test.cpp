@@ -13,6 +13,7 @@
 #include "FaultFileSystem.h"
 #include "ItemsTable.h"
 #include "NtxIndex.h"
+#include "NtxKeySorter.h"
 #include "xbase/DbfFile.h"
 #include "xbase/Engine.h"
 #include "xbase/Status.h"
@@ -278,18 +279,20 @@ TEST_F(TableCheckTest, AMissingTagFileOrGroupFileIsFound) {
 TEST_F(TableCheckTest, ATagOfAnotherTableIsFound) {
   // The header claims 6-byte keys of NUM, which keys 5 bytes in this table.
   int rc = 0;
-  std::vector<char> keys;
-  NtxInfo info{"NUM", "", "ByName", 6};
+  NtxKeySorter none(6);
+  none.finish();
   ASSERT_TRUE(NtxIndex::build(fs.open("/books/ByName.ntx", OpenMode::Create, LockMode::None, &rc),
-                              info, keys, {}, &rc));
+                              NtxInfo{"NUM", "", "ByName", 6}, none, &rc));
   EXPECT_TRUE(has(check(), "ByName.ntx", "does not fit the table"));
   repairAndExpectWhole();
 }
 
 TEST_F(TableCheckTest, ManyProblemsInOneFileAreSummedUp) {
   int rc = 0;
+  NtxKeySorter none(5);
+  none.finish();
   ASSERT_TRUE(NtxIndex::build(fs.open("/books/ByNum.ntx", OpenMode::Create, LockMode::None, &rc),
-                              NtxInfo{"STR(NUM, 5)", ".NOT. DELETED()", "ByNum", 5}, {}, {}, &rc));
+                              NtxInfo{"STR(NUM, 5)", ".NOT. DELETED()", "ByNum", 5}, none, &rc));
   // An empty tag misses all 8 live records: no summary line yet.
   EXPECT_EQ(check().size(), 8u);
   for (int i = 0; i < 30; ++i) {
