@@ -39,6 +39,7 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
   const char* raw = file_->view(off + ntx::kPageSize);
   if (raw != nullptr) {
     raw += off;
+    for (std::size_t line = 0; line < ntx::kPageSize; line += 64) __builtin_prefetch(raw + line);
   } else if (file_->read(off, copy, sizeof copy) == static_cast<long long>(sizeof copy)) {
     raw = copy;
   } else {
