@@ -1,16 +1,18 @@
 // What a report benchmark needs around a generator: a host that answers for the user, the
-// report books opened as a menu command opens them, and the building of one fiscal year's
-// report with every folder chosen.
+// report books (of either size) opened as a menu command opens them, and the building of
+// one fiscal year's report with every folder chosen, its memory measured.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <QDate>
 #include <QLocale>
-#include <initializer_list>
+#include <algorithm>
+#include <vector>
 
 #include "BenchHost.h"
 #include "Database.h"
+#include "ProcessMemory.h"
 #include "ReportBook.h"
 #include "ReportBuilder.h"
 #include "ReportHost.h"
@@ -26,12 +28,13 @@ class BenchReportHost : public ReportHost {
   void ShowProgress(int) override {}
 };
 
-// The report books with the settings read and the tables opened in the order given;
-// every table closed at the end.
+// The report books of size with the settings read and the tables opened in the order
+// given; every table closed at the end.
 class OpenReportBook {
  public:
-  explicit OpenReportBook(std::initializer_list<bool (Database::*)()> opens)
-      : db_(ReportBook::ensure(), host_, progress_) {
+  explicit OpenReportBook(const std::vector<bool (Database::*)()>& opens,
+                          ReportBook::Size size = ReportBook::kMillion)
+      : db_(ReportBook::ensure(size), host_, progress_) {
     db_.OpenSettings();
     db_.ReadSettings();
     code4close(db_.code());
@@ -47,8 +50,11 @@ class OpenReportBook {
 };
 
 // Runs build on a new builder for start to end, every folder chosen, once per iteration,
-// and frees the document each time. Counter: lines of the document; an empty document
-// fails the benchmark.
+// and frees the document each time. Counters: lines of the document (an empty document
+// fails the benchmark); rss_MB, the resident size before the first iteration; peak_MB,
+// how far an iteration raised the peak resident size at most (pages of the mapped table
+// files the walks touch count in it); anon_MB, how far it raised the process's own
+// (anonymous) memory at most, measured with the document still held.
 template <class Build>
 void BuildPeriod(benchmark::State& state, Database& db, const QDate& start, const QDate& end,
                  Build build) {
@@ -56,15 +62,25 @@ void BuildPeriod(benchmark::State& state, Database& db, const QDate& start, cons
   const ReportRequest request{start, end, QDate(2026, 6, 15),
                               QLocale(QLocale::English, QLocale::Australia)};
   int lines = 0;
+  const long startKb = ProcessMemory::residentKb();
+  long peakRiseKb = 0, anonRiseKb = 0;
   for (auto _ : state) {
+    ProcessMemory::resetPeak();
+    const long residentKb = ProcessMemory::residentKb();
+    const long anonKb = ProcessMemory::anonymousKb();
     ReportBuilder builder(db, host, request);
     for (int folder = 1; folder <= 10; ++folder) builder.SelectedFolders.append(folder);
     build(builder);
     lines = builder.LastLine() + 1;
+    anonRiseKb = std::max(anonRiseKb, ProcessMemory::anonymousKb() - anonKb);
     builder.EndReport();
+    peakRiseKb = std::max(peakRiseKb, ProcessMemory::peakKb() - residentKb);
   }
   if (lines == 0) state.SkipWithError("the report is empty");
   state.counters["lines"] = lines;
+  state.counters["rss_MB"] = startKb / 1024.0;
+  state.counters["peak_MB"] = peakRiseKb / 1024.0;
+  state.counters["anon_MB"] = anonRiseKb / 1024.0;
 }
 
 // BuildPeriod for the fiscal year that begins on 1 July of year.
