@@ -7,7 +7,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -52,43 +51,60 @@ class OpenReportBook {
 
 // Runs build on a new builder for start to end, every folder chosen, once per iteration,
 // and frees the document each time. Counters: lines of the document (an empty document
-// fails the benchmark); first_ms, the first iteration's time, which is what a fresh
-// process (the command-line tool) meets; rss_MB, the resident size before it; peak_MB,
-// how far an iteration raised the peak resident size at most (pages of the mapped table
-// files the walks touch count in it); anon_MB, how far it raised the process's own
-// (anonymous) memory at most, measured with the document still held.
+// fails the benchmark); and of the first iteration, which is what a fresh process (the
+// command-line tool) meets: first_ms, its time; rss_MB, the resident size before it;
+// peak_MB, how far it raised the peak resident size (pages of the mapped table files the
+// walks touch count in it); anon_MB, how far it raised the process's own (anonymous)
+// memory, measured with the document still held. Memory is read with the timer paused.
 template <class Build>
 void BuildPeriod(benchmark::State& state, Database& db, const QDate& start, const QDate& end,
                  Build build) {
+  using Clock = std::chrono::steady_clock;
   BenchReportHost host;
   const ReportRequest request{start, end, QDate(2026, 6, 15),
                               QLocale(QLocale::English, QLocale::Australia)};
   int lines = 0;
-  const long startKb = ProcessMemory::residentKb();
-  long peakRiseKb = 0, anonRiseKb = 0;
-  double firstSeconds = -1;
-  for (auto _ : state) {
-    const auto started = std::chrono::steady_clock::now();
-    ProcessMemory::resetPeak();
-    const long residentKb = ProcessMemory::residentKb();
-    const long anonKb = ProcessMemory::anonymousKb();
+  // One report built, looked at by seen while it is held, and freed.
+  const auto report = [&](const auto& seen) {
     ReportBuilder builder(db, host, request);
     for (int folder = 1; folder <= 10; ++folder) builder.SelectedFolders.append(folder);
     build(builder);
     lines = builder.LastLine() + 1;
-    anonRiseKb = std::max(anonRiseKb, ProcessMemory::anonymousKb() - anonKb);
+    seen();
     builder.EndReport();
-    peakRiseKb = std::max(peakRiseKb, ProcessMemory::peakKb() - residentKb);
-    if (firstSeconds < 0)
-      firstSeconds =
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  };
+  bool first = true;
+  for (auto _ : state) {
+    if (!first) {
+      report([] {});
+      continue;
+    }
+    first = false;
+    state.PauseTiming();
+    ProcessMemory::resetPeak();
+    const long residentKb = ProcessMemory::residentKb();
+    const long anonKb = ProcessMemory::anonymousKb();
+    long heldKb = 0;
+    state.ResumeTiming();
+    const Clock::time_point started = Clock::now();
+    Clock::duration paused{};
+    report([&] {
+      const Clock::time_point pausedAt = Clock::now();
+      state.PauseTiming();
+      heldKb = ProcessMemory::anonymousKb();
+      state.ResumeTiming();
+      paused = Clock::now() - pausedAt;
+    });
+    const Clock::duration spent = Clock::now() - started - paused;
+    state.PauseTiming();
+    state.counters["first_ms"] = std::chrono::duration<double, std::milli>(spent).count();
+    state.counters["rss_MB"] = residentKb / 1024.0;
+    state.counters["peak_MB"] = (ProcessMemory::peakKb() - residentKb) / 1024.0;
+    state.counters["anon_MB"] = (heldKb - anonKb) / 1024.0;
+    state.ResumeTiming();
   }
   if (lines == 0) state.SkipWithError("the report is empty");
   state.counters["lines"] = lines;
-  state.counters["first_ms"] = firstSeconds * 1e3;
-  state.counters["rss_MB"] = startKb / 1024.0;
-  state.counters["peak_MB"] = peakRiseKb / 1024.0;
-  state.counters["anon_MB"] = anonRiseKb / 1024.0;
 }
 
 // BuildPeriod for the fiscal year that begins on 1 July of year.
