@@ -22,6 +22,8 @@ long ProcessMemory::residentKb() { return statusField("VmRSS"); }
 
 long ProcessMemory::peakKb() { return statusField("VmHWM"); }
 
+long ProcessMemory::anonymousKb() { return statusField("RssAnon"); }
+
 bool ProcessMemory::resetPeak() {
   // "5" resets the peak resident size (Linux 4.0 and later).
   std::ofstream clear("/proc/self/clear_refs");

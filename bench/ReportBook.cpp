@@ -73,7 +73,7 @@ void writeMasters(xbase::Engine& engine) {
 
 // Income entered in date order over the expenses' twenty years, a few accounts carrying
 // most of it, the same folders, older years archived. Deterministic.
-void writeIncome(xbase::Engine& engine) {
+void writeIncome(xbase::Engine& engine, long incomes) {
   xbase::Table* table = engine.open(tables::kIncome);
   require(table, "open GSTINC1");
   std::mt19937 rng(20050701);
@@ -86,8 +86,8 @@ void writeIncome(xbase::Engine& engine) {
   std::discrete_distribution<int> folder(folderWeights.begin(), folderWeights.end());
   std::lognormal_distribution<double> amount(5.5, 1.0);
   const int days = ExpenseGenerator::totalDays();
-  for (long i = 0; i < ReportBook::kIncomes; ++i) {
-    const int day = static_cast<int>(i * days / ReportBook::kIncomes);
+  for (long i = 0; i < incomes; ++i) {
+    const int day = static_cast<int>(i * days / incomes);
     const int acc = 1 + account(rng);
     const bool taxed = acc <= ReportBook::kTaxableIncomeAccounts;
     const double amt = std::round(std::min(amount(rng), 99999.0) * 100) / 100;
@@ -106,14 +106,21 @@ void writeIncome(xbase::Engine& engine) {
 
 }  // namespace
 
-std::string ReportBook::ensure() {
-  const fs::path dir = fs::path(BenchBook::cacheRoot()) / "reportbook";
+// The first books keep their plain name, so books made before there were two sizes stay.
+std::string ReportBook::name(Size size) {
+  return size.expenses == kMillion.expenses && size.incomes == kMillion.incomes
+             ? "reportbook"
+             : "reportbook-" + std::to_string(size.expenses);
+}
+
+std::string ReportBook::ensure(Size size) {
+  const fs::path dir = fs::path(BenchBook::cacheRoot()) / name(size);
   if (fs::exists(dir / kDoneMarker)) return dir.string();
   const fs::path partial = dir.string() + ".partial";
   fs::remove_all(partial);
   fs::remove_all(dir);
   fs::create_directories(partial);
-  generate(partial.string());
+  generate(size, partial.string());
   std::FILE* done = std::fopen((partial / kDoneMarker).c_str(), "w");
   require(done != nullptr, "cannot mark " + partial.string() + " complete");
   std::fclose(done);
@@ -121,10 +128,10 @@ std::string ReportBook::ensure() {
   return dir.string();
 }
 
-void ReportBook::generate(const std::string& dir) {
+void ReportBook::generate(Size size, const std::string& dir) {
   xbase::FileSystem& files = xbase::FileSystem::posix();
   // The expenses are BenchBook's; their table file is copied, its tags built again below.
-  const std::string expenses = BenchBook::ensure(kExpenses);
+  const std::string expenses = BenchBook::ensure(size.expenses);
   fs::copy_file(fs::path(expenses) / "GSTEXP1.dbf", fs::path(dir) / "GSTEXP1.dbf");
   for (const TableDefinition* table : TableDefinitions::all()) {
     if (table->baseName == tables::kExpenses) continue;
@@ -138,7 +145,7 @@ void ReportBook::generate(const std::string& dir) {
   engine.autoOpen = false;
   engine.exclusive = true;
   writeMasters(engine);
-  writeIncome(engine);
+  writeIncome(engine, size.incomes);
   require(engine.closeAll() == xbase::kSuccess, "cannot write the tables");
   engine.safety = false;
   for (const TableDefinition* table : TableDefinitions::indexed()) {
