@@ -4,6 +4,7 @@
 
 #include "ProgramHost.h"
 #include "TableText.h"
+#include "VectorState.h"
 #include "xbase/Status.h"
 
 std::unique_ptr<CODE4> code4initP(const std::string& directory, xbase::FileSystem& fs) {
@@ -64,7 +65,12 @@ int d4skip(DATA4* data, long n) { return data->skip(n); }
 int d4go(DATA4* data, long recno) { return data->go(recno); }
 int d4seek(DATA4* data, std::string_view key) { return data->seek(key); }
 long d4recNo(DATA4* data) { return data->recNo(); }
+int d4scan(DATA4* data, const std::function<void()>& visit) {
+  ClearVectorUpperHalves();
+  return data->scan(visit);
+}
 int d4select(DATA4* data, const std::function<bool()>& keep, std::vector<long>* recnos) {
+  ClearVectorUpperHalves();
   return data->select(keep, recnos);
 }
 long d4recCountDo(DATA4* data) { return data->recCount(); }

@@ -63,6 +63,9 @@ int d4skip(DATA4* data, long n = 1);
 int d4go(DATA4* data, long recno);
 int d4seek(DATA4* data, std::string_view key);
 long d4recNo(DATA4* data);
+// Makes every record current in turn, in record order (deleted ones included, whatever the
+// selected tag), and calls visit, which must not change it; then the table is past its end.
+int d4scan(DATA4* data, const std::function<void()>& visit);
 // The numbers of the records of the selected tag, in its order, for which keep() is true;
 // keep sees each record current, in record order, whatever the tag's order. The table is
 // then past its end. For lists of a large table whose records lie in any order.

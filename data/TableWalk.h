@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "TableAccess.h"
+#include "VectorState.h"
 #include "xbase/Status.h"
 
 enum class WalkEnd { EndOfTable, Stopped, Failed };
@@ -21,6 +22,7 @@ struct WalkResult {
 // returns nothing goes on to the end.
 template <class Visit>
 WalkResult WalkFrom(DATA4* data, int rc, Visit&& visit) {
+  ClearVectorUpperHalves();
   for (; rc == xbase::kSuccess || rc == xbase::kAfter; rc = d4skip(data, 1)) {
     if constexpr (std::is_void_v<std::invoke_result_t<Visit&>>) {
       visit();

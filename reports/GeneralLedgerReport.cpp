@@ -40,10 +40,9 @@ double amountOf(FIELD4* field) {
 void openingWalk(Walk& walk, TAG4* dateTag, const ReportBuilder& builder,
                  const std::string& fiscalText, const std::string& startText,
                  ReportProgress& progress) {
-  d4tagSelectP(walk.data, nullptr);
-  const WalkResult opening = WalkAll(walk.data, [&] {
+  const int opening = d4scan(walk.data, [&] {
     if (d4deleted(walk.data)) return;
-    const std::string date = f4str(walk.date);
+    const std::string_view date = f4view(walk.date);
     if (date >= startText) return;
     if (builder.IsSelectedFolder(f4int(walk.folder))) {
       (date >= fiscalText ? walk.fiscal : walk.prior) += amountOf(walk.amount);
@@ -51,7 +50,7 @@ void openingWalk(Walk& walk, TAG4* dateTag, const ReportBuilder& builder,
     progress.Step();
   });
   d4tagSelectP(walk.data, dateTag);
-  if (opening.failed()) {
+  if (opening < 0) {
     walk.next = walk.afterEnd;  // the pending error ends the report
     return;
   }

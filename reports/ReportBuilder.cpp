@@ -26,7 +26,16 @@ bool accountFlagged(AccountTable& table, const AccountRecord& record, int number
 }  // namespace
 
 ReportBuilder::ReportBuilder(Database& db, ReportHost& host, const ReportRequest& request)
-    : db_(db), host_(host), request_(request) {}
+    : db_(db), host_(host), request_(request), money_(request.Locale) {}
+
+QString ReportBuilder::ReportDate(const QDate& date) const {
+  if (date != lastDate_ || ReportDateFormat != lastDateFormat_) {
+    lastDate_ = date;
+    lastDateFormat_ = ReportDateFormat;
+    lastDateText_ = date.toString(ReportDateFormat);
+  }
+  return lastDateText_;
+}
 
 void ReportBuilder::BeginReport(int reportWidth, int cellCount) {
   document_.Reset(reportWidth, cellCount);
@@ -137,11 +146,11 @@ int ReportBuilder::addRow(const QList<ReportValue>& values, int linesNeeded,
         break;
       case ReportValue::Kind::Date:
         document_.SetCell(line, column, CellPrefixes.value(column) + ReportDate(value.date));
-        data.values[column] = value.date.toString(Qt::ISODate);
+        data.values[column] = ReportRules::IsoDate(value.date);
         break;
       case ReportValue::Kind::Money:
         document_.SetCell(line, column, CellPrefixes.value(column) + Money(value.amount));
-        data.values[column] = ReportRules::PlainMoney(value.amount);
+        data.values[column] = MoneyFormat::Plain(value.amount);
         break;
       case ReportValue::Kind::WholeDollars:
         document_.SetCell(line, column,

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "MoneyFormat.h"
 #include "ReportDocument.h"
 #include "ReportRequest.h"
 #include "ReportRules.h"
@@ -102,9 +103,9 @@ class ReportBuilder {
   // the folder's stored name from column 18. Pages begun here have no column headings.
   void AddIncludedFolders();
 
-  QString Money(double value) const { return ReportRules::Money(value, request_.Locale); }
+  QString Money(double value) const { return money_(value); }
   // date in the report date format, fixed when the report began.
-  QString ReportDate(const QDate& date) const { return date.toString(ReportDateFormat); }
+  QString ReportDate(const QDate& date) const;
   QString ShortDate(const QDate& date) const {
     return ReportRules::ShortDate(date, request_.Locale);
   }
@@ -132,5 +133,9 @@ class ReportBuilder {
   Database& db_;
   ReportHost& host_;
   ReportRequest request_;
+  MoneyFormat money_;  // in the request's locale
   ReportDocument document_;
+  // The date written last, and how: rows of one day follow each other.
+  mutable QDate lastDate_;
+  mutable QString lastDateFormat_, lastDateText_;
 };

@@ -4,6 +4,7 @@
 
 #include "ReportCell.h"
 #include "ReportDocument.h"
+#include "VectorState.h"
 
 QString ReportExport::LineText(const ReportDocument& document, int line, Layout layout) {
   const int contentCells = document.CellCount() - 1;
@@ -51,6 +52,7 @@ bool ReportExport::WriteLines(const QString& path, int count,
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   bool written = true;
+  ClearVectorUpperHalves();
   for (int index = 0; index < count && written; ++index) {
     const QByteArray bytes = line(index).toUtf8() + "\r\n";
     written = file.write(bytes) == bytes.size();

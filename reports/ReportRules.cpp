@@ -1,23 +1,24 @@
 #include "ReportRules.h"
 
-#include <cmath>
-
 #include "Conversions.h"
 
-namespace {
-
-// A sum that only differs from zero by rounding noise prints as 0.00, not -0.00.
-double shownMoney(double value) { return std::abs(value) < 0.005 ? 0.0 : value; }
-
-}  // namespace
-
-QString ReportRules::Money(double value, const QLocale& locale) {
-  QLocale grouped = locale;
-  grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-  return grouped.toString(shownMoney(value), 'f', 2).rightJustified(13, QLatin1Char(' '));
+QString ReportRules::IsoDate(const QDate& date) {
+  int year = 0, month = 0, day = 0;
+  date.getDate(&year, &month, &day);
+  if (year < 1 || year > 9999) return date.toString(Qt::ISODate);
+  const auto digit = [](int value) { return QChar(u'0' + value % 10); };
+  const QChar text[10] = {digit(year / 1000),
+                          digit(year / 100),
+                          digit(year / 10),
+                          digit(year),
+                          u'-',
+                          digit(month / 10),
+                          digit(month),
+                          u'-',
+                          digit(day / 10),
+                          digit(day)};
+  return QString(text, 10);
 }
-
-QString ReportRules::PlainMoney(double value) { return QString::number(shownMoney(value), 'f', 2); }
 
 QString ReportRules::ReportDateFormat(const QLocale& locale) {
   QString format = Conversions::FixedDateFormat(locale);

@@ -1,5 +1,5 @@
-// The small fixed rules every report shares: how money and dates are written, months,
-// and how many lines a printed page holds.
+// The small fixed rules every report shares: how dates are written, months, and how many
+// lines a printed page holds (MoneyFormat writes the amounts).
 #pragma once
 
 #include <QDate>
@@ -8,11 +8,8 @@
 
 class ReportRules {
  public:
-  // value as "%13.2n": two decimals with locale's thousands and decimal separators,
-  // right-justified with blanks to 13 characters (longer values are not cut).
-  static QString Money(double value, const QLocale& locale);
-  // value as a spreadsheet reads it: two decimals, a point, no grouping or padding.
-  static QString PlainMoney(double value);
+  // date as yyyy-MM-dd (Qt::ISODate), without the cost of a general date format.
+  static QString IsoDate(const QDate& date);
   // The report date format of locale (Conversions::FixedDateFormat, where every date has
   // the same width) in the notation QDate::toString reads.
   static QString ReportDateFormat(const QLocale& locale);

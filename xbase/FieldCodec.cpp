@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace xbase {
 namespace {
@@ -98,10 +99,45 @@ bool formatNumber(double value, int width, int decimals, char* out) {
   return true;
 }
 
+namespace {
+
+// The number at the start of text (after any blanks and a sign) when it has at most 15
+// digits, read as an integer and scaled by a power of ten: both are exact, so the quotient
+// is the nearest double, as from_chars gives it, at a fraction of the cost. nullopt for
+// longer or missing digits.
+std::optional<double> parseShortNumber(std::string_view text) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (negative) ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return std::nullopt;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      decimals += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return negative ? -value : value;
+}
+
+}  // namespace
+
 double parseNumber(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   if (i < text.size() && text[i] == '+') ++i;  // from_chars takes only '-'
+  if (const auto value = parseShortNumber(text.substr(i))) return *value;
   double value = 0;
   auto res =
       std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::fixed);

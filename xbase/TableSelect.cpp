@@ -8,35 +8,44 @@
 
 namespace xbase {
 
-int Table::select(const std::function<bool()>& keep, std::vector<long>* recnos) {
+int Table::scan(const std::function<void()>& visit) {
   Impl& t = *impl_;
-  recnos->clear();
   int rc = t.flush();
   if (rc < 0) return rc;
-  const Tag* tag = t.selected;
   const std::uint32_t count = t.dbf->recordCount();
   const std::size_t length = t.record.size();
   const std::uint32_t perRun = recordsPerRun(*t.dbf);
   std::vector<char> run(perRun * length);
-  // With a tag, which records are kept: its entries give their order afterwards.
-  std::vector<bool> kept(tag ? count + 1ull : 0, false);
   for (std::uint32_t first = 1; first <= count; first += perRun) {
     const std::uint32_t n = std::min(perRun, count - first + 1);
     if ((rc = t.dbf->readRecords(first, n, run.data())) < 0) return t.setEof(), t.fail(rc);
     for (std::uint32_t i = 0; i < n; ++i) {
-      const char* rec = run.data() + i * length;
-      if (tag && !Impl::inTag(*tag, rec)) continue;
-      std::memcpy(t.record.data(), rec, length);
+      std::memcpy(t.record.data(), run.data() + i * length, length);
       t.recno = first + i;
-      if (!keep()) continue;
-      if (tag) {
-        kept[first + i] = true;
-      } else {
-        recnos->push_back(first + i);
-      }
+      visit();
     }
   }
   t.setEof();
+  return kSuccess;
+}
+
+int Table::select(const std::function<bool()>& keep, std::vector<long>* recnos) {
+  Impl& t = *impl_;
+  recnos->clear();
+  const Tag* tag = t.selected;
+  const std::uint32_t count = t.dbf->recordCount();
+  // With a tag, which records are kept: its entries give their order afterwards.
+  std::vector<bool> kept(tag ? count + 1ull : 0, false);
+  int rc = scan([&] {
+    if (tag && !Impl::inTag(*tag, t.record.data())) return;
+    if (!keep()) return;
+    if (tag) {
+      kept[t.recno] = true;
+    } else {
+      recnos->push_back(t.recno);
+    }
+  });
+  if (rc < 0) return rc;
   if (!tag) return kSuccess;
   bool beyond = false;  // an entry for a record past the table: a damaged tag
   rc = tag->index_->forEachEntry([&](const char*, std::uint32_t n) {

@@ -74,6 +74,10 @@ TEST(ParseNumber, ReadsFieldTextAndStopsAtJunk) {
   EXPECT_EQ(parseNumber("-"), 0);
   EXPECT_EQ(parseNumber("2.675"), 2.675);
   EXPECT_EQ(parseNumber("1e5"), 1);  // field text has no exponents
+  EXPECT_EQ(parseNumber("  -0.07"), -0.07);
+  EXPECT_EQ(parseNumber("123456789.012345"), 123456789.012345);      // 15 digits
+  EXPECT_EQ(parseNumber("1234567890.1234567"), 1234567890.1234567);  // more, read as before
+  EXPECT_EQ(parseNumber("0.1.2"), 0.1);
 }
 
 TEST(ParseInteger, ReadsWholePartAndSaturates) {
