@@ -11,11 +11,18 @@ class ReportProgress {
   ReportProgress(ProgressSink& sink, long expected) : sink_(sink), expected_(expected) {}
 
   // Counts items more as done and shows the new percentage when it changed.
-  void Step(long items = 1);
+  void Step(long items = 1) {
+    done_ += items;
+    if (done_ >= next_) show();
+  }
 
  private:
+  // Shows the percentage done and finds how many items done change it next.
+  void show();
+
   ProgressSink& sink_;
   long expected_;
   long done_ = 0;
   int shown_ = 0;
+  long next_ = 0;  // items done at which the percentage next changes
 };

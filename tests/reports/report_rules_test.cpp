@@ -3,9 +3,12 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "HandOver.h"
 #include "MoneyFormat.h"
+#include "ProgressSink.h"
+#include "ReportProgress.h"
 #include "ReportRules.h"
 
 namespace {
@@ -52,6 +55,26 @@ TEST(ReportDates, RowsUseAFixedWidthFormatTitlesTheShortOne) {
   EXPECT_EQ(ReportRules::ShortDate(QDate(2026, 6, 5), australia), QStringLiteral("5/6/26"));
   for (const QDate& date : {QDate(2026, 6, 5), QDate(1999, 12, 31), QDate(10000, 1, 2)})
     EXPECT_EQ(ReportRules::IsoDate(date), date.toString(Qt::ISODate));
+}
+
+// The bar shows each whole percentage once, when the count reaches it.
+TEST(ReportProgress, ShowsEachPercentageOnceAsTheCountReachesIt) {
+  struct Shown : ProgressSink {
+    void ShowStatus(const QString&) override {}
+    void ShowProgress(int percent) override { percents.push_back(percent); }
+    std::vector<int> percents;
+  };
+  for (long expected : {7L, 300L, 1234567L}) {
+    Shown sink;
+    ReportProgress progress(sink, expected);
+    std::vector<int> wanted;
+    for (long done = 1; done <= expected; ++done) {
+      progress.Step();
+      const int percent = static_cast<int>(done * 100 / expected);
+      if (percent != (wanted.empty() ? 0 : wanted.back())) wanted.push_back(percent);
+    }
+    EXPECT_EQ(sink.percents, wanted) << expected;
+  }
 }
 
 TEST(MonthOf, TheMonthNumber) {
