@@ -80,7 +80,7 @@ struct SaveMode {
 // open), against one SQLite INSERT in autocommit with the default rollback journal.
 void SaveExpenses(benchmark::State& state, SaveMode mode) {
   const long records = state.range(0);
-  const std::string dir = BenchBook::workCopy(records);
+  const std::string dir = BenchBook::workCopy(records, BenchBook::orderOf(state.range(1)));
   ThrowingHost host;
   NoProgress progress;
   Database db(dir, host, progress);
@@ -116,7 +116,7 @@ void Append(benchmark::State& state) { SaveExpenses(state, {false, false}); }
 // The save against SQLite's durable commit: synced:0 is the save as the program does it
 // (in the operating system's hands, on disk when the command ends), synced:1 the save
 // followed by the end of the command's sync, so that both sides have it on disk.
-void DurableSave(benchmark::State& state) { SaveExpenses(state, {state.range(1) != 0, true}); }
+void DurableSave(benchmark::State& state) { SaveExpenses(state, {state.range(2) != 0, true}); }
 
 // Every record in EDate order, each read into the record structure, against an ordered
 // SQLite scan reading every column.
@@ -187,16 +187,15 @@ BENCHMARK(Rebuild)
     ->Iterations(3);
 BENCHMARK(Append)
     ->Name("append")
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(4000000)
+    ->ArgsProduct({{100000, 1000000, 4000000}, {0, 1}})
+    ->ArgNames({"records", "shuffled"})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(2000);
 BENCHMARK(DurableSave)
     ->Name("durable_save")
-    ->ArgsProduct({{1000000, 4000000}, {0, 1}})
-    ->ArgNames({"records", "synced"})
+    ->ArgsProduct({{1000000, 4000000}, {0, 1}, {0, 1}})
+    ->ArgNames({"records", "shuffled", "synced"})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(500);
