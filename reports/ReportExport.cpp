@@ -27,7 +27,7 @@ QString ReportExport::LineText(const ReportDocument& document, int line, Layout 
     const int position =
         ReportCell::StartX(cell.kind, cell.column, static_cast<int>(cell.text.size()), 1, 0);
     // A text running past the next cell's position pushes that cell along.
-    if (text.size() < position) text = text.leftJustified(position, QLatin1Char(' '));
+    if (text.size() < position) text.resize(position, QLatin1Char(' '));
     text += cell.text;
   }
   return text;
@@ -53,10 +53,20 @@ bool ReportExport::WriteLines(const QString& path, int count,
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   bool written = true;
   ClearVectorUpperHalves();
+  // Lines are gathered into blocks of about a megabyte, each written at once.
+  constexpr qsizetype kBlock = 1 << 20;
+  QByteArray block;
+  block.reserve(kBlock + 4096);
+  const auto writeBlock = [&] {
+    written = written && file.write(block) == block.size();
+    block.clear();
+  };
   for (int index = 0; index < count && written; ++index) {
-    const QByteArray bytes = line(index).toUtf8() + "\r\n";
-    written = file.write(bytes) == bytes.size();
+    block += line(index).toUtf8();
+    block += "\r\n";
+    if (block.size() >= kBlock) writeBlock();
   }
+  writeBlock();
   if (!written || !file.flush()) {
     file.close();
     file.remove();

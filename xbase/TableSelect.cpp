@@ -32,11 +32,13 @@ int Table::scan(const std::function<void()>& visit) {
 int Table::select(const std::function<bool()>& keep, std::vector<long>* recnos) {
   Impl& t = *impl_;
   recnos->clear();
+  int rc = t.flush();  // first: a record being appended is counted when it is written
+  if (rc < 0) return rc;
   const Tag* tag = t.selected;
   const std::uint32_t count = t.dbf->recordCount();
   // With a tag, which records are kept: its entries give their order afterwards.
   std::vector<bool> kept(tag ? count + 1ull : 0, false);
-  int rc = scan([&] {
+  rc = scan([&] {
     if (tag && !Impl::inTag(*tag, t.record.data())) return;
     if (!keep()) return;
     if (tag) {

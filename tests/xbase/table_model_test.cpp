@@ -210,6 +210,16 @@ TEST_F(TableModelTest, WalkContinuesAfterTheCurrentRecordMovesOrLeavesTheTag) {
   EXPECT_EQ(table->recNo(), 1);
 }
 
+// A selection made while a record is being appended writes it first and lists it.
+TEST_F(TableModelTest, ASelectionListsTheRecordBeingAppended) {
+  ASSERT_EQ(table->appendBlank(), kSuccess);
+  num->assignInteger(5);
+  table->selectTag(byNum);
+  std::vector<long> selected;
+  ASSERT_EQ(table->select([] { return true; }, &selected), kSuccess);
+  EXPECT_EQ(selected, std::vector<long>{1});
+}
+
 TEST_F(TableModelTest, EmptyTableAndEndOfFile) {
   table->selectTag(byDate);
   EXPECT_EQ(table->top(), kEof);
