@@ -1,7 +1,9 @@
 #include "NtxKeySorter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "ByteCoding.h"
@@ -32,11 +34,26 @@ std::uint64_t bigEndian(const unsigned char* p) {
   return v;
 }
 
-// Sorts items, which come in record order. Books are mostly entered in date order, so a
-// tag's keys often come nearly sorted by their first bytes: the entries that break the
-// rising run of the first eight bytes are taken aside, each run of equal first bytes is
-// sorted where it lies, and the entries taken aside are sorted and merged back. When
-// many break the run, the whole is sorted as it is.
+// Whether items, in record order, are nearly sorted by their first eight key bytes: at
+// most one in eight breaks the rising run of them. Books are mostly entered in date order,
+// so a date tag's keys often are.
+template <class Item>
+bool nearlySorted(const std::vector<Item>& items) {
+  std::size_t breaking = 0;
+  std::uint64_t highest = 0;
+  for (const Item& item : items) {
+    if (item.hi >= highest) {
+      highest = item.hi;
+    } else if (++breaking > items.size() / 8) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Sorts nearly sorted items: the entries that break the rising run of the first eight
+// bytes are taken aside, each run of equal first bytes is sorted where it lies, and the
+// entries taken aside are sorted and merged back, a pass or two instead of a full sort.
 template <class Item, class Less>
 void sortNearlySorted(std::vector<Item>& items, Less less) {
   const std::size_t n = items.size();
@@ -45,13 +62,8 @@ void sortNearlySorted(std::vector<Item>& items, Less less) {
   for (std::size_t i = 0; i < n; ++i) {
     if (kept == 0 || items[i].hi >= items[kept - 1].hi) {
       items[kept++] = items[i];
-    } else if (aside.size() < n / 8) {
-      aside.push_back(items[i]);
     } else {
-      // Not nearly sorted: put the entries taken aside back in the gap they left.
-      std::copy(aside.begin(), aside.end(), items.begin() + kept);
-      std::sort(items.begin(), items.end(), less);
-      return;
+      aside.push_back(items[i]);
     }
   }
   for (std::size_t start = 0, end = 0; start < kept; start = end) {
@@ -67,6 +79,34 @@ void sortNearlySorted(std::vector<Item>& items, Less less) {
     } else {
       items[--out] = aside[--b];
     }
+  }
+}
+
+// Sorts packed items by key and record number with a stable radix sort over their 16
+// bytes from the last to the first, skipping bytes every item has alike (the blanks and
+// century of most keys, the padding of short ones). Items that come in record order, as a
+// table gives them, keep it among equal keys without passes over the record numbers. A
+// pass per byte costs less than the comparisons of a general sort of keys in no order.
+void radixSort(std::vector<PackedItem>& items) {
+  const auto byteAt = [](const PackedItem& item, int b) {
+    return static_cast<unsigned>(b < 8 ? item.hi >> (56 - 8 * b) : item.lo >> (120 - 8 * b)) & 0xFF;
+  };
+  const bool recordOrder =
+      std::is_sorted(items.begin(), items.end(), [](const PackedItem& a, const PackedItem& b) {
+        return static_cast<std::uint32_t>(a.lo) < static_cast<std::uint32_t>(b.lo);
+      });
+  const int bytes = recordOrder ? 12 : 16;
+  std::vector<std::array<std::size_t, 256>> counts(bytes);
+  for (const PackedItem& item : items)
+    for (int b = 0; b < bytes; ++b) ++counts[b][byteAt(item, b)];
+  std::vector<PackedItem> other(items.size());
+  for (int b = bytes - 1; b >= 0; --b) {
+    std::array<std::size_t, 256>& count = counts[b];
+    if (std::find(count.begin(), count.end(), items.size()) != count.end()) continue;
+    std::size_t at = 0;
+    for (std::size_t& c : count) at += std::exchange(c, at);
+    for (const PackedItem& item : items) other[count[byteAt(item, b)]++] = item;
+    items.swap(other);
   }
 }
 
@@ -146,6 +186,7 @@ void NtxKeySorter::Impl::dropHeld() {
 
 void NtxKeySorter::Impl::sortHeld() {
   if (packed) {
+    if (!nearlySorted(packedItems)) return radixSort(packedItems);
     sortNearlySorted(packedItems, [](const PackedItem& a, const PackedItem& b) {
       return a.hi != b.hi ? a.hi < b.hi : a.lo < b.lo;
     });
@@ -158,7 +199,7 @@ void NtxKeySorter::Impl::sortHeld() {
     std::memcpy(prefix, keys.data() + i * kl, std::min<std::size_t>(kl, 16));
     items[i] = {bigEndian(prefix), bigEndian(prefix + 8), recnos[i], static_cast<std::uint32_t>(i)};
   }
-  sortNearlySorted(items, [this](const SortItem& a, const SortItem& b) {
+  const auto less = [this](const SortItem& a, const SortItem& b) {
     if (a.hi != b.hi) return a.hi < b.hi;
     if (a.lo != b.lo) return a.lo < b.lo;
     // Bytes beyond the prefix, when there are any.
@@ -166,7 +207,12 @@ void NtxKeySorter::Impl::sortHeld() {
       if (int t = std::memcmp(keyOf(a) + 16, keyOf(b) + 16, kl - 16)) return t < 0;
     }
     return a.recno < b.recno;
-  });
+  };
+  if (nearlySorted(items)) {
+    sortNearlySorted(items, less);
+  } else {
+    std::sort(items.begin(), items.end(), less);
+  }
 }
 
 int NtxKeySorter::Impl::writeRun() {
@@ -239,8 +285,9 @@ NtxKeySorter::NtxKeySorter(int keyLength, FileSystem* fs, std::string runPath, s
   m.fs = fs;
   m.runPath = std::move(runPath);
   m.packed = keyLength <= kMaxPackedKey;
+  // Packed entries are sorted through a second array of them.
   m.perRun = std::max<std::size_t>(
-      1, budget / (m.packed ? sizeof(PackedItem) : m.entry + sizeof(SortItem)));
+      1, budget / (m.packed ? 2 * sizeof(PackedItem) : m.entry + sizeof(SortItem)));
 }
 
 NtxKeySorter::~NtxKeySorter() {

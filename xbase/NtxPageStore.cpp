@@ -28,8 +28,9 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
   }
   auto hit = cached_.find(off);
   if (hit != cached_.end()) {
-    lru_.splice(lru_.end(), lru_, hit->second);
-    *page = hit->second->second;
+    Slot& slot = slots_[hit->second];
+    slot.referenced = true;
+    *page = slot.page;
     lastOff_ = off;
     last_ = *page;
     return kSuccess;
@@ -70,19 +71,30 @@ int NtxPageStore::readForPass(std::uint32_t off, NtxPage* page) {
 
 void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> page) {
   forget(off);
-  lru_.emplace_back(off, std::move(page));
-  cached_[off] = std::prev(lru_.end());
-  if (lru_.size() > kCachePages) {
-    cached_.erase(lru_.front().first);
-    lru_.pop_front();
+  if (slots_.size() < kCachePages) {
+    cached_.reserve(kCachePages);
+    slots_.push_back({off, false, std::move(page)});
+    cached_[off] = slots_.size() - 1;
+    return;
   }
+  // The hand stops at a free slot or at the first page not read since it last passed.
+  for (;; hand_ = (hand_ + 1) % slots_.size()) {
+    Slot& slot = slots_[hand_];
+    if (!slot.page || !slot.referenced) break;
+    slot.referenced = false;
+  }
+  Slot& victim = slots_[hand_];
+  if (victim.page) cached_.erase(victim.off);
+  victim = {off, false, std::move(page)};
+  cached_[off] = hand_;
+  hand_ = (hand_ + 1) % slots_.size();
 }
 
 void NtxPageStore::forget(std::uint32_t off) {
   if (off == lastOff_) last_.reset();  // its bytes change or it leaves the tree
   auto hit = cached_.find(off);
   if (hit == cached_.end()) return;
-  lru_.erase(hit->second);
+  slots_[hit->second] = {};
   cached_.erase(hit);
 }
 
@@ -183,8 +195,10 @@ int NtxPageStore::commit() {
   released_.clear();
   changing_ = false;
   if (ok) return kSuccess;
-  lru_.clear();
+  slots_.clear();
+  hand_ = 0;
   cached_.clear();
+  last_.reset();
   return kErrWrite;
 }
 

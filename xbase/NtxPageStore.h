@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -62,10 +61,16 @@ class NtxPageStore {
   std::unique_ptr<File> file_;
   ntx::Header header_;
   std::uint64_t fileSize_;
-  // Least recently used first; lookup by page offset.
-  using Entry = std::pair<std::uint32_t, std::shared_ptr<const NtxPage>>;
-  std::list<Entry> lru_;
-  std::unordered_map<std::uint32_t, std::list<Entry>::iterator> cached_;
+  // The cached pages, replaced in clock order: a page read since the hand last passed it
+  // is spared once. A hit only sets that mark, where a recency list would move an entry.
+  struct Slot {
+    std::uint32_t off = 0;
+    bool referenced = false;
+    std::shared_ptr<const NtxPage> page;  // null: the slot is free
+  };
+  std::vector<Slot> slots_;
+  std::size_t hand_ = 0;
+  std::unordered_map<std::uint32_t, std::size_t> cached_;  // page offset to slot
   // The page read last, outside the recency order.
   std::uint32_t lastOff_ = 0;
   std::shared_ptr<const NtxPage> last_;
