@@ -19,16 +19,28 @@ std::size_t takeLength(const std::string& in, std::size_t& at) {
   }
 }
 
+// Appends text's UTF-8 bytes after their length. Most report text is ASCII, whose bytes
+// are its characters: it is copied without a conversion buffer.
+void putText(std::string& out, const QString& text) {
+  const char16_t* chars = reinterpret_cast<const char16_t*>(text.utf16());
+  const auto n = static_cast<std::size_t>(text.size());
+  if (std::all_of(chars, chars + n, [](char16_t c) { return c < 0x80; })) {
+    putLength(out, n);
+    for (std::size_t i = 0; i < n; ++i) out.push_back(static_cast<char>(chars[i]));
+    return;
+  }
+  const QByteArray bytes = text.toUtf8();
+  putLength(out, static_cast<std::size_t>(bytes.size()));
+  out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 }  // namespace
 
 void PackedTexts::Append(const QStringList& texts) {
-  std::string packed;
+  std::string& packed = scratch_;
+  packed.clear();
   putLength(packed, static_cast<std::size_t>(texts.size()));
-  for (const QString& text : texts) {
-    const QByteArray bytes = text.toUtf8();
-    putLength(packed, static_cast<std::size_t>(bytes.size()));
-    packed.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  }
+  for (const QString& text : texts) putText(packed, text);
   // A list never straddles two blocks; one larger than a block gets a block of its own.
   if (blocks_.empty() || blocks_.back().size() + packed.size() > blocks_.back().capacity()) {
     blocks_.emplace_back().reserve(std::max(kBlockBytes, packed.size()));

@@ -23,4 +23,5 @@ class PackedTexts {
   // Where a list starts: block in the high bits, offset in the block in the low 32.
   std::vector<std::uint64_t> starts_;
   std::vector<std::string> blocks_;
+  std::string scratch_;  // the list being packed, kept for its room
 };

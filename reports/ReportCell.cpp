@@ -3,7 +3,15 @@
 namespace {
 
 int columnAt(const QString& cell, qsizetype position) {
-  return cell.mid(position, 2).trimmed().toInt();
+  // Two characters, digits padded with a blank ("R 5", "R50"); read by hand, as every cell
+  // of every line is, with toInt for anything else.
+  const QStringView digits = QStringView(cell).mid(position, 2).trimmed();
+  int value = 0;
+  for (const QChar c : digits) {
+    if (c < u'0' || c > u'9') return digits.toInt();
+    value = value * 10 + (c.unicode() - u'0');
+  }
+  return value;
 }
 
 ReportCell::Kind alignmentKind(QChar letter) {
