@@ -46,12 +46,22 @@ int NtxPageStore::read(std::uint32_t off, std::shared_ptr<const NtxPage>* page) 
   } else {
     return kErrRead;
   }
-  auto decoded = std::make_shared<NtxPage>(header_.keyLength);
-  if (int rc = decoded->decode(raw, header_.maxItems, fileSize_); rc != kSuccess) return rc;
-  remember(off, decoded);
+  const std::size_t at = claimSlot();
+  Slot& slot = slots_[at];
+  // The page given up is decoded into where no one holds it any more: its arrays keep
+  // their room, and a seek's page read allocates nothing.
+  if (!slot.page || slot.page.use_count() != 1)
+    slot.page = std::make_shared<NtxPage>(header_.keyLength);
+  if (int rc = slot.page->decode(raw, header_.maxItems, fileSize_); rc != kSuccess) {
+    slot = {};
+    return rc;
+  }
+  slot.off = off;
+  slot.referenced = false;
+  cached_[off] = at;
   lastOff_ = off;
-  last_ = decoded;
-  *page = std::move(decoded);
+  last_ = slot.page;
+  *page = slot.page;
   return kSuccess;
 }
 
@@ -69,13 +79,11 @@ int NtxPageStore::readForPass(std::uint32_t off, NtxPage* page) {
   return page->decode(run_.data() + (off - runStart_), header_.maxItems, fileSize_);
 }
 
-void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> page) {
-  forget(off);
+std::size_t NtxPageStore::claimSlot() {
   if (slots_.size() < kCachePages) {
     cached_.reserve(kCachePages);
-    slots_.push_back({off, false, std::move(page)});
-    cached_[off] = slots_.size() - 1;
-    return;
+    slots_.emplace_back();
+    return slots_.size() - 1;
   }
   // The hand stops at a free slot or at the first page not read since it last passed.
   for (;; hand_ = (hand_ + 1) % slots_.size()) {
@@ -83,11 +91,17 @@ void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<const NtxPage> pa
     if (!slot.page || !slot.referenced) break;
     slot.referenced = false;
   }
-  Slot& victim = slots_[hand_];
-  if (victim.page) cached_.erase(victim.off);
-  victim = {off, false, std::move(page)};
-  cached_[off] = hand_;
+  const std::size_t at = hand_;
   hand_ = (hand_ + 1) % slots_.size();
+  if (slots_[at].page) cached_.erase(slots_[at].off);
+  return at;
+}
+
+void NtxPageStore::remember(std::uint32_t off, std::shared_ptr<NtxPage> page) {
+  forget(off);
+  const std::size_t at = claimSlot();
+  slots_[at] = {off, false, std::move(page)};
+  cached_[off] = at;
 }
 
 void NtxPageStore::forget(std::uint32_t off) {

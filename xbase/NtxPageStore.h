@@ -55,7 +55,10 @@ class NtxPageStore {
 
  private:
   void begin();
-  void remember(std::uint32_t off, std::shared_ptr<const NtxPage> page);
+  // The slot a page read next goes into: a new one while there is room, else the one the
+  // clock gives up (taken out of the lookup).
+  std::size_t claimSlot();
+  void remember(std::uint32_t off, std::shared_ptr<NtxPage> page);
   void forget(std::uint32_t off);
 
   std::unique_ptr<File> file_;
@@ -66,7 +69,7 @@ class NtxPageStore {
   struct Slot {
     std::uint32_t off = 0;
     bool referenced = false;
-    std::shared_ptr<const NtxPage> page;  // null: the slot is free
+    std::shared_ptr<NtxPage> page;  // null: the slot is free
   };
   std::vector<Slot> slots_;
   std::size_t hand_ = 0;
