@@ -109,8 +109,8 @@ class Table {
   int go(long recno);
   // Makes each record current in turn, in record order, deleted ones included, and calls
   // visit, which must not change it; the table is then left past its last record. The
-  // records are read in runs straight from the file: a pass over the whole table in
-  // memory of its own size. kSuccess or a negative error.
+  // records are read in runs straight from the file: a pass over the whole table in a
+  // fixed amount of memory. kSuccess or a negative error.
   int scan(const std::function<void()>& visit);
   // The numbers of the records the selected tag holds (every record when none is
   // selected) for which keep() is true, in the tag's order. keep is called once for each
