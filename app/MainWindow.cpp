@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLockFile>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -21,6 +20,7 @@
 #include "AppState.h"
 #include "ArchiveDialog.h"
 #include "BankPreviewWindow.h"
+#include "BooksLock.h"
 #include "Database.h"
 #include "DatePicker.h"
 #include "DirectoryChooser.h"

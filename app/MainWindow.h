@@ -23,7 +23,7 @@ class ProgressPanel;
 class QComboBox;
 class QDialog;
 class QLabel;
-class QLockFile;
+class BooksLock;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -224,7 +224,7 @@ class MainWindow : public QMainWindow, public ProgressSink {
   AppState& state_;
   ProgramHost& host_;
   std::unique_ptr<Database> db_;  // released by ShutDown
-  std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<BooksLock> lock_;
   QString nextBooks_;
   ProgressPanel* progressPanel_;
   QLabel* statusCaption_;

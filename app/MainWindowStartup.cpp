@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLockFile>
 
 #include "AboutDialog.h"
 #include "AppState.h"

@@ -75,10 +75,14 @@ int CliApp::Run(const QStringList& arguments) {
     }
     TerminalProgress progress(err_, terminal_);
     int status = kExitOk;
+    const bool report = options.command == QLatin1String("report");
     try {
       Database db(directory, ui, progress, clock_, fs);
-      for (const QString& line : DataDirectory::OpenBooks(db, fs, directory)) ui.Tell(line);
-      if (options.command == QLatin1String("report")) {
+      const auto session =
+          report ? DataDirectory::Session::Reading : DataDirectory::Session::Writing;
+      for (const QString& line : DataDirectory::OpenBooks(db, fs, directory, session))
+        ui.Tell(line);
+      if (report) {
         status = CliReport(db, ui, progress, out_).Run(options, clock_.today());
       } else if (options.command == QLatin1String("import-bank")) {
         status = CliBankImport(db, ui, progress, out_, clock_).Run(options);
@@ -88,6 +92,11 @@ int CliApp::Run(const QStringList& arguments) {
     } catch (const UsageError&) {
       // A value refused against the books (a folder that does not exist) changed nothing.
       StartupRecovery::EndSession(fs, directory);
+      throw;
+    } catch (const BatchEnd&) {
+      // An error of the books ended the run, saying they will be checked at the next start:
+      // a report, which only reads, has no marker to leave for that until now.
+      if (report) StartupRecovery::MarkSession(fs, directory);
       throw;
     }
     // The books were closed, and so put on disk, when db went.

@@ -1,6 +1,7 @@
 #include "DataDirectory.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 
 #include "BooksCheck.h"
@@ -29,17 +30,10 @@ QString DataDirectory::LockedMessage() {
       "Only one copy of the program may use them at a time.");
 }
 
-std::unique_ptr<QLockFile> DataDirectory::Lock(const std::string& directory, bool* heldByAnother) {
+std::unique_ptr<BooksLock> DataDirectory::Lock(const std::string& directory, bool* heldByAnother) {
   const QString path =
       QDir(QString::fromStdString(directory)).filePath(QLatin1String(kLockFileName));
-  auto lock = std::make_unique<QLockFile>(path);
-  lock->setStaleLockTime(0);  // a lock is stale only when its program is gone
-  if (lock->tryLock(0)) {
-    *heldByAnother = false;
-    return lock;
-  }
-  *heldByAnother = lock->error() == QLockFile::LockFailedError;
-  return nullptr;
+  return BooksLock::Take(QFile::encodeName(path).toStdString(), heldByAnother);
 }
 
 QString DataDirectory::ReadOnlyMessage(const std::string& directory) {
@@ -71,10 +65,15 @@ QString describe(const RepairedTable& table) {
 }  // namespace
 
 QStringList DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs,
-                                     const std::string& directory) {
+                                     const std::string& directory, Session session) {
   bool marked = false;
   std::vector<std::string> finished;
-  const auto repaired = StartupRecovery::BeginSession(fs, directory, &marked, &finished);
+  const bool reading = session == Session::Reading;
+  const auto repaired = StartupRecovery::BeginSession(fs, directory, &marked, &finished, !reading);
+  // A session that only reads leaves nothing for a crash to mend, and forces nothing to
+  // disk: it is marked only when its start must build indexes anew.
+  if (reading)
+    marked = IndexRecovery::IndexesSound(db.code()) || StartupRecovery::MarkSession(fs, directory);
   if (!marked) db.host().fatal(ReadOnlyMessage(directory));
   QStringList told;
   for (const std::string& line : finished) told << QString::fromStdString(line);

@@ -4,13 +4,13 @@
 // working on the same books at once.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <string>
 
+#include "BooksLock.h"
 #include "xbase/FileSystem.h"
 
 class Database;
@@ -33,8 +33,8 @@ class DataDirectory {
   // Takes the lock of directory, held until the returned object goes. Returns null when
   // it was not taken; heldByAnother then tells whether another live program holds it
   // (false: the directory takes no lock file, e.g. read-only books, which is no second
-  // program). A lock whose program is gone is taken over.
-  static std::unique_ptr<QLockFile> Lock(const std::string& directory, bool* heldByAnother);
+  // program). A program that is gone holds no lock.
+  static std::unique_ptr<BooksLock> Lock(const std::string& directory, bool* heldByAnother);
 
   // What the user is told when the directory takes no lock or marker file.
   static QString ReadOnlyMessage(const std::string& directory);
@@ -47,6 +47,10 @@ class DataDirectory {
   // user. Ends the program through db's host when the marker cannot be written or the
   // settings table holds no valid settings record. End the session with
   // StartupRecovery::EndSession.
+  // A session Reading (a report from the command line) writes no marker unless its start
+  // must build indexes anew.
   // REQUIRES: the lock of db's directory is held and no table is open.
-  static QStringList OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory);
+  enum class Session { Writing, Reading };
+  static QStringList OpenBooks(Database& db, xbase::FileSystem& fs, const std::string& directory,
+                               Session session = Session::Writing);
 };

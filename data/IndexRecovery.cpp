@@ -49,3 +49,14 @@ std::vector<std::string> IndexRecovery::RemoveUnreadableIndexes(CODE4* code) {
   code4errorCode(code, 0);
   return removed;
 }
+
+bool IndexRecovery::IndexesSound(CODE4* code) {
+  code4errTagName(code, 0);  // a missing tag is an answer here, not an error
+  bool sound = true;
+  for (const TableDefinition* table : TableDefinitions::indexed()) {
+    sound = sound && allIndexFilesExist(code, *table) && indexesReadable(code, *table);
+  }
+  code4errTagName(code, 1);
+  code4errorCode(code, 0);
+  return sound;
+}

@@ -18,4 +18,8 @@ class IndexRecovery {
   // Returns the base names of the tables whose index files were removed.
   // REQUIRES: no table is open.
   static std::vector<std::string> RemoveUnreadableIndexes(CODE4* code);
+  // Whether every indexed table has all its index files and opens with them and every tag
+  // of its definition: then the start-up has no index to build anew.
+  // REQUIRES: no table is open.
+  static bool IndexesSound(CODE4* code);
 };

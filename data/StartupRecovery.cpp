@@ -74,9 +74,14 @@ std::vector<RepairedTable> StartupRecovery::CheckAndRepair(xbase::FileSystem& fs
   return repaired;
 }
 
+bool StartupRecovery::MarkSession(xbase::FileSystem& fs, const std::string& directory) {
+  return writeMarker(fs, directory);
+}
+
 std::vector<RepairedTable> StartupRecovery::BeginSession(xbase::FileSystem& fs,
                                                          const std::string& directory, bool* marked,
-                                                         std::vector<std::string>* notes) {
+                                                         std::vector<std::string>* notes,
+                                                         bool mark) {
   std::vector<std::string> finished = InterruptedWork::Finish(fs, directory);
   if (notes != nullptr) notes->insert(notes->end(), finished.begin(), finished.end());
   std::vector<RepairedTable> repaired;
@@ -93,7 +98,7 @@ std::vector<RepairedTable> StartupRecovery::BeginSession(xbase::FileSystem& fs,
                                                   requiredTags(*table))));
     }
   }
-  const bool written = writeMarker(fs, directory);
+  const bool written = mark && writeMarker(fs, directory);
   if (marked != nullptr) *marked = written;
   return repaired;
 }

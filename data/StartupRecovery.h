@@ -27,14 +27,19 @@ class StartupRecovery {
   // (InterruptedWork; its lines go to *notes when given); when the marker is there, checks
   // the six tables and repairs each that disagrees with its tags (a full scan, only after
   // a session died), and otherwise repairs any table whose header count disagrees with its
-  // file's length (a header read each); then leaves the marker in place for this session.
+  // file's length (a header read each); then, with mark, leaves the marker in place for
+  // this session (a session that only reads needs none: MarkSession when it must write).
   // Returns the tables found wrong and the outcome of each repair; empty after a clean
   // end. *marked (when given) tells whether the marker could be written (not on
   // read-only books). REQUIRES: the directory's lock is held and no table is open.
   static std::vector<RepairedTable> BeginSession(xbase::FileSystem& fs,
                                                  const std::string& directory,
                                                  bool* marked = nullptr,
-                                                 std::vector<std::string>* notes = nullptr);
+                                                 std::vector<std::string>* notes = nullptr,
+                                                 bool mark = true);
+  // Writes the marker, forced to disk, before a session's first write. False when it
+  // could not be written.
+  static bool MarkSession(xbase::FileSystem& fs, const std::string& directory);
   // Checks the six tables and repairs those that disagree, whatever the marker says.
   // Returns what BeginSession returns. REQUIRES: as for BeginSession.
   static std::vector<RepairedTable> CheckAndRepair(xbase::FileSystem& fs,

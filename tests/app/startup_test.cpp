@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLockFile>
 #include <QPushButton>
 
 #include "AboutDialog.h"

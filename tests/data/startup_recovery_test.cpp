@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "DataDirectory.h"
 #include "StartupRecovery.h"
 #include "TestDatabase.h"
 
@@ -85,6 +86,17 @@ TEST_F(StartupRecoveryTest, ACleanEndLeavesNoMarkerAndTheNextStartChecksNothing)
   damageTag();
   EXPECT_TRUE(StartupRecovery::BeginSession(fs, dir).empty());
   EXPECT_EQ(findingsInAllTables(), 2u);  // record 3 missing from both tags
+}
+
+// A session that only reads (a report from the command line) forces no marker to disk,
+// unless its start must build an index anew.
+TEST_F(StartupRecoveryTest, AReadingSessionIsMarkedOnlyWhenItsStartWrites) {
+  DataDirectory::OpenBooks(test.db, fs, dir, DataDirectory::Session::Reading);
+  EXPECT_FALSE(StartupRecovery::LastSessionDied(fs, dir));
+  ASSERT_TRUE(fs.remove(test.books.path("EDate.ntx")));
+  DataDirectory::OpenBooks(test.db, fs, dir, DataDirectory::Session::Reading);
+  EXPECT_TRUE(StartupRecovery::LastSessionDied(fs, dir));
+  EXPECT_TRUE(fs.exists(test.books.path("EDate.ntx")));
 }
 
 TEST_F(StartupRecoveryTest, AHeaderCountThatDisagreesWithTheFileIsMendedAtEveryStart) {
