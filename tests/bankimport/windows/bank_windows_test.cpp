@@ -47,6 +47,14 @@ class BankWindows : public testing::Test {
     storeSettings(t.db, settings);
     shell.start();
   }
+  // A statement file named name in the fixture's folder holding text; its path.
+  QString statement(const std::string& name, const char* text) {
+    QFile file(QString::fromStdString(dir.file(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return file.fileName();
+  }
+
   // Chooses path in the File menu's command and plays the user on the preview; question:
   // what the user is asked before it shows.
   void preview(const QString& path, std::function<void(BankPreviewWindow&)> act,
@@ -64,6 +72,7 @@ class BankWindows : public testing::Test {
 
   TestDatabase t;
   TestShell shell{t.books.dir()};
+  TempDir dir;  // where the statements are written
 };
 
 TEST_F(BankWindows, TheUserChoosesAccountsSkipsALineAndImports) {
@@ -93,13 +102,9 @@ TEST_F(BankWindows, TheUserChoosesAccountsSkipsALineAndImports) {
 }
 
 TEST_F(BankWindows, DatesEitherWayRoundAreAskedAbout) {
-  TempDir dir;
-  QFile file(QString::fromStdString(dir.file("march.csv")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("Date,Description,Amount\n03/04/2024,Shop,-5.00\n");
-  file.close();
+  const QString path = statement("march.csv", "Date,Description,Amount\n03/04/2024,Shop,-5.00\n");
   preview(
-      file.fileName(),
+      path,
       [](BankPreviewWindow& window) {
         EXPECT_EQ(window.plan().lines[0].line.date, QDate(2024, 3, 4));
         window.cancelButton->click();
@@ -114,12 +119,9 @@ TEST_F(BankWindows, DatesEitherWayRoundAreAskedAbout) {
 }
 
 TEST_F(BankWindows, ABadLineRefusesTheFileNamingIt) {
-  TempDir dir;
-  QFile file(QString::fromStdString(dir.file("bad.csv")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("Date,Description,Amount\n2024-01-02,A,1\n2024-01-03,B,x\n2024-01-04,C,2\n");
-  file.close();
-  shell.ui.expectFileDialog(QStringLiteral("Import Bank Statement"), file.fileName());
+  const QString path = statement(
+      "bad.csv", "Date,Description,Amount\n2024-01-02,A,1\n2024-01-03,B,x\n2024-01-04,C,2\n");
+  shell.ui.expectFileDialog(QStringLiteral("Import Bank Statement"), path);
   shell.ui.expectMessage(
       QStringLiteral("bad.csv cannot be imported.\r\nLine 3: 'x' is not an amount"));
   shell.form->findChild<QAction*>(QStringLiteral("importBankAction"))->trigger();
@@ -127,12 +129,9 @@ TEST_F(BankWindows, ABadLineRefusesTheFileNamingIt) {
 }
 
 TEST_F(BankWindows, ColumnsTheUserGivesAreReadAndSavedAsTheBanksProfile) {
-  TempDir dir;
-  QFile file(QString::fromStdString(dir.file("odd.csv")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("When;Sum;What\n2024-04-02;-12,50;Bakery\n2024-04-03;-7,00;Kiosk\n");
-  file.close();
-  preview(file.fileName(), [&](BankPreviewWindow& window) {
+  const QString path =
+      statement("odd.csv", "When;Sum;What\n2024-04-02;-12,50;Bakery\n2024-04-03;-7,00;Kiosk\n");
+  preview(path, [&](BankPreviewWindow& window) {
     EXPECT_EQ(window.model()->rowCount(), 0);
     EXPECT_TRUE(
         window.summaryLabel->text().startsWith(QStringLiteral("The columns are not known")));
