@@ -71,18 +71,21 @@ QStringList DataDirectory::OpenBooks(Database& db, xbase::FileSystem& fs,
   const bool reading = session == Session::Reading;
   const auto repaired = StartupRecovery::BeginSession(fs, directory, &marked, &finished, !reading);
   // A session that only reads leaves nothing for a crash to mend, and forces nothing to
-  // disk: it is marked only when its start must build indexes anew.
-  if (reading)
-    marked = IndexRecovery::IndexesSound(db.code()) || StartupRecovery::MarkSession(fs, directory);
+  // disk: it is marked only when its start must build indexes anew, and with its indexes
+  // sound it has none to look for.
+  const bool indexesSound = reading && IndexRecovery::IndexesSound(db.code());
+  if (reading) marked = indexesSound || StartupRecovery::MarkSession(fs, directory);
   if (!marked) db.host().fatal(ReadOnlyMessage(directory));
   QStringList told;
   for (const std::string& line : finished) told << QString::fromStdString(line);
   for (const RepairedTable& table : repaired) told << describe(table);
-  for (const std::string& table : IndexRecovery::RemoveUnreadableIndexes(db.code())) {
-    told << QStringLiteral("The indexes of %1 could not be read; they were built anew.")
-                .arg(QString::fromStdString(table));
+  if (!indexesSound) {
+    for (const std::string& table : IndexRecovery::RemoveUnreadableIndexes(db.code())) {
+      told << QStringLiteral("The indexes of %1 could not be read; they were built anew.")
+                  .arg(QString::fromStdString(table));
+    }
+    db.RebuildIndexes(RebuildMode::MissingOnly);
   }
-  db.RebuildIndexes(RebuildMode::MissingOnly);
   db.OpenSettings();
   const bool hasRecord = d4recCountDo(db.settings().data) > 0;
   db.ReadSettings();
