@@ -25,26 +25,20 @@ bool sameName(const std::string& a, const std::string& b) {
 int collectKeys(DbfFile& source, const std::vector<const KeyExpression*>& keyExprs,
                 const std::vector<const KeyExpression*>& filters,
                 std::vector<std::unique_ptr<NtxKeySorter>>& sorters) {
-  const std::uint32_t count = source.recordCount();
-  const std::size_t length = source.recordLength();
-  const std::uint32_t perRun = recordsPerRun(source);
-  std::vector<char> run(perRun * length);
   std::vector<std::string> keys;
   for (const KeyExpression* key : keyExprs) keys.emplace_back(key->length(), ' ');
-  for (std::uint32_t first = 1; first <= count; first += perRun) {
-    const std::uint32_t n = std::min(perRun, count - first + 1);
-    if (int rc = source.readRecords(first, n, run.data()); rc < 0) return rc;
-    for (std::uint32_t r = 0; r < n; ++r) {
-      const char* rec = run.data() + r * length;
-      for (std::size_t i = 0; i < sorters.size(); ++i) {
-        if (filters[i] && !filters[i]->isTrue(rec)) continue;
-        keyExprs[i]->evaluate(rec, keys[i].data());
-        if (int rc = sorters[i]->add(keys[i].data(), first + r); rc < 0) return rc;
-      }
+  int failed = kSuccess;  // a run that could not be written
+  const int rc = forEachRecord(source, [&](std::uint32_t recno, const char* rec) {
+    for (std::size_t i = 0; i < sorters.size() && failed == kSuccess; ++i) {
+      if (filters[i] && !filters[i]->isTrue(rec)) continue;
+      keyExprs[i]->evaluate(rec, keys[i].data());
+      failed = sorters[i]->add(keys[i].data(), recno);
     }
-  }
+  });
+  if (rc < 0) return rc;
+  if (failed < 0) return failed;
   for (auto& sorter : sorters) {
-    if (int rc = sorter->finish(); rc < 0) return rc;
+    if (const int finished = sorter->finish(); finished < 0) return finished;
   }
   return kSuccess;
 }

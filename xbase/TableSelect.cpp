@@ -12,19 +12,12 @@ int Table::scan(const std::function<void()>& visit) {
   Impl& t = *impl_;
   int rc = t.flush();
   if (rc < 0) return rc;
-  const std::uint32_t count = t.dbf->recordCount();
-  const std::size_t length = t.record.size();
-  const std::uint32_t perRun = recordsPerRun(*t.dbf);
-  std::vector<char> run(perRun * length);
-  for (std::uint32_t first = 1; first <= count; first += perRun) {
-    const std::uint32_t n = std::min(perRun, count - first + 1);
-    if ((rc = t.dbf->readRecords(first, n, run.data())) < 0) return t.setEof(), t.fail(rc);
-    for (std::uint32_t i = 0; i < n; ++i) {
-      std::memcpy(t.record.data(), run.data() + i * length, length);
-      t.recno = first + i;
-      visit();
-    }
-  }
+  rc = forEachRecord(*t.dbf, [&](std::uint32_t recno, const char* rec) {
+    std::memcpy(t.record.data(), rec, t.record.size());
+    t.recno = recno;
+    visit();
+  });
+  if (rc < 0) return t.setEof(), t.fail(rc);
   t.setEof();
   return kSuccess;
 }
