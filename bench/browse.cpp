@@ -28,15 +28,21 @@ constexpr int kPagesPerIteration = 1000;
 
 std::string sqliteFile(const std::string& dir) { return dir + "/" + BenchBook::kSqliteFile; }
 
+// The expense list of the books in dir, their expense table open as its window opens it.
+struct ExpenseBrowse {
+  explicit ExpenseBrowse(const std::string& dir) : db(dir, host, progress) { db.OpenExp(); }
+  ThrowingHost host;
+  NoProgress progress;
+  Database db;
+  BrowseList list{db, BrowseList::Kind::Expense};
+};
+
 void BrowseShow(benchmark::State& state) {
   const long records = state.range(0);
   const int folder = static_cast<int>(state.range(1));
   const std::string dir = BenchBook::ensure(records, BenchBook::orderOf(state.range(2)));
-  ThrowingHost host;
-  NoProgress progress;
-  Database db(dir, host, progress);
-  db.OpenExp();
-  BrowseList list(db, BrowseList::Kind::Expense);
+  ExpenseBrowse browse(dir);
+  BrowseList& list = browse.list;
   SqliteDb sql(sqliteFile(dir));
   SideBySide timing(state, 1);
   for (auto _ : state) {
@@ -62,11 +68,8 @@ void BrowseShow(benchmark::State& state) {
 void BrowsePage(benchmark::State& state) {
   const long records = state.range(0);
   const std::string dir = BenchBook::ensure(records);
-  ThrowingHost host;
-  NoProgress progress;
-  Database db(dir, host, progress);
-  db.OpenExp();
-  BrowseList list(db, BrowseList::Kind::Expense);
+  ExpenseBrowse browse(dir);
+  BrowseList& list = browse.list;
   list.Build(-1, 0);
   list.FillPage();
   SqliteDb sql(sqliteFile(dir));
@@ -104,11 +107,8 @@ void BrowsePage(benchmark::State& state) {
 // is the time a user waits.
 void BrowseAfterSave(benchmark::State& state) {
   const std::string dir = BenchBook::workCopy(state.range(0), BenchBook::orderOf(state.range(1)));
-  ThrowingHost host;
-  NoProgress progress;
-  Database db(dir, host, progress);
-  db.OpenExp();
-  BrowseList list(db, BrowseList::Kind::Expense);
+  ExpenseBrowse browse(dir);
+  BrowseList& list = browse.list;
   list.Build(-1, 0);
   const int before = list.count();
   for (auto _ : state) {
@@ -118,7 +118,7 @@ void BrowseAfterSave(benchmark::State& state) {
     record.FolNo = 1;
     record.PayTo = QStringLiteral("Saved while browsing");
     record.Amount = 12.34;
-    const long saved = db.AppendExp(record);
+    const long saved = browse.db.AppendExp(record);
     if (saved == Database::kNotAppended) return state.SkipWithError("the save failed");
     const auto start = std::chrono::steady_clock::now();
     list.Build(-1, static_cast<int>(saved));
